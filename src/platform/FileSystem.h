@@ -1,0 +1,84 @@
+#pragma once
+// The file-system service: every file and folder operation of the program goes
+// through this interface, so tests can make any single operation fail (the
+// tests run as root, where permissions alone would not make a write fail).
+//
+// Paths are UTF-8 text with the platform's separator (see Paths.h). A doubled
+// separator inside a path counts as one.
+
+#include "platform/Expected.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillfen {
+
+/// How a text file's bytes are turned into text when it has no byte-order mark.
+enum class TextFormat {
+    SystemDefault, ///< UTF-8 when the bytes are valid UTF-8, else Windows-1252
+    Unicode,       ///< UTF-16LE (a BOM, when present, is dropped)
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    [[nodiscard]] virtual bool fileExists(const std::string& path) const = 0;
+    [[nodiscard]] virtual bool folderExists(const std::string& path) const = 0;
+
+    virtual Status createFolder(const std::string& path) = 0;
+    /// Removes a folder; fails unless it is empty.
+    virtual Status removeEmptyFolder(const std::string& path) = 0;
+
+    /// Moves a file into `destinationFolder` under its own name.
+    virtual Status moveFile(const std::string& source, const std::string& destinationFolder) = 0;
+    /// Copies a file into `destinationFolder` under its own name, replacing a file of that name.
+    virtual Status copyFile(const std::string& source, const std::string& destinationFolder) = 0;
+    /// Copies a file to an exact target path, replacing it.
+    virtual Status copyFileTo(const std::string& source, const std::string& targetPath) = 0;
+    virtual Status deleteFile(const std::string& path) = 0;
+
+    /// Names (without folder) of the folder's files, in the order the system lists them.
+    [[nodiscard]] virtual Expected<std::vector<std::string>> listFiles(const std::string& folder) const = 0;
+    /// Names (without folder) of the folder's subfolders.
+    [[nodiscard]] virtual Expected<std::vector<std::string>> listFolders(const std::string& folder) const = 0;
+
+    /// The file's short path form, without blanks where the platform has one
+    /// (Windows 8.3 names); elsewhere the path itself.
+    [[nodiscard]] virtual Expected<std::string> shortPath(const std::string& path) const = 0;
+
+    /// The file's raw bytes.
+    [[nodiscard]] virtual Expected<std::string> readBytes(const std::string& path) const = 0;
+    /// Replaces the file by `bytes` atomically: written to a temporary file in the
+    /// same folder and renamed over the target, so a failure never leaves a
+    /// truncated or empty file where a good one stood.
+    virtual Status replaceFile(const std::string& path, const std::string& bytes) = 0;
+
+    /// The whole text of a file as UTF-8. A BOM (UTF-16LE, UTF-8) decides the
+    /// encoding; without one, `format` does.
+    [[nodiscard]] Expected<std::string> readText(const std::string& path,
+                                                 TextFormat format = TextFormat::SystemDefault) const;
+    /// Replaces the file by `text`, written as UTF-16LE with a BOM.
+    Status writeUnicodeText(const std::string& path, const std::string& text);
+};
+
+/// The real file system of the machine.
+class LocalFileSystem final : public FileSystem {
+public:
+    [[nodiscard]] bool fileExists(const std::string& path) const override;
+    [[nodiscard]] bool folderExists(const std::string& path) const override;
+    Status createFolder(const std::string& path) override;
+    Status removeEmptyFolder(const std::string& path) override;
+    Status moveFile(const std::string& source, const std::string& destinationFolder) override;
+    Status copyFile(const std::string& source, const std::string& destinationFolder) override;
+    Status copyFileTo(const std::string& source, const std::string& targetPath) override;
+    Status deleteFile(const std::string& path) override;
+    [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& folder) const override;
+    [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override;
+    [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override;
+    [[nodiscard]] Expected<std::string> readBytes(const std::string& path) const override;
+    Status replaceFile(const std::string& path, const std::string& bytes) override;
+};
+
+} // namespace quillfen

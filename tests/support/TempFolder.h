@@ -1,0 +1,69 @@
+#pragma once
+// A real temporary folder for one test, removed with everything in it at the end.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+namespace quillfen::test {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        const auto base = std::filesystem::temp_directory_path();
+        for (;;) {
+            m_path = base / ("quillfen-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(m_path)) break;
+        }
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    /// The folder as the program writes paths (UTF-8, platform separators).
+    [[nodiscard]] std::string path() const { return m_path.string(); }
+    [[nodiscard]] std::filesystem::path fsPath() const { return m_path; }
+    /// A path inside the folder.
+    [[nodiscard]] std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+
+    /// Writes raw bytes to a file inside the folder (creating subfolders).
+    void write(const std::string& name, const std::string& bytes) const {
+        const auto target = m_path / name;
+        std::filesystem::create_directories(target.parent_path());
+        std::ofstream out(target, std::ios::binary);
+        out << bytes;
+    }
+    /// The raw bytes of a file inside the folder.
+    [[nodiscard]] std::string read(const std::string& name) const {
+        std::ifstream in(m_path / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    [[nodiscard]] bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+/// The shared folder of real files made by other tools, or "" when absent.
+inline std::string testDataDir() {
+    const std::filesystem::path dir(QUILLFEN_TESTDATA_DIR);
+    return std::filesystem::is_directory(dir) ? dir.string() : std::string();
+}
+
+} // namespace quillfen::test
+
+/// Skips the current test with a clear message when the shared test data is absent.
+#define QUILLFEN_REQUIRE_TESTDATA()                                                                  \
+    do {                                                                                           \
+        if (::quillfen::test::testDataDir().empty())                                               \
+            GTEST_SKIP() << "shared test data not found at " QUILLFEN_TESTDATA_DIR                 \
+                            " (real files from other tools); skipping";                            \
+    } while (false)
