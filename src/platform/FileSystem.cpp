@@ -1,0 +1,208 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Paths.h"
+#include "platform/TextCodec.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace quillfen {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+/// A UTF-8 path as the standard library wants it (on Windows it would
+/// otherwise be read in the ANSI code page).
+fs::path toFsPath(const std::string& utf8) {
+    const std::string collapsed = collapseSeparators(utf8);
+    return fs::path(std::u8string(collapsed.begin(), collapsed.end()));
+}
+
+std::string toUtf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+Error errorFor(const std::string& path, const std::error_code& code) { return Error{path, code.message()}; }
+
+Error errorFromErrno(const std::string& path) {
+    const int saved = errno;
+    return Error{path, saved ? std::strerror(saved) : "unknown error"};
+}
+
+/// A name for the temporary file beside `target` that a replace writes first.
+fs::path temporarySibling(const fs::path& target) {
+    std::random_device random;
+    fs::path temporary = target;
+    temporary += ".quillfen-" + std::to_string(random() % 1000000) + ".tmp";
+    return temporary;
+}
+
+} // namespace
+
+Expected<std::string> FileSystem::readText(const std::string& path, TextFormat format) const {
+    auto bytes = readBytes(path);
+    if (!bytes) return bytes.error();
+    const std::string& raw = *bytes;
+    const bool hasBom = raw.rfind("\xFF\xFE", 0) == 0 || raw.rfind("\xEF\xBB\xBF", 0) == 0;
+    if (format == TextFormat::Unicode && !hasBom) return decodeUtf16Le(raw);
+    return decodeText(raw);
+}
+
+Status FileSystem::writeUnicodeText(const std::string& path, const std::string& text) {
+    return replaceFile(path, encodeUtf16LeWithBom(text));
+}
+
+bool LocalFileSystem::fileExists(const std::string& path) const {
+    std::error_code ignored;
+    return fs::is_regular_file(toFsPath(path), ignored);
+}
+
+bool LocalFileSystem::folderExists(const std::string& path) const {
+    std::error_code ignored;
+    return fs::is_directory(toFsPath(path), ignored);
+}
+
+Status LocalFileSystem::createFolder(const std::string& path) {
+    std::error_code code;
+    if (fs::create_directory(toFsPath(path), code) || (!code && folderExists(path))) return {};
+    if (!code) code = std::make_error_code(std::errc::file_exists);
+    return errorFor(path, code);
+}
+
+Status LocalFileSystem::removeEmptyFolder(const std::string& path) {
+    std::error_code code;
+    if (!fs::is_directory(toFsPath(path), code)) return Error{path, "not a folder"};
+    if (!fs::is_empty(toFsPath(path), code)) return Error{path, code ? code.message() : "folder is not empty"};
+    fs::remove(toFsPath(path), code);
+    if (code) return errorFor(path, code);
+    return {};
+}
+
+Status LocalFileSystem::moveFile(const std::string& source, const std::string& destinationFolder) {
+    if (!fileExists(source)) return Error{source, "file not found"};
+    const fs::path target = toFsPath(destinationFolder) / toFsPath(fileNameOf(source));
+    std::error_code code;
+    if (fs::exists(target, code)) return Error{toUtf8(target), "a file of that name exists already"};
+    fs::rename(toFsPath(source), target, code);
+    if (code == std::errc::cross_device_link) {
+        // Another volume: copy, then remove the original.
+        code.clear();
+        fs::copy_file(toFsPath(source), target, code);
+        if (!code) fs::remove(toFsPath(source), code);
+    }
+    if (code) return errorFor(source, code);
+    return {};
+}
+
+Status LocalFileSystem::copyFile(const std::string& source, const std::string& destinationFolder) {
+    return copyFileTo(source, toUtf8(toFsPath(destinationFolder) / toFsPath(fileNameOf(source))));
+}
+
+Status LocalFileSystem::copyFileTo(const std::string& source, const std::string& targetPath) {
+    if (!fileExists(source)) return Error{source, "file not found"};
+    if (!folderExists(parentOf(targetPath))) return Error{parentOf(targetPath), "folder not found"};
+    std::error_code code;
+    fs::copy_file(toFsPath(source), toFsPath(targetPath), fs::copy_options::overwrite_existing, code);
+    if (code) return errorFor(targetPath, code);
+    return {};
+}
+
+Status LocalFileSystem::deleteFile(const std::string& path) {
+    std::error_code code;
+    if (!fs::is_regular_file(toFsPath(path), code)) return Error{path, "file not found"};
+    fs::remove(toFsPath(path), code);
+    if (code) return errorFor(path, code);
+    return {};
+}
+
+namespace {
+
+template <class Keep>
+Expected<std::vector<std::string>> listEntries(const std::string& folder, Keep keep) {
+    std::error_code code;
+    fs::directory_iterator it(toFsPath(folder), code);
+    if (code) return errorFor(folder, code);
+    std::vector<std::string> names;
+    for (const fs::directory_iterator end; it != end; it.increment(code)) {
+        if (code) return errorFor(folder, code);
+        std::error_code typeCode;
+        if (keep(it->status(typeCode))) names.push_back(toUtf8(it->path().filename()));
+    }
+    if (code) return errorFor(folder, code);
+    return names;
+}
+
+} // namespace
+
+Expected<std::vector<std::string>> LocalFileSystem::listFiles(const std::string& folder) const {
+    return listEntries(folder, [](const fs::file_status& status) { return fs::is_regular_file(status); });
+}
+
+Expected<std::vector<std::string>> LocalFileSystem::listFolders(const std::string& folder) const {
+    return listEntries(folder, [](const fs::file_status& status) { return fs::is_directory(status); });
+}
+
+Expected<std::string> LocalFileSystem::shortPath(const std::string& path) const {
+    if (!fileExists(path)) return Error{path, "file not found"};
+#ifdef _WIN32
+    const std::wstring wide = toFsPath(path).wstring();
+    const DWORD length = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (length == 0) return Error{path, "no short path"};
+    std::wstring shortened(length, L'\0');
+    const DWORD written = GetShortPathNameW(wide.c_str(), shortened.data(), length);
+    if (written == 0 || written >= length) return Error{path, "no short path"};
+    shortened.resize(written);
+    return toUtf8(fs::path(shortened));
+#else
+    // No 8.3 names here: the converter is started with an argument list, so
+    // blanks in the path need no hiding.
+    return collapseSeparators(path);
+#endif
+}
+
+Expected<std::string> LocalFileSystem::readBytes(const std::string& path) const {
+    std::ifstream in(toFsPath(path), std::ios::binary);
+    if (!in) return errorFromErrno(path);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return errorFromErrno(path);
+    return bytes;
+}
+
+Status LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    const fs::path target = toFsPath(path);
+    const fs::path temporary = temporarySibling(target);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return errorFromErrno(path);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            const Error error = errorFromErrno(path);
+            out.close();
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return error;
+        }
+    }
+    std::error_code code;
+    fs::rename(temporary, target, code);
+    if (code) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return errorFor(path, code);
+    }
+    return {};
+}
+
+} // namespace quillfen
