@@ -112,9 +112,18 @@ Status LocalFileSystem::copyFile(const std::string& source, const std::string& d
 Status LocalFileSystem::copyFileTo(const std::string& source, const std::string& targetPath) {
     if (!fileExists(source)) return Error{source, "file not found"};
     if (!folderExists(parentOf(targetPath))) return Error{parentOf(targetPath), "folder not found"};
+    // Copied beside the target first and renamed over it: a copy that breaks off
+    // never leaves half a texture where a whole one stood.
+    const fs::path target = toFsPath(targetPath);
+    const fs::path temporary = temporarySibling(target);
     std::error_code code;
-    fs::copy_file(toFsPath(source), toFsPath(targetPath), fs::copy_options::overwrite_existing, code);
-    if (code) return errorFor(targetPath, code);
+    fs::copy_file(toFsPath(source), temporary, code);
+    if (!code) fs::rename(temporary, target, code);
+    if (code) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return errorFor(targetPath, code);
+    }
     return {};
 }
 

@@ -29,24 +29,35 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     /// The folder as the program writes paths (UTF-8, platform separators).
-    [[nodiscard]] std::string path() const { return m_path.string(); }
+    [[nodiscard]] std::string path() const { return utf8Of(m_path); }
     [[nodiscard]] std::filesystem::path fsPath() const { return m_path; }
-    /// A path inside the folder.
-    [[nodiscard]] std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+    /// A path inside the folder (`name` is UTF-8 and may use "/").
+    [[nodiscard]] std::string operator/(const std::string& name) const {
+        return utf8Of((m_path / pathOf(name)).make_preferred());
+    }
+
+    /// A UTF-8 text as a path (on Windows a narrow string would be read in the ANSI code page).
+    static std::filesystem::path pathOf(const std::string& utf8) {
+        return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    }
+    static std::string utf8Of(const std::filesystem::path& path) {
+        const std::u8string text = path.u8string();
+        return {text.begin(), text.end()};
+    }
 
     /// Writes raw bytes to a file inside the folder (creating subfolders).
     void write(const std::string& name, const std::string& bytes) const {
-        const auto target = m_path / name;
+        const auto target = m_path / pathOf(name);
         std::filesystem::create_directories(target.parent_path());
         std::ofstream out(target, std::ios::binary);
         out << bytes;
     }
     /// The raw bytes of a file inside the folder.
     [[nodiscard]] std::string read(const std::string& name) const {
-        std::ifstream in(m_path / name, std::ios::binary);
+        std::ifstream in(m_path / pathOf(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    [[nodiscard]] bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
+    [[nodiscard]] bool exists(const std::string& name) const { return std::filesystem::exists(m_path / pathOf(name)); }
 
 private:
     std::filesystem::path m_path;
