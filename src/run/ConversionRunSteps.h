@@ -1,0 +1,50 @@
+#pragma once
+// The conversion run's calls into the other areas (bounding box, sd-file,
+// s-file edits, textures, copies, reference entry), each turned into the
+// run's terms: a failure is one log line naming the file and the reason, and
+// the run then ends through its end sequence.
+
+#include "platform/Expected.h"
+#include "run/CommandTask.h"
+#include "run/ConversionRun.h"
+#include "run/RunChoices.h"
+
+namespace quillfen {
+
+/// The file operations of a run that have no recovery of their own.
+enum class FailedStep {
+    ReadFolder,
+    DeleteStaleSFile,
+    CreateShapes,
+    DeleteOldShapesSFile,
+    MoveSFile,
+    WriteSdFile,
+    EditSFile,
+    CopyToTarget,
+    WriteReference,
+    Unexpected,
+};
+
+/// One log line in the current language: what failed, then the file and the
+/// system's reason.
+void logFailure(const RunServices& s, FailedStep step, const Error& error);
+
+/// Brings the bounding-box values into their normal form, updates `choices`
+/// and shows the result on the host's view.
+void validateBoundingBoxForRun(RunServices& s, RunChoices& choices);
+
+/// The sd-file beside the new s-file in SHAPES, with its log lines. False
+/// after a logged failure.
+bool writeSdFileForRun(RunServices& s, const RunChoices& choices);
+
+/// The s-file edits (texture names and mipmap bias, the test options) and the
+/// texture collection, with their log lines. False after a logged failure.
+bool editSFileForRun(RunServices& s, const RunChoices& choices);
+
+/// The copies to the checked targets. Result -1 to go on, else a RunEnd.
+CommandTask copyToTargetsForRun(RunServices& s, const RunChoices& choices);
+
+/// AddToRef.txt when the reference entry is ticked. False after a logged failure.
+bool writeReferenceEntryForRun(RunServices& s, const RunChoices& choices);
+
+} // namespace quillfen

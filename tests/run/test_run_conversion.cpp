@@ -1,0 +1,546 @@
+// Headless conversion runs against fake converters (shell scripts), driven by
+// a manual clock: each end of a run, in both languages, with the files left
+// behind and the state of the window afterwards.
+
+#include "run/ConversionRun.h"
+#include "run/ConverterInvocation.h"
+#include "support/TempFolder.h"
+#include "test_run_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace quillfen::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
+                               "\tshape_header ( 00000000 00000000 )\r\n"
+                               "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
+                               "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
+
+enum class Converter {
+    Writes,        ///< records its arguments, writes the s-file at once
+    WritesNothing, ///< records its arguments and exits at once
+    WritesLate,    ///< writes the s-file once the test says "go"
+    KeepsOpen,     ///< writes the s-file and keeps it open until released
+};
+
+class ConversionRunTest : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        QUILLFEN_REQUIRE_SHELL();
+        wd = root.fsPath() / "model";
+        markers = root.fsPath() / "markers";
+        fs::create_directories(wd);
+        fs::create_directories(markers);
+        for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
+        std::ofstream(wd / "wall.ace") << "ace";
+
+        state.gstrProgrammPfad = wd.string();
+        state.gstrSprache = GetParam();
+        state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
+        state.gintAnzahlLODs = 2;
+        choices.txtSDateiName = "house_";
+        choices.lodRowChecked = {true, true};
+        useConverter(Converter::Writes);
+    }
+    void TearDown() override {
+        std::ofstream(markers / "release"); // lets a converter that keeps its file open end
+    }
+
+    [[nodiscard]] std::string pick(const std::string& german, const std::string& english) const {
+        return state.pick(german, english);
+    }
+
+    void useConverter(Converter kind, const fs::path& folder = {}) {
+        const fs::path where = folder.empty() ? root.fsPath() / "tools" : folder;
+        converter = where / "conv3ds.exe";
+        const std::string m = shellQuoted(markers.string());
+        const std::string record = "printf '%s\\n' \"$@\" > " + m +
+                                   "/args.txt\n"
+                                   "[ -e \"$1\" ] && : > " +
+                                   m + "/stale-seen\n";
+        const std::string write = "printf '%s' " + shellQuoted(kSFileText) +
+                                  " > \"$1.part\"\n"
+                                  "mv \"$1.part\" \"$1\"\n";
+        const std::string waitFor = "i=0; while [ ! -e " + m +
+                                    "/%s ] && [ $i -lt 3000 ]; do sleep 0.01; "
+                                    "i=$((i+1)); done\n";
+        const auto waitForMarker = [&](const std::string& marker) {
+            std::string text = waitFor;
+            text.replace(text.find("%s"), 2, marker);
+            return text;
+        };
+        const std::string done = ": > " + m + "/done\n";
+        switch (kind) {
+        case Converter::Writes:
+            writeScript(converter, record + write + done);
+            break;
+        case Converter::WritesNothing:
+            writeScript(converter, record + done);
+            break;
+        case Converter::WritesLate:
+            writeScript(converter, record + waitForMarker("go") + write + done);
+            break;
+        case Converter::KeepsOpen:
+            writeScript(converter, record + "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) +
+                                       " >&3\n" + done + waitForMarker("release"));
+            break;
+        }
+        state.gstrConv3dsPfad = converter.string();
+    }
+
+    /// True while the run waits for the converter (the cancel button is on and
+    /// the command line logged). The first time, waits in real time until the
+    /// converter is done, so that the manual clock never runs ahead of it.
+    bool inWait() {
+        if (!host.cancelEnabled) return false;
+        const std::string caption =
+            pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:");
+        if (!host.logHas(caption)) return false;
+        if (!converterSettled) converterSettled = waitForReal([&] { return fs::exists(markers / "done"); });
+        return converterSettled;
+    }
+
+    std::optional<int> runWith(std::function<bool()> onYield = {}) {
+        task = runConversion(RunServices{state, host, view, files, clock, processes, '.'}, choices);
+        ClockDriver driver(clock);
+        driver.onYield = onYield ? std::move(onYield) : [&] {
+            inWait();
+            return true;
+        };
+        return driver.run(task);
+    }
+
+    [[nodiscard]] std::vector<std::string> converterArguments() const {
+        std::istringstream in(readFile(markers / "args.txt"));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+    [[nodiscard]] std::string progress(int slices) const { return waitProgressLine(state, slices, '.'); }
+
+    TempFolder root;
+    fs::path wd;
+    fs::path markers;
+    fs::path converter;
+    bool converterSettled = false;
+
+    ProgramState state;
+    RunChoices choices;
+    RecordingHost host;
+    RecordingView view;
+    FaultyFileSystem files;
+    ManualClock clock;
+    SystemProcessStarter processes;
+    CommandTask task;
+};
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, ConversionRunTest, ::testing::Values("deutsch", "english"));
+
+TEST_P(ConversionRunTest, CompleteRunLeavesTheShapeAndUnlocksTheWindow) {
+    std::ofstream(wd / "house_.s") << "stale output of an earlier run";
+    std::ofstream(wd / "notes.txt.s3") << "not a shape, but its name holds \".S\"";
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+
+    EXPECT_FALSE(fs::exists(markers / "stale-seen")) << "the converter found the stale s-file";
+    EXPECT_EQ(converterArguments(),
+              (std::vector<std::string>{(wd / "house_.s").string(), (wd / "house_100.3ds").string(),
+                                        (wd / "house_500.3ds").string()}));
+    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
+    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.sd"));
+    EXPECT_FALSE(fs::exists(wd / "house_.s"));
+    EXPECT_TRUE(fs::exists(wd / "TEXTURES" / "wall.ace"));
+    EXPECT_TRUE(host.idle());
+    EXPECT_EQ(host.locks, 1);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(state.gstrSDateiName, "house_.s");
+    EXPECT_EQ(state.gstrArrLODDateien[0],
+              "\"" + (wd / "house_100.3ds").string() + "\" \"" + (wd / "house_500.3ds").string() + "\"");
+
+    const auto lines = host.lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), pick("Fertig!", "Done!"));
+    // Read from the top: separator, caption, command line; the inventory below.
+    const auto caption =
+        std::find(lines.begin(), lines.end(),
+                  pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:"));
+    ASSERT_NE(caption, lines.end());
+    ASSERT_NE(caption + 1, lines.end());
+    EXPECT_EQ(*(caption - 1), std::string(91, '-'));
+    EXPECT_EQ(*(caption + 1), "\"" + converter.string() + "\" \"" + (wd / "house_.s").string() + "\" \"" +
+                                  (wd / "house_100.3ds").string() + "\" \"" +
+                                  (wd / "house_500.3ds").string() + "\"");
+    EXPECT_EQ(*(caption + 2), std::string(91, '-'));
+    EXPECT_TRUE(
+        host.logHas(pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds")));
+    EXPECT_TRUE(host.logHas(pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace")));
+    EXPECT_TRUE(host.logHas(pick("•Shape-Datei gefunden : notes.txt.s3", "•s-file found   : notes.txt.s3")));
+    // The inventory in list order (by extension, then name), so newest on top: 500 above 100.
+    const auto at = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
+    EXPECT_LT(at(pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds")),
+              at(pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds")));
+    EXPECT_LT(at(pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace")),
+              at(pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds")));
+    EXPECT_TRUE(host.logHas(progress(1))) << "a file there at the first look counts one slice";
+    EXPECT_TRUE(host.logHas(pick("•das Verzeichnis SHAPES ist erzeugt", "•the directory SHAPES is created")));
+    EXPECT_TRUE(host.logHas(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES")));
+}
+
+TEST_P(ConversionRunTest, OldShapesFileIsReplacedAndItsDeletionLogged) {
+    fs::create_directories(wd / "SHAPES");
+    std::ofstream(wd / "SHAPES" / "house_.s") << "old";
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+
+    EXPECT_EQ(readFile(wd / "SHAPES" / "house_.s").find("old"), std::string::npos);
+    EXPECT_TRUE(host.logHas(pick("•alte s-Datei in SHAPES gelöscht", "•old s-file in SHAPES deleted")));
+}
+
+TEST_P(ConversionRunTest, ConverterThatKeepsItsFileOpenStillCompletes) {
+    useConverter(Converter::KeepsOpen);
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
+}
+
+TEST_P(ConversionRunTest, LateConverterIsWaitedForAndTheSecondsCounted) {
+    useConverter(Converter::WritesLate);
+    double waitStart = -1;
+    bool released = false;
+    ASSERT_EQ(runWith([&] {
+                  if (!host.cancelEnabled) return true;
+                  if (waitStart < 0) waitStart = clock.now();
+                  if (!released && clock.now() - waitStart > 12.25) {
+                      std::ofstream(markers / "go");
+                      released = waitForReal([&] { return fs::exists(markers / "done"); });
+                  }
+                  return true;
+              }),
+              static_cast<int>(RunEnd::Done));
+    EXPECT_TRUE(host.logHas(progress(123)));
+    EXPECT_FALSE(host.logHas(progress(124)));
+}
+
+TEST_P(ConversionRunTest, MissingConverterIsReportedAndNothingStarted) {
+    std::ofstream(wd / "house_.s") << "stale";
+    state.gstrConv3dsPfad = (root.fsPath() / "gone" / "conv3ds.exe").string();
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::ConverterMissing));
+
+    const std::string besideProgram = (wd / "conv3ds.exe").string();
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, "Quillfen");
+    EXPECT_EQ(host.messages[0].text,
+              pick("Quillfen kann die Konverter-Datei nicht finden!", "Quillfen can't find converter file!") +
+                  "\r\n\r\n" + besideProgram);
+    const auto lines = host.lines();
+    ASSERT_GE(lines.size(), 4U);
+    EXPECT_EQ(lines[0], std::string(91, '-'));
+    EXPECT_EQ(lines[1], pick("Quillfen kann die Konverter-Datei 'conv3ds.exe' nicht finden im Pfad:",
+                             "Quillfen can't find converter file 'conv3ds.exe' in path:"));
+    EXPECT_EQ(lines[2], besideProgram);
+    EXPECT_EQ(lines[3], std::string(91, '-'));
+    EXPECT_FALSE(fs::exists(wd / "house_.s")) << "the stale output is deleted before the check";
+    EXPECT_FALSE(fs::exists(markers / "args.txt"));
+    EXPECT_FALSE(fs::exists(wd / "SHAPES"));
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, ConverterWithoutOutputEndsAtTheSliceLimitWithTheGermanMessage) {
+    useConverter(Converter::WritesNothing);
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::NoSFile));
+
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(
+        host.messages[0].text.rfind("Shape konnte nicht erzeugt werden! Der Konverter 'conv3ds.exe' kommt "
+                                    "mit der '*.3ds'-Datei nicht klar!\r\nMaterialien",
+                                    0),
+        0U);
+    EXPECT_EQ(host.lines().front(), progress(kWaitSliceLimit));
+    EXPECT_TRUE(host.logHas(progress(kWaitSliceLimit)));
+    EXPECT_NE(progress(kWaitSliceLimit).find(" 9000 "), std::string::npos);
+    EXPECT_FALSE(fs::exists(wd / "SHAPES"));
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgressLine) {
+    useConverter(Converter::WritesNothing);
+    std::string snapshot;
+    const auto result = runWith([&] {
+        if (inWait() && snapshot.empty()) snapshot = host.logText();
+        if (inWait() && !state.gblnAbbruch && host.logText().find(progress(4)) == 0)
+            state.gblnAbbruch = true; // the click lands in the yield of the fifth slice
+        return true;
+    });
+
+    ASSERT_EQ(result, static_cast<int>(RunEnd::Cancelled));
+    EXPECT_FALSE(state.gblnAbbruch);
+    EXPECT_TRUE(host.idle());
+    EXPECT_TRUE(host.messages.empty());
+    const auto lines = host.lines();
+    EXPECT_EQ(lines.front(), progress(4));
+    EXPECT_EQ(host.logText(), progress(4) + "\r\n" + snapshot);
+    EXPECT_FALSE(fs::exists(wd / "SHAPES"));
+}
+
+TEST_P(ConversionRunTest, CancelInTheSameYieldAsTheFileAppearsWins) {
+    useConverter(Converter::WritesNothing);
+    const auto result = runWith([&] {
+        if (inWait() && task.requestedWait() > 0 && !state.gblnAbbruch) {
+            std::ofstream(wd / "house_.s") << kSFileText;
+            state.gblnAbbruch = true;
+        }
+        return true;
+    });
+    ASSERT_EQ(result, static_cast<int>(RunEnd::Cancelled));
+    EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the converter's late file stays where it is";
+    EXPECT_FALSE(fs::exists(wd / "SHAPES"));
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, CancelAfterTheFileWasSeenDoesNotCancelTheNextRun) {
+    bool clicked = false;
+    auto result = runWith([&] {
+        // The yield after a slice that found the file: too late to cancel this run.
+        if (inWait() && task.requestedWait() == 0 && fs::exists(wd / "house_.s") && !clicked) {
+            state.gblnAbbruch = true;
+            clicked = true;
+        }
+        return true;
+    });
+    ASSERT_TRUE(clicked);
+    ASSERT_EQ(result, static_cast<int>(RunEnd::Done));
+
+    fs::remove(markers / "done");
+    fs::remove(markers / "args.txt");
+    converterSettled = false;
+    host = RecordingHost();
+    result = runWith();
+    EXPECT_EQ(result, static_cast<int>(RunEnd::Done));
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, QuittingDuringTheWaitDestroysTheRunWithoutTouchingTheWindow) {
+    useConverter(Converter::WritesNothing);
+    const auto result = runWith([&] { return !(inWait() && clock.now() > 1002.0); });
+    ASSERT_FALSE(result.has_value());
+    const int callsBefore = host.calls;
+    const std::string logBefore = host.logText();
+
+    task.reset();
+
+    EXPECT_EQ(host.calls, callsBefore);
+    EXPECT_EQ(host.logText(), logBefore);
+    EXPECT_FALSE(task.valid());
+}
+
+TEST_P(ConversionRunTest, MoveThatFailsShowsTheCrashDiagnosis) {
+    files.failing = FaultyFileSystem::Operation::MoveFile;
+    files.pathEnd = "house_.s";
+    fs::create_directories(wd / "SHAPES");
+    std::ofstream(wd / "SHAPES" / "house_.s") << "old";
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::MoveFailed));
+
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].title, pick("Ist conv3ds.exe abgestürtzt?", "Is conv3ds.exe crashed?"));
+    EXPECT_NE(host.messages[0].text.find("\"+1s\""), std::string::npos);
+    EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the new s-file stays in the working directory";
+    EXPECT_FALSE(fs::exists(wd / "SHAPES" / "house_.s")) << "the old one in SHAPES was deleted";
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, MovedFileThatNeverShowsEndsSilentlyAfterTenSeconds) {
+    files.invisiblePathEnd = (fs::path("SHAPES") / "house_.s").string();
+    double movedAt = -1;
+    ASSERT_EQ(runWith([&] {
+                  inWait();
+                  if (movedAt < 0 &&
+                      host.logHas(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES")))
+                      movedAt = clock.now();
+                  return true;
+              }),
+              static_cast<int>(RunEnd::MovedFileNotVisible));
+    EXPECT_EQ(host.lines().front(),
+              pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES"));
+    EXPECT_GE(clock.now() - movedAt, 9.99);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, ShapesFolderThatNeverShowsEndsTheRunAfterThirtySeconds) {
+    files.invisiblePathEnd = "SHAPES";
+    double createdAt = -1;
+    ASSERT_EQ(runWith([&] {
+                  inWait();
+                  if (createdAt < 0 && fs::exists(wd / "SHAPES")) createdAt = clock.now();
+                  return true;
+              }),
+              static_cast<int>(RunEnd::Failed));
+    EXPECT_EQ(host.lines().front(),
+              pick("•nach 30 Sekunden noch nicht bereit: ", "•still not ready after 30 seconds: ") +
+                  (wd / "SHAPES").string());
+    EXPECT_GE(clock.now() - createdAt, 29.99);
+    EXPECT_TRUE(host.idle());
+}
+
+// Unguarded file operations: one log line naming the file and the reason,
+// then the end sequence.
+struct UnguardedFailure {
+    const char* name;
+    FaultyFileSystem::Operation operation;
+    const char* pathEnd; ///< relative to the working directory
+    const char* german;
+    const char* english;
+    bool oldFilesPresent; ///< a stale wd/house_.s and an old SHAPES/house_.s
+    bool converterStarted;
+};
+
+const UnguardedFailure kUnguardedFailures[] = {
+    {"StaleSFile", FaultyFileSystem::Operation::DeleteFile, "house_.s",
+     "•kann alte s-Datei nicht löschen: ", "•can't delete old s-file: ", true, false},
+    {"ShapesFolder", FaultyFileSystem::Operation::CreateFolder, "SHAPES",
+     "•kann Verzeichnis SHAPES nicht erzeugen: ", "•can't create the directory SHAPES: ", false, true},
+    {"LockedTarget", FaultyFileSystem::Operation::DeleteFile, "SHAPES/house_.s",
+     "•kann alte s-Datei in SHAPES nicht löschen: ", "•can't delete old s-file in SHAPES: ", true, true},
+    {"SdFile", FaultyFileSystem::Operation::ReplaceFile, "SHAPES/house_.sd",
+     "•kann sd-Datei nicht schreiben: ", "•can't write sd-file: ", false, true},
+    {"SFileEdit", FaultyFileSystem::Operation::ReplaceFile, "SHAPES/house_.s",
+     "•kann s-Datei nicht bearbeiten: ", "•can't edit s-file: ", false, true},
+    {"ReferenceEntry", FaultyFileSystem::Operation::ReplaceFile, "AddToRef.txt",
+     "•kann AddToRef.txt nicht schreiben: ", "•can't write AddToRef.txt: ", false, true},
+};
+
+TEST_P(ConversionRunTest, UnguardedFailureIsLoggedWithFileAndReasonAndUnlocks) {
+    for (const auto& failure : kUnguardedFailures) {
+        SCOPED_TRACE(failure.name);
+        fs::remove_all(wd / "SHAPES");
+        fs::remove(wd / "house_.s");
+        fs::remove(markers / "args.txt");
+        fs::remove(markers / "done");
+        converterSettled = false;
+        host = RecordingHost();
+        if (failure.oldFilesPresent) {
+            std::ofstream(wd / "house_.s") << "stale";
+            fs::create_directories(wd / "SHAPES");
+            std::ofstream(wd / "SHAPES" / "house_.s") << "old";
+        }
+        choices.chkRefEintrag = 1;
+        files.failing = failure.operation;
+        const std::string path = (wd / failure.pathEnd).string();
+        files.pathEnd = path;
+
+        ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Failed));
+
+        EXPECT_EQ(host.lines().front(), pick(failure.german, failure.english) + path + ": Permission denied");
+        EXPECT_EQ(fs::exists(markers / "args.txt"), failure.converterStarted);
+        EXPECT_TRUE(host.idle());
+        EXPECT_TRUE(host.messages.empty());
+    }
+}
+
+TEST_P(ConversionRunTest, ConverterThatCannotBeStartedIsLoggedAndUnlocks) {
+    fs::permissions(converter, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::ConverterNotStarted));
+    EXPECT_EQ(host.lines().front(),
+              pick("•Konverter kann nicht gestartet werden: ", "•can't start the converter: ") +
+                  converter.string() + ": Permission denied");
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, WindowsConverterWithoutWineIsLoggedAndUnlocks) {
+    std::ofstream(converter, std::ios::binary | std::ios::trunc) << "MZ\x90";
+    SystemProcessStarter withoutWine([](const std::string& name) {
+        return name == "PATH" ? std::string("/nonexistent-folder") : std::string();
+    });
+    task = runConversion(RunServices{state, host, view, files, clock, withoutWine, '.'}, choices);
+    ClockDriver driver(clock);
+    ASSERT_EQ(driver.run(task), static_cast<int>(RunEnd::ConverterNotStarted));
+    EXPECT_EQ(host.lines().front().rfind(pick("•wine nicht gefunden: ", "•wine not found: "), 0), 0U);
+    EXPECT_NE(host.lines().front().find(converter.string()), std::string::npos);
+    EXPECT_TRUE(host.idle());
+}
+
+TEST_P(ConversionRunTest, PathsWithBlanksQuotesAndShellWordsReachTheConverterUnchanged) {
+    wd = root.fsPath() / "my \"model\" $(touch pwned) dir";
+    fs::create_directories(wd);
+    for (const char* name : {"a b'_100.3ds", "x;y_500.3ds"}) std::ofstream(wd / name) << "3ds";
+    state.gstrProgrammPfad = wd.string();
+    state.gstrArrLODDateien = {"", "a b'_100.3ds", "x;y_500.3ds"};
+    useConverter(Converter::Writes, root.fsPath() / "conv \"3ds\" `touch pwned`");
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+
+    EXPECT_EQ(converterArguments(),
+              (std::vector<std::string>{(wd / "house_.s").string(), (wd / "a b'_100.3ds").string(),
+                                        (wd / "x;y_500.3ds").string()}));
+    EXPECT_FALSE(fs::exists(root.fsPath() / "pwned"));
+    EXPECT_FALSE(fs::exists(wd / "pwned"));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
+}
+
+TEST_P(ConversionRunTest, OnlyCheckedRowsWithAFileAreConverted) {
+    state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds", ""};
+    choices.lodRowChecked = {false, true, true};
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    EXPECT_EQ(converterArguments(),
+              (std::vector<std::string>{(wd / "house_.s").string(), (wd / "house_500.3ds").string()}));
+}
+
+/// The ASCII text of a UTF-16LE file (zero bytes and the byte-order mark dropped).
+std::string asciiOfUtf16(const std::string& bytes) {
+    std::string text;
+    for (std::size_t i = 2; i < bytes.size(); i += 2) text += bytes[i];
+    return text;
+}
+
+TEST_P(ConversionRunTest, ChoicesReachTheResultFiles) {
+    const fs::path route = root.fsPath() / "route";
+    fs::create_directories(route);
+    choices.optNurSommerTextur = false;
+    choices.optJahreszeitenTextur = true;
+    choices.chkBoundingBox = 1;
+    choices.txtBBoxInput = "1 2 3 4 5 6";
+    choices.chkRefEintrag = 1;
+    choices.chkShapeTo = {1, 1, 0};
+    choices.lblCopyPfad = {route.string(), (root.fsPath() / "no such route").string(), "C:\\"};
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+
+    EXPECT_EQ(view.shownInput, "1.0 2.0 3.0 4.0 5.0 6.0");
+    EXPECT_EQ(view.shownDisplay, "ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
+    const std::string sd = asciiOfUtf16(readFile(wd / "SHAPES" / "house_.sd"));
+    EXPECT_NE(sd.find("ESD_Alternative_Texture (252)"), std::string::npos) << sd;
+    EXPECT_NE(sd.find("        ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )"), std::string::npos) << sd;
+    EXPECT_TRUE(fs::exists(wd / "AddToRef.txt"));
+    EXPECT_TRUE(fs::exists(route / "SHAPES" / "house_.s"));
+    EXPECT_TRUE(fs::exists(route / "SHAPES" / "house_.sd"));
+    EXPECT_TRUE(host.logHas(pick("Kein gültiges Verzeichnis angegeben!", "No valid directory given!")));
+    EXPECT_EQ(host.lines().front(), pick("Fertig!", "Done!"));
+}
+
+TEST_P(ConversionRunTest, SecondsOfTheWaitUseTheUsersDecimalSeparator) {
+    task = runConversion(RunServices{state, host, view, files, clock, processes, ','}, choices);
+    ClockDriver driver(clock);
+    driver.onYield = [&] {
+        inWait();
+        return true;
+    };
+    ASSERT_EQ(driver.run(task), static_cast<int>(RunEnd::Done));
+    EXPECT_TRUE(host.logHas(waitProgressLine(state, 1, ',')));
+    EXPECT_NE(waitProgressLine(state, 1, ',').find(" 0,1 "), std::string::npos);
+}
+
+} // namespace
+} // namespace quillfen::test
