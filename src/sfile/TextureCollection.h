@@ -1,0 +1,19 @@
+#pragma once
+// KopiereTexturen: the last s-file step of every conversion run, after the
+// test options. It empties wd/TEXTURES of the last run's files and copies into
+// it every file of the working folder whose exact name the final s-file holds.
+
+#include "app/ProgramState.h"
+#include "platform/FileSystem.h"
+#include "sfile/LogSink.h"
+
+namespace quillfen {
+
+/// Collects the used textures and logs the outcome. A failure (a locked
+/// texture or folder, an unreadable s-file, a failed copy) stops the
+/// collection where it happened and is logged here, with the file and the
+/// system's reason under the access line; it is no reason to end the run.
+/// Files already deleted or copied stay so.
+void KopiereTexturen(const ProgramState& state, FileSystem& files, LogSink& log);
+
+} // namespace quillfen

@@ -1,0 +1,98 @@
+#include "sfile/IndexedText.h"
+
+#include "platform/Text.h"
+#include "sfile/TextSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace quillfen::test {
+namespace {
+
+// The index must answer exactly as plain searches of the whole text do, also
+// after replacements that create, destroy or overlap names.
+TEST(IndexedText, AgreesWithPlainSearchesThroughRandomEdits) {
+    std::mt19937 random(7);
+    const std::string alphabet = "aAbB.e ";
+    const auto randomText = [&](std::size_t maxLength) {
+        std::string text(random() % (maxLength + 1), ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> names;
+        for (int k = 0; k < 6; ++k) names.push_back(randomText(4));
+        std::string plain = randomText(200);
+        IndexedText indexed(plain, names);
+        for (int step = 0; step < 40; ++step) {
+            // Mostly indexed names, sometimes others (the plain-search way).
+            const std::string name = random() % 4 ? names[random() % names.size()] : randomText(3);
+            const std::string other = random() % 4 ? names[random() % names.size()] : randomText(5);
+            switch (random() % 4) {
+            case 0:
+                ASSERT_EQ(indexed.contains(name), containsText(plain, name)) << round << " " << name;
+                break;
+            case 1:
+                ASSERT_EQ(indexed.containsNoCase(name), containsNoCase(plain, name) || name.empty()) << name;
+                break;
+            case 2: {
+                const std::size_t count = indexed.replaceEvery(name, other);
+                std::string expected = plain;
+                ASSERT_EQ(count, replaceEvery(expected, name, other));
+                plain = expected;
+                break;
+            }
+            default:
+                ASSERT_EQ(indexed.replaceFirst(name, other), replaceFirst(plain, name, other));
+                break;
+            }
+            ASSERT_EQ(indexed.text(), plain) << round << " " << step;
+        }
+    }
+}
+
+TEST(IndexedText, ReplacementThatJoinsANameFindsIt) {
+    IndexedText text("wall.a|ce roof", {"wall.ace", "|", "roof"});
+    EXPECT_FALSE(text.contains("wall.ace"));
+    EXPECT_EQ(text.replaceEvery("|", ""), 1u);
+    EXPECT_TRUE(text.contains("wall.ace"));
+    EXPECT_TRUE(text.containsNoCase("WALL.ACE"));
+    EXPECT_EQ(text.replaceEvery("roof", "x"), 1u);
+    EXPECT_FALSE(text.contains("roof"));
+    EXPECT_EQ(text.text(), "wall.ace x");
+}
+
+} // namespace
+} // namespace quillfen::test
+
+namespace quillfen::test {
+namespace {
+
+TEST(IndexedText, NameTooCommonToIndexStillAnswersRight) {
+    IndexedText text(std::string(3u << 20, '1') + "wall.ace", {"1", "wall.ace"});
+    EXPECT_TRUE(text.contains("wall.ace"));
+    EXPECT_EQ(text.replaceEvery("1", ""), 3u << 20);
+    EXPECT_EQ(text.text(), "wall.ace");
+    EXPECT_TRUE(text.replaceFirst("wall", "roof"));
+    EXPECT_FALSE(text.containsNoCase("WALL.ACE"));
+    EXPECT_TRUE(text.containsNoCase("ROOF.ACE"));
+}
+
+} // namespace
+} // namespace quillfen::test
+
+namespace quillfen::test {
+namespace {
+
+TEST(IndexedText, TooManyNamesToIndexStillAnswersRight) {
+    std::vector<std::string> names;
+    for (int k = 0; k < 40000; ++k) names.push_back("texture_number_" + std::to_string(k) + "_of_many.ace");
+    IndexedText text("image ( texture_number_39999_of_many.ace )", names);
+    EXPECT_TRUE(text.contains("texture_number_39999_of_many.ace"));
+    EXPECT_EQ(text.replaceEvery("texture_number_39999_of_many.ace", "a.ace"), 1u);
+    EXPECT_EQ(text.text(), "image ( a.ace )");
+}
+
+} // namespace
+} // namespace quillfen::test
