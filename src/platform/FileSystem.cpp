@@ -181,10 +181,14 @@ Expected<std::string> LocalFileSystem::shortPath(const std::string& path) const 
 }
 
 Expected<std::string> LocalFileSystem::readBytes(const std::string& path) const {
-    std::ifstream in(toFsPath(path), std::ios::binary);
+    std::ifstream in(toFsPath(path), std::ios::binary | std::ios::ate);
     if (!in) return errorFromErrno(path);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return errorFromErrno(path);
+    const std::streamoff size = in.tellg();
+    if (size < 0) return errorFromErrno(path);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    if (in.gcount() != size) return Error{path, "the file changed while it was read"};
     return bytes;
 }
 

@@ -29,6 +29,22 @@ std::optional<double> fromChars(const std::string& text) {
     return value;
 }
 
+/// "[sign]digits[.digits]" with a "0" before a bare point and without a
+/// trailing one, as from_chars wants it (".5" -> "0.5", "-3." -> "-3").
+std::string withLeadingZero(std::string_view number) {
+    std::string result;
+    std::size_t i = 0;
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) {
+        if (number[i] == '-') result += '-';
+        ++i;
+    }
+    if (i < number.size() && number[i] == '.') result += '0';
+    std::string_view rest = number.substr(i);
+    if (!rest.empty() && rest.back() == '.') rest.remove_suffix(1);
+    result.append(rest);
+    return result;
+}
+
 } // namespace
 
 double readLeadingNumber(std::string_view text) {
@@ -77,10 +93,7 @@ double readLeadingNumber(std::string_view text) {
     for (char c : mantissa)
         if (isDigit(c)) digits += c;
     if (digits.empty()) return 0.0;
-    std::string number = mantissa;
-    if (number.back() == '.') number.pop_back();
-    if (number.front() == '.') number.insert(0, "0");
-    if (number.size() >= 2 && number[0] == '-' && number[1] == '.') number.insert(1, "0");
+    std::string number = withLeadingZero(mantissa);
     bool exponentHasDigits = false;
     for (char c : exponent) exponentHasDigits = exponentHasDigits || isDigit(c);
     if (exponentHasDigits) number += "e" + exponent;
@@ -112,11 +125,7 @@ std::optional<double> parseLocaleNumber(std::string_view text, char decimalSepar
         if (exponentDigits == 0) return std::nullopt;
     }
     if (i != body.size()) return std::nullopt;
-    if (!number.empty() && number.back() == '.') number.pop_back();
-    if (number.size() >= 2 && number[1] == '.' && (number[0] == '-' || number[0] == '+'))
-        number.insert(1, "0");
-    if (!number.empty() && number[0] == '.') number.insert(0, "0");
-    return fromChars(number);
+    return fromChars(withLeadingZero(number));
 }
 
 std::optional<long long> parseInteger(std::string_view text) {

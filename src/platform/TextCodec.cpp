@@ -103,17 +103,26 @@ std::string fromCodePoints(std::u32string_view codePoints) {
 }
 
 std::string decodeUtf16Le(std::string_view bytes) {
-    std::string result;
-    result.reserve(bytes.size() / 2 + bytes.size() / 8);
     const std::size_t units = bytes.size() / 2;
     const auto unitAt = [&](std::size_t k) {
         return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * k]) |
                                      (static_cast<unsigned char>(bytes[2 * k + 1]) << 8));
     };
-    for (std::size_t k = 0; k < units; ++k) {
+    // Shape files are plain ASCII almost throughout: copy those units straight
+    // into a buffer of the final size, and fall back to encoding only past the
+    // first other character.
+    std::string result(units, '\0');
+    std::size_t k = 0;
+    for (; k < units; ++k) {
+        const char32_t unit = unitAt(k);
+        if (unit >= 0x80) break;
+        result[k] = static_cast<char>(unit);
+    }
+    result.resize(k);
+    for (; k < units; ++k) {
         const char32_t unit = unitAt(k);
         if (unit < 0x80) {
-            result += static_cast<char>(unit); // the common case of shape files, kept fast
+            result += static_cast<char>(unit);
         } else if (unit >= 0xD800 && unit <= 0xDBFF && k + 1 < units && unitAt(k + 1) >= 0xDC00 &&
                    unitAt(k + 1) <= 0xDFFF) {
             appendUtf8(result, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(k + 1) - 0xDC00));
@@ -151,21 +160,20 @@ std::string decodeText(std::string_view bytes) {
 }
 
 std::string encodeUtf16Le(std::string_view utf8) {
-    std::string result;
-    result.reserve(utf8.size() * 2);
+    // Plain ASCII first, straight into a buffer of the final size.
+    std::string result(utf8.size() * 2, '\0');
+    std::size_t i = 0;
+    for (; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte >= 0x80) break;
+        result[2 * i] = static_cast<char>(byte);
+    }
+    result.resize(2 * i);
     const auto put = [&](char32_t unit) {
         result += static_cast<char>(unit & 0xFF);
         result += static_cast<char>((unit >> 8) & 0xFF);
     };
-    std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte < 0x80) { // fast path for plain ASCII
-            result += static_cast<char>(byte);
-            result += '\0';
-            ++i;
-            continue;
-        }
         char32_t cp = 0;
         if (!decodeOne(utf8, i, cp)) {
             cp = kReplacement;
