@@ -1,0 +1,164 @@
+#include "app/ConverterSearch.h"
+
+#include "platform/Paths.h"
+#include "platform/SpecialFolders.h"
+#include "platform/Text.h"
+#include "settings/ProgramSettingsStore.h"
+#include "settings/clsGSRegistry.h"
+
+#include <exception>
+#include <system_error>
+
+namespace quillfen {
+
+namespace {
+
+constexpr const char* kConverterName = "conv3ds.exe";
+constexpr long kTypeMismatch = 13;
+
+/// A path as stored by Windows programs, as a path of this machine.
+std::string hostPath(const ConverterSearchEnvironment& environment, const std::string& path) {
+    if (path.empty() || !environment.toHostPath) return path;
+    return environment.toHostPath(path);
+}
+
+/// A value of the MSTS key as text; a missing value is "".
+std::string readMstsValue(const ProgramState& state, const ConverterSearchEnvironment& environment,
+                          const std::string& name) {
+    clsGSRegistry registry(environment.registry);
+    const auto setting = registry.ReadSetting(kHkeyLocalMachine, state.gstrRegSchluessel, name);
+    if (!setting) return {};
+    const auto text = setting->asText();
+    // The runtime cannot turn a list or bytes into text.
+    if (!text) throw GSRuntimeError(kTypeMismatch, "gfctGetDataFromRegistry", "Typen unverträglich");
+    return hostPath(environment, *text);
+}
+
+/// A value of the per-user store; "" without one.
+std::string readUserSetting(const ConverterSearchEnvironment& environment, const std::string& app,
+                            const std::string& section, const std::string& key) {
+    if (!environment.userSetting) return {};
+    return hostPath(environment, environment.userSetting(app, section, key));
+}
+
+/// Runs one step of the lookup; an error is shown and the lookup goes on.
+template <class Step> void guarded(const ConverterSearchEnvironment& environment, Step step) {
+    long number = 0;
+    std::string description;
+    try {
+        step();
+        return;
+    } catch (const GSRuntimeError& error) {
+        number = error.number();
+        description = error.what();
+    } catch (const std::system_error& error) {
+        number = error.code().value();
+        description = error.what();
+    } catch (const std::exception& error) {
+        description = error.what();
+    }
+    if (environment.showError)
+        environment.showError({std::string(), registryLookupErrorText(description, number)});
+}
+
+/// The path of the converter in `folder`'s UTILS folder.
+std::string utilsConverterIn(const std::string& folder) {
+    // An empty folder gives a path in the root folder.
+    return folder + kSep + "UTILS" + kSep + kConverterName;
+}
+
+/// The file or folder as it is spelt on disk, letter case aside. Windows
+/// ignores case in names, so an MSTS installation may spell "UTILS" or
+/// "conv3ds.exe" any way; under Wine on a case-sensitive file system the
+/// exact spelling must be looked up.
+std::optional<std::string> existingIgnoringCase(const FileSystem& files, const std::string& path,
+                                                bool folder) {
+    if (folder ? files.folderExists(path) : files.fileExists(path)) return path;
+    const auto parent = parentOf(path);
+    const auto name = fileNameOf(path);
+    if (name.empty() || parent.empty() || parent == path) return std::nullopt;
+    const auto existingParent = existingIgnoringCase(files, parent, true);
+    if (!existingParent) return std::nullopt;
+    const auto names = folder ? files.listFolders(*existingParent) : files.listFiles(*existingParent);
+    if (!names) return std::nullopt;
+    for (const auto& candidate : *names)
+        if (equalsNoCase(candidate, name)) return joinPath(*existingParent, candidate);
+    return std::nullopt;
+}
+
+std::optional<std::string> existingFileIgnoringCase(const FileSystem& files, const std::string& path) {
+    return existingIgnoringCase(files, collapseSeparators(path), false);
+}
+
+} // namespace
+
+std::string registryLookupErrorText(const std::string& description, long number) {
+    const std::string cr = "\r";
+    return cr + "gfctGetDataFromRegistry" + cr + cr + description + cr +
+           "Fehlernummer: " + std::to_string(number);
+}
+
+ConverterSearchEnvironment systemConverterSearchEnvironment() {
+    auto registry = makeSystemRegistry();
+    ConverterSearchEnvironment environment;
+    environment.programFilesFolder = [] {
+        auto folder = HoleSpezialOrdner(kCsidlProgramFilesX86);
+        return folder.empty() ? HoleSpezialOrdner(kCsidlProgramFiles) : folder;
+    };
+    environment.userSetting = [registry](const std::string& app, const std::string& section,
+                                         const std::string& key) {
+        return GetSetting(*registry, app, section, key);
+    };
+    environment.registry = registry;
+    environment.toHostPath = [](const std::string& path) { return windowsPathToHost(path); };
+    return environment;
+}
+
+void gfctGetDataFromRegistry(ProgramState& state, const ConverterSearchEnvironment& environment) {
+    guarded(environment, [&] {
+        state.gstrMSTSExePfad =
+            readUserSetting(environment, "Software\\" + state.gstrRegMSTS, state.gstrRegVersion, "EXE Path");
+    });
+    guarded(environment, [&] {
+        state.gstrMSTSPfad = readUserSetting(environment, state.gstrRegMSTS, state.gstrRegVersion, "Path");
+    });
+    if (!state.gstrMSTSExePfad.empty() && !state.gstrMSTSPfad.empty()) return;
+    state.gstrRegSchluessel = state.gstrRegSoftware + "\\" + state.gstrRegMSTS + "\\" + state.gstrRegVersion;
+    if (!environment.registry) return;
+    guarded(environment, [&] { state.gstrMSTSExePfad = readMstsValue(state, environment, "EXE Path"); });
+    guarded(environment, [&] { state.gstrMSTSPfad = readMstsValue(state, environment, "Path"); });
+}
+
+std::string HoleMSTSPfad(ProgramState& state, const ConverterSearchEnvironment& environment,
+                         const std::string& /*defaultPath*/) {
+    gfctGetDataFromRegistry(state, environment);
+    return state.gstrMSTSPfad;
+}
+
+std::optional<StartupMessage> findConverter(ProgramState& state, const FileSystem& files,
+                                            const ConverterSearchEnvironment& environment) {
+    state.gblnConv3dsBeimProgramm = false;
+    const auto besideProgram = joinPath(state.gstrProgrammPfad, kConverterName);
+    if (files.fileExists(besideProgram)) {
+        state.gstrConv3dsPfad = besideProgram;
+        state.gblnConv3dsBeimProgramm = true;
+        return std::nullopt;
+    }
+    if (!state.gstrConv3dsPfad.empty() && files.fileExists(state.gstrConv3dsPfad)) return std::nullopt;
+
+    const auto programFiles =
+        environment.programFilesFolder ? environment.programFilesFolder() : std::string();
+    state.gstrMSTSStandardPfad = programFiles + kSep + "Microsoft Games" + kSep + "Train Simulator" + kSep;
+    if (auto found = existingFileIgnoringCase(files, utilsConverterIn(HoleMSTSPfad(state, environment)))) {
+        state.gstrConv3dsPfad = std::move(*found);
+        return std::nullopt;
+    }
+    const auto inDefaultFolder = state.gstrMSTSStandardPfad + "UTILS" + kSep + kConverterName;
+    if (auto found = existingFileIgnoringCase(files, inDefaultFolder)) {
+        state.gstrConv3dsPfad = std::move(*found);
+        return std::nullopt;
+    }
+    return StartupMessage{state.MeldungDateienFehlen, state.MeldungKonverterFehlt};
+}
+
+} // namespace quillfen
