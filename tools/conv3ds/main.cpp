@@ -1,0 +1,12 @@
+// conv3ds.exe: the project's own converter from 3DS levels of detail to one s-file.
+
+#include "Converter.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return quillfen::conv3ds::runConverter(args, std::cout, std::cerr);
+}
