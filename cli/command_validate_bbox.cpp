@@ -1,12 +1,20 @@
 #include "Commands.h"
 
+#include "app/ProgramState.h"
+#include "bbox/BoxValidation.h"
+
 #include <iostream>
 
 namespace quillfen::cli {
 
-int runValidateBbox(const Arguments& /*args*/) {
-    std::cerr << "quillfen-cli: this command is not available yet\n";
-    return 2;
+int runValidateBbox(const Arguments& args) {
+    // The one argument is the text, also when it starts with "-" (a negative value).
+    if (args.size() != 1) {
+        std::cerr << "Usage: quillfen-cli validate-bbox TEXT\n";
+        return 2;
+    }
+    std::cout << validiereBoundingBox(args.front(), ProgramState{}.gintNachkommastellen) << '\n';
+    return 0;
 }
 
 } // namespace quillfen::cli
