@@ -1,0 +1,129 @@
+// Driving a long command from the event loop: the window resumes the command
+// from a single-shot timer after each wait it asks for, so no event loop is
+// ever nested, and closing the window during a wait simply drops the command.
+
+#include "run/ConversionRun.h"
+#include "ui/BusyDisplay.h"
+#include "ui/ControlLock.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowHost.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <algorithm>
+
+#include <cmath>
+#include <exception>
+
+namespace quillfen::ui {
+
+bool MainWindow::startCommand(CommandTask task) {
+    if (commandRunning() || m_quitDone) return false;
+    m_task = std::move(task);
+    scheduleResume(0.0);
+    return true;
+}
+
+void MainWindow::scheduleResume(double seconds) {
+    if (m_services.advanceTime) {
+        m_services.advanceTime(seconds);
+        m_resumeTimer.start(0);
+        return;
+    }
+    const double milliseconds = std::clamp(seconds * 1000.0, 0.0, 3600.0 * 1000.0);
+    m_resumeTimer.start(static_cast<int>(std::lround(milliseconds)));
+}
+
+void MainWindow::resumeCommand() {
+    if (!m_task.valid()) return;
+    bool ended = true;
+    m_resuming = true;
+    try {
+        ended = m_task.resume();
+    } catch (const std::exception& fault) {
+        endCommandAfterFault(fault.what());
+    } catch (...) {
+        endCommandAfterFault("unknown fault");
+    }
+    m_resuming = false;
+    if (m_dropTaskAfterResume) {
+        m_dropTaskAfterResume = false;
+        m_task.reset();
+        return;
+    }
+    if (!ended) {
+        scheduleResume(m_task.requestedWait());
+        return;
+    }
+    m_task.reset();
+    emit commandFinished();
+}
+
+void MainWindow::endCommandAfterFault(const std::string& what) {
+    // A command that throws has left its own end sequence behind: give the
+    // window back to the user and say what happened.
+    SchreibeAusgabe("\xe2\x80\xa2" + what);
+    m_host->setCancelEnabled(false);
+    m_host->setBusyDisplay(false);
+    m_host->setBusyCursor(false);
+    m_host->releaseControls();
+}
+
+void MainWindow::dropCommand() {
+    m_resumeTimer.stop();
+    // A command cannot be destroyed from inside itself (a message box it shows
+    // runs the event loop); it is dropped as soon as it yields.
+    if (m_resuming)
+        m_dropTaskAfterResume = true;
+    else
+        m_task.reset();
+    m_host->setBusyCursor(false);
+}
+
+RunChoices MainWindow::runChoices() const {
+    RunChoices choices;
+    auto text = [this](const char* name) { return control<QLineEdit>(name)->text().toStdString(); };
+    auto check = [this](const char* name, int index = -1) {
+        return checkValue(control<QCheckBox>(name, index)->checkState());
+    };
+    auto option = [this](const char* name) { return control<QRadioButton>(name)->isChecked(); };
+    choices.txtSDateiName = text("txtSDateiName");
+    const auto* list = control<QListWidget>("lstLODListe");
+    for (int row = 0; row < list->count(); ++row)
+        choices.lodRowChecked.push_back(list->item(row)->checkState() != Qt::Unchecked);
+    choices.chkCMD_sichtbar = check("chkCMD_sichtbar");
+    choices.optNurSommerTextur = option("optNurSommerTextur");
+    choices.optSchneeTextur = option("optSchneeTextur");
+    choices.optSchneeUndNachtTextur = option("optSchneeUndNachtTextur");
+    choices.optJahreszeitenTextur = option("optJahreszeitenTextur");
+    choices.optManuellAlternativTexture = option("optManuellAlternativTexture");
+    choices.txtESD_Alter_Tex = text("txtESD_Alter_Tex");
+    choices.chkBoundingBox = check("chkBoundingBox");
+    choices.txtBBoxInput = text("txtBBoxInput");
+    choices.txtBBox = text("txtBBox");
+    choices.chkAceUni = check("chkAceUni");
+    choices.chkShaderDiffuse = check("chkShaderDiffuse");
+    choices.chkShaderAddATexDiff = check("chkShaderAddATexDiff");
+    for (int target = 0; target < 3; ++target) {
+        choices.chkShapeTo[target] = check("chkShapeTo", target);
+        choices.lblCopyPfad[target] = control<QLabel>("lblCopyPfad", target)->text().toStdString();
+    }
+    choices.chkTextureCopy = check("chkTextureCopy");
+    choices.chkRefEintrag = check("chkRefEintrag");
+    choices.txtRefClass = text("txtRefClass");
+    choices.txtRefDescription = text("txtRefDescription");
+    choices.cmbMipMap = control<QComboBox>("cmbMipMap")->currentText().toStdString();
+    return choices;
+}
+
+void MainWindow::startConversion() {
+    if (commandRunning()) return;
+    startCommand(runConversion(RunServices{m_state, *m_host, *m_host, *m_fileSystem, *m_clock, *m_processes},
+                               runChoices()));
+}
+
+} // namespace quillfen::ui
