@@ -6,15 +6,11 @@
 #include "bbox/ShapeGeometryReader.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
+#include "sfile/SFileNaming.h"
 
 #include <optional>
 
 namespace quillfen {
-
-std::string withShapeEnding(std::string_view name) {
-    if (endsWith(name, ".s") || endsWith(name, ".S")) return std::string(name);
-    return std::string(name) + ".s";
-}
 
 std::string shapeNotFoundText(const ProgramState& state, const std::string& name) {
     return state.pick("Shape-Datei " + name + " (noch) nicht gefunden!",
@@ -37,7 +33,7 @@ public:
             m_host.lockControls();
             m_view.setBoundingBoxFlag(true);
             m_host.setBusyDisplay(true);
-            m_state.gstrSDateiName = withShapeEnding(m_view.sFileNameText());
+            m_state.gstrSDateiName = MitEndungS(m_view.sFileNameText());
             const std::string path =
                 joinPath(joinPath(m_state.gstrProgrammPfad, "SHAPES"), m_state.gstrSDateiName);
             if (!m_fileSystem.fileExists(path)) {

@@ -21,9 +21,6 @@ inline constexpr std::string_view kBoxFailureText = "BoundingBox kann nicht aus 
 /// How long a message stays red in the display line.
 inline constexpr int kBoxMessageMilliseconds = 2000;
 
-/// The s-file name with ".s" appended unless it already ends in ".s" or ".S".
-[[nodiscard]] std::string withShapeEnding(std::string_view name);
-
 /// The message for an s-file that is not there (yet), in the current language.
 [[nodiscard]] std::string shapeNotFoundText(const ProgramState& state, const std::string& name);
 

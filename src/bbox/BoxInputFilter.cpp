@@ -56,6 +56,16 @@ Text32 separateAndLimit(const Text32& text, int& caret) {
     return result;
 }
 
+/// How many of the "0"s that "-." -> "-0." puts in land before the caret, so the
+/// caret stays behind what the user typed: "-." with the caret at its end is
+/// "-0." with the caret at its end, and the next digit goes after the point.
+int zerosInsertedBefore(const Text32& text, int caret) {
+    int count = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == U'-' && text[i + 1] == U'.' && static_cast<int>(i) + 1 < caret) ++count;
+    return count;
+}
+
 } // namespace
 
 BoxInputEdit filterBoxInputKeyUp(std::string_view text, int caret, char32_t lastTyped) {
@@ -70,6 +80,7 @@ BoxInputEdit filterBoxInputKeyUp(std::string_view text, int caret, char32_t last
     w = replaceEvery(w, U",", U".");
     while (contains(w, U"..")) w = replaceEvery(w, U"..", U".");
     while (contains(w, U"--")) w = replaceEvery(w, U"--", U"-");
+    c += zerosInsertedBefore(w, c);
     w = replaceEvery(w, U"-.", U"-0.");
     if (contains(w, U"- ")) {
         w = replaceEvery(w, U"- ", U"-");

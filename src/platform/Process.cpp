@@ -52,7 +52,9 @@ std::string windowsConverterCommand(const ConverterLaunch& launch) {
     std::string command = launch.visible ? "cmd.exe /T:3F /K " : "cmd.exe /C ";
     command += launch.converterShortPath;
     if (launch.arguments.empty()) return command;
-    command += " " + quoted(launch.arguments.front()) + " ";
+    command += ' ';
+    command += quoted(launch.arguments.front());
+    command += ' ';
     command += quotedList({launch.arguments.begin() + 1, launch.arguments.end()});
     return command;
 }
@@ -122,10 +124,13 @@ std::string findInPath(const std::string& program, const std::string& pathVariab
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = pathVariable.find(':', start);
-        std::string folder =
-            pathVariable.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (folder.empty()) folder = ".";
-        const std::string candidate = folder + "/" + program;
+        const std::string_view folder =
+            std::string_view(pathVariable)
+                .substr(start, end == std::string::npos ? std::string::npos : end - start);
+        // An empty entry of PATH means the current folder.
+        std::string candidate = folder.empty() ? std::string(1, '.') : std::string(folder);
+        candidate += '/';
+        candidate += program;
         if (access(candidate.c_str(), X_OK) == 0 && std::ifstream(candidate).good()) return candidate;
         if (end == std::string::npos) return {};
         start = end + 1;

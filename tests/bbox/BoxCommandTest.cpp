@@ -208,13 +208,5 @@ TEST_F(BoxCommandTest, ALongShapeGivesTheEventLoopTurns) {
     EXPECT_GE(eventLoopTurns, 2);
 }
 
-TEST(BoxCommandNames, GetTheShapeEndingOnce) {
-    EXPECT_EQ(withShapeEnding("haus"), "haus.s");
-    EXPECT_EQ(withShapeEnding("haus.s"), "haus.s");
-    EXPECT_EQ(withShapeEnding("HAUS.S"), "HAUS.S");
-    EXPECT_EQ(withShapeEnding("haus.sd"), "haus.sd.s");
-    EXPECT_EQ(withShapeEnding(""), ".s");
-}
-
 } // namespace
 } // namespace quillfen

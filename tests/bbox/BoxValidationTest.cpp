@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BoxInputKeyUp,
                              // A typed letter vanishes again and the caret steps back over it.
                              KeyUpCase{"1a", 2, U'a', "1", 1}, KeyUpCase{"1a2", 2, U'a', "12", 1},
                              KeyUpCase{"1\u00e42", 2, U'\u00e4', "12", 1}, KeyUpCase{"1,", 2, U',', "1.", 2},
-                             KeyUpCase{"-.", 2, U'.', "-0.", 2},
+                             KeyUpCase{"-.", 2, U'.', "-0.", 3},
                              // A blank right after a minus is removed.
                              KeyUpCase{"- ", 2, U' ', "-", 1}, KeyUpCase{"1  2", 2, U' ', "1 2", 1},
                              KeyUpCase{"1 2..", 5, U'.', "1 2.", 4}, KeyUpCase{" 1 2", 4, U'2', "1 2", 3},
