@@ -1,12 +1,15 @@
 // The main window's side of the choice handlers: its state, files, clock and
-// dialogs become the handlers' services, and its desktop dialogs get the
-// program's own folder chooser.
+// dialogs become the handlers' services, its desktop dialogs get the
+// program's own folder chooser, and the bounding-box frame's command button
+// starts the window's box command.
 
 #include "ui/ChoiceHandlers.h"
 
 #include "ui/Dialogs.h"
 #include "ui/FolderChooser.h"
 #include "ui/MainWindow.h"
+
+#include <QAbstractButton>
 
 namespace quillfen::ui {
 namespace {
@@ -24,8 +27,8 @@ ChoiceServices servicesOf(MainWindow& window) {
     services.chooseFolder = [&dialogs](const FolderRequest& request) {
         return dialogs.chooseFolder(request);
     };
-    // The display line shows the box command's messages while a long command runs.
-    services.boxCommandRunning = [&window] { return window.commandRunning(); };
+    // The display line keeps the box command's messages while its flag is set.
+    services.boxCommandRunning = [&window] { return window.boundingBoxFlag(); };
     return services;
 }
 
@@ -46,11 +49,18 @@ void provideFolderChooser(MainWindow& window) {
     });
 }
 
+/// cmdBBoxAusShape runs as a long command of the window.
+void connectBoxCommand(MainWindow& window) {
+    QObject::connect(window.control<QAbstractButton>("cmdBBoxAusShape"), &QAbstractButton::clicked, &window,
+                     &MainWindow::startBoxCommand);
+}
+
 } // namespace
 
 void installChoiceHandlers(MainWindow& window) {
     installChoiceHandlers(static_cast<QWidget&>(window), servicesOf(window));
     provideFolderChooser(window);
+    connectBoxCommand(window);
 }
 
 } // namespace quillfen::ui

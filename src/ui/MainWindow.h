@@ -8,6 +8,7 @@
 
 #include "app/ConverterSearch.h"
 #include "app/ProgramState.h"
+#include "bbox/GeometryTables.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -128,6 +129,16 @@ public:
     [[nodiscard]] RunChoices runChoices() const;
     /// Starts the conversion run (the mouse-up of cmdErzeugeShape).
     void startConversion();
+    /// Starts the bounding-box command (the click of cmdBBoxAusShape).
+    void startBoxCommand();
+    /// The bounding-box flag: set only while the bounding-box command runs, so
+    /// that the display line txtBBox keeps the messages the command writes there.
+    [[nodiscard]] bool boundingBoxFlag() const { return m_boundingBoxFlag; }
+    void setBoundingBoxFlag(bool set) { m_boundingBoxFlag = set; }
+    /// Starts tmrBBoxLabel, which gives the display line its normal colour back.
+    void startBoxLabelTimer(int milliseconds);
+    /// The geometry tables of the last box computation.
+    [[nodiscard]] GeometryTables& geometryTables() { return m_geometryTables; }
 
     // --- Layout -------------------------------------------------------------
     [[nodiscard]] TwipRect twipGeometry(const std::string& name, int index = -1) const;
@@ -202,6 +213,9 @@ private:
     std::unique_ptr<WindowHost> m_host;
     std::vector<std::function<void()>> m_loadFinishedHooks;
 
+    /// Declared before the task, which refers to them while it runs.
+    GeometryTables m_geometryTables;
+    bool m_boundingBoxFlag = false;
     CommandTask m_task;
     QTimer m_resumeTimer;
     bool m_resuming = false;

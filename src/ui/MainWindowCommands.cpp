@@ -82,6 +82,8 @@ void MainWindow::dropCommand() {
     else
         m_task.reset();
     m_host->setBusyCursor(false);
+    // A dropped box command no longer writes into the display line.
+    m_boundingBoxFlag = false;
 }
 
 RunChoices MainWindow::runChoices() const {

@@ -1,5 +1,7 @@
 #include "ui/WindowHost.h"
 
+#include "platform/Numbers.h"
+
 #include "ui/BusyDisplay.h"
 #include "ui/ControlLock.h"
 #include "ui/Dialogs.h"
@@ -7,7 +9,9 @@
 #include "ui/ProgressLog.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 
 namespace quillfen::ui {
@@ -68,6 +72,39 @@ void WindowHost::setCancelEnabled(bool enabled) {
 void WindowHost::showBoundingBox(const std::string& input, const std::string& displayLine) {
     m_window.control<QLineEdit>("txtBBoxInput")->setText(QString::fromStdString(input));
     m_window.control<QLineEdit>("txtBBox")->setText(QString::fromStdString(displayLine));
+}
+
+std::string WindowHost::sFileNameText() const {
+    return m_window.control<QLineEdit>("txtSDateiName")->text().toStdString();
+}
+
+void WindowHost::setBoxInputText(const std::string& text) {
+    auto* input = m_window.control<QLineEdit>("txtBBoxInput");
+    const QString values = QString::fromStdString(text);
+    // The display line is rebuilt by the input's change handling, which must
+    // also run when the values are the ones already there: a message of an
+    // earlier command may still stand in the line.
+    if (input->text() == values)
+        emit input->textChanged(values);
+    else
+        input->setText(values);
+}
+
+void WindowHost::setBoundingBoxFlag(bool running) {
+    m_window.setBoundingBoxFlag(running);
+}
+
+void WindowHost::showBoxMessage(const std::string& text, int resetAfterMilliseconds) {
+    auto* line = m_window.control<QLineEdit>("txtBBox");
+    line->setText(QString::fromStdString(text));
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Text, QColor(255, 0, 0));
+    line->setPalette(palette);
+    m_window.startBoxLabelTimer(resetAfterMilliseconds);
+}
+
+char WindowHost::decimalSeparator() const {
+    return userDecimalSeparator();
 }
 
 } // namespace quillfen::ui

@@ -1,8 +1,10 @@
 #pragma once
 // The main window as the host of a long command: the command's log lines,
 // message boxes, mouse pointer, lock, busy display and cancel button all go
-// to the window's own services.
+// to the window's own services, and so do the box command's s-file name,
+// box values and display-line messages.
 
+#include "bbox/BoxCommandView.h"
 #include "run/CommandHost.h"
 #include "run/RunView.h"
 
@@ -10,7 +12,7 @@ namespace quillfen::ui {
 
 class MainWindow;
 
-class WindowHost final : public CommandHost, public RunView {
+class WindowHost final : public CommandHost, public RunView, public BoxCommandView {
 public:
     explicit WindowHost(MainWindow& window) : m_window(window) {}
     ~WindowHost() override;
@@ -29,6 +31,12 @@ public:
     void setCancelEnabled(bool enabled) override;
 
     void showBoundingBox(const std::string& input, const std::string& displayLine) override;
+
+    [[nodiscard]] std::string sFileNameText() const override;
+    void setBoxInputText(const std::string& text) override;
+    void setBoundingBoxFlag(bool running) override;
+    void showBoxMessage(const std::string& text, int resetAfterMilliseconds) override;
+    [[nodiscard]] char decimalSeparator() const override;
 
     /// Whether the hourglass is showing.
     [[nodiscard]] bool busyCursor() const { return m_busyCursor; }
