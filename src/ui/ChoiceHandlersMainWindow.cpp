@@ -9,7 +9,6 @@
 #include "ui/FolderChooser.h"
 #include "ui/MainWindow.h"
 
-#include <QAbstractButton>
 
 namespace quillfen::ui {
 namespace {
@@ -49,18 +48,11 @@ void provideFolderChooser(MainWindow& window) {
     });
 }
 
-/// cmdBBoxAusShape runs as a long command of the window.
-void connectBoxCommand(MainWindow& window) {
-    QObject::connect(window.control<QAbstractButton>("cmdBBoxAusShape"), &QAbstractButton::clicked, &window,
-                     &MainWindow::startBoxCommand);
-}
-
 } // namespace
 
 void installChoiceHandlers(MainWindow& window) {
     installChoiceHandlers(static_cast<QWidget&>(window), servicesOf(window));
     provideFolderChooser(window);
-    connectBoxCommand(window);
 }
 
 } // namespace quillfen::ui

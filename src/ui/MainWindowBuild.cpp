@@ -246,6 +246,8 @@ void MainWindow::connectWindowReactions() {
     connect(control<QPushButton>("cmdQuit"), &QPushButton::clicked, this, &MainWindow::quit);
     connect(control<QPushButton>("cmdErzeugeShape"), &QPushButton::clicked, this,
             &MainWindow::startConversion);
+    connect(control<QPushButton>("cmdBBoxAusShape"), &QPushButton::clicked, this,
+            &MainWindow::startBoxCommand);
 }
 
 void MainWindow::addLoadFinishedHook(std::function<void()> hook) {
