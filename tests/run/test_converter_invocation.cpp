@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 namespace quillfen::test {
 namespace {
@@ -73,82 +72,33 @@ TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
     }
 }
 
-class WaitTest : public ::testing::Test {
-protected:
-    void SetUp() override {
+// The file appears after `appearsAfter` seconds: the progress line counts the
+// slices up in place (one when it is there at the first look), and the wait
+// sleeps on the event loop instead of spinning. (Cancel: see the run tests.)
+TEST(WaitForConverterOutput, ProgressLineCountsUpInPlaceWithoutSpinning) {
+    for (const auto& [appearsAfter, slices] : {std::pair{-1.0, 1}, {4.96, 50}, {9.96, 100}}) {
+        SCOPED_TRACE(slices);
+        TempFolder folder;
+        ProgramState state;
         state.gstrProgrammPfad = folder.path();
-        state.gstrSprache = "english";
         state.gstrSDateiName = "h.s";
-        host.log("before the wait");
-    }
-
-    int wait(const std::function<void(double elapsed)>& atYield) {
-        task = waitForConverterOutput(state, host, files, clock, '.');
+        RecordingHost host;
+        host.setLogText("before the wait\r\n");
+        LocalFileSystem files;
+        ManualClock clock;
+        if (appearsAfter < 0) folder.write("h.s", "x");
+        CommandTask task = waitForConverterOutput(state, host, files, clock, '.');
         const double start = clock.now();
         ClockDriver driver(clock);
         driver.onYield = [&] {
-            atYield(clock.now() - start);
+            if (clock.now() - start > appearsAfter) folder.write("h.s", "x");
             return true;
         };
-        const auto result = driver.run(task);
-        yieldCount = driver.yields;
-        return result.value_or(-1);
+        EXPECT_EQ(driver.run(task), static_cast<int>(WaitEnd::FileFound));
+        EXPECT_EQ(host.logText(), waitProgressLine(state, slices, '.') + "\r\nbefore the wait\r\n");
+        // One timed yield and one turn of the event loop per slice, give or take rounding.
+        EXPECT_LE(driver.yields, slices * 3);
     }
-
-    TempFolder folder;
-    ProgramState state;
-    RecordingHost host;
-    LocalFileSystem files;
-    ManualClock clock;
-    CommandTask task;
-    long yieldCount = 0;
-};
-
-TEST_F(WaitTest, FileAlreadyThereCountsOneSlice) {
-    folder.write("h.s", "x");
-    EXPECT_EQ(wait([](double) {}), static_cast<int>(WaitEnd::FileFound));
-    EXPECT_EQ(host.logText(), waitProgressLine(state, 1, '.') + "\r\nbefore the wait\r\n");
-}
-
-TEST_F(WaitTest, ProgressLineCountsUpInPlace) {
-    EXPECT_EQ(wait([&](double elapsed) {
-                  if (elapsed > 4.96) folder.write("h.s", "x");
-              }),
-              static_cast<int>(WaitEnd::FileFound));
-    EXPECT_EQ(host.logText(), waitProgressLine(state, 50, '.') + "\r\nbefore the wait\r\n");
-}
-
-TEST_F(WaitTest, SleepsOnTheEventLoopInsteadOfSpinning) {
-    wait([&](double elapsed) {
-        if (elapsed > 9.96) folder.write("h.s", "x");
-    });
-    // 100 slices: one timed yield and one turn of the event loop each, give or take rounding.
-    EXPECT_LE(yieldCount, 100 * 3);
-}
-
-TEST_F(WaitTest, CancelIsSeenAfterAYieldAndClearsTheFlag) {
-    EXPECT_EQ(wait([&](double elapsed) {
-                  if (elapsed > 0.25) state.gblnAbbruch = true;
-              }),
-              static_cast<int>(WaitEnd::Cancelled));
-    EXPECT_FALSE(state.gblnAbbruch);
-    EXPECT_FALSE(folder.exists("h.s"));
-}
-
-TEST_F(WaitTest, NestedInAnotherCommandItsYieldsArePassedOn) {
-    auto outer = [&]() -> CommandTask {
-        int result = -1;
-        QUILLFEN_CO_RUN(waitForConverterOutput(state, host, files, clock, '.'), result);
-        co_return result + 10;
-    };
-    CommandTask task2 = outer();
-    ClockDriver driver(clock);
-    driver.onYield = [&] {
-        if (clock.now() > 1001.0) folder.write("h.s", "x");
-        return true;
-    };
-    EXPECT_EQ(driver.run(task2), 10 + static_cast<int>(WaitEnd::FileFound));
-    EXPECT_GT(driver.yields, 10);
 }
 
 } // namespace

@@ -43,9 +43,7 @@ const ReferenceCase kReferenceCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReferenceTest,
                          testing::Combine(testing::ValuesIn(kReferenceCases), testing::ValuesIn(kLanguages)),
-                         [](const auto& caseInfo) {
-                             return std::get<0>(caseInfo.param).name + "_" + std::get<1>(caseInfo.param);
-                         });
+                         kCaseAndLanguage);
 
 TEST(ReferenceEntry, GreyBoxWritesClearBoxKeepsTheOldFile) {
     WorkFolder work;
@@ -65,16 +63,9 @@ TEST(ReferenceEntry, CharactersOutsideTheCodePageBecomeQuestionMarksWithAWarning
         work.state.gstrSDateiName = "h\xC3\xA4us.s"; // ä fits the code page
         LocalFileSystem files;
         RecordingLog log;
-        ASSERT_TRUE(writeReferenceEntry({1,
-                                         "\xC5\x81\xC3\xB3"
-                                         "dz",
-                                         ""},
-                                        work.state, files, log)
-                        .ok()); // Łódz
-        EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("h\xE4us.s",
-                                                          "?\xF3"
-                                                          "dz",
-                                                          "h\xE4us.s"));
+        ASSERT_TRUE(
+            writeReferenceEntry({1, "\xC5\x81\xC3\xB3\x64z", ""}, work.state, files, log).ok()); // Łódz
+        EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("h\xE4us.s", "?\xF3\x64z", "h\xE4us.s"));
         const bool german = language == kLanguageGerman;
         EXPECT_EQ(log.lines,
                   (std::vector<std::string>{

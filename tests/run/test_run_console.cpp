@@ -22,27 +22,20 @@ void logAroundAWait(ConsoleHost& host) {
     host.log("Done!");
 }
 
-TEST(ConsoleHost, ProgressLineIsPrintedOnceAtItsLastValueWhenNotATerminal) {
-    std::ostringstream out;
-    std::ostringstream err;
-    {
-        ConsoleHost host(out, err, false);
-        logAroundAWait(host);
-        EXPECT_EQ(host.logText(), "Done!\r\n\r\n---\r\n•waiting 0.3\r\nsecond\r\nfirst\r\n");
+TEST(ConsoleHost, ProgressLineInPlaceOnATerminalElseOnceAtItsLastValue) {
+    for (const bool terminal : {false, true}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        {
+            ConsoleHost host(out, err, terminal);
+            logAroundAWait(host);
+            EXPECT_EQ(host.logText(), "Done!\r\n\r\n---\r\n•waiting 0.3\r\nsecond\r\nfirst\r\n");
+        }
+        EXPECT_EQ(out.str(), terminal ? "first\nsecond\n\r•waiting 0.1\x1b[K\r•waiting 0.2\x1b[K\r•waiting "
+                                        "0.3\x1b[K\n\n---\nDone!\n"
+                                      : "first\nsecond\n•waiting 0.3\n\n---\nDone!\n");
+        EXPECT_TRUE(err.str().empty());
     }
-    EXPECT_EQ(out.str(), "first\nsecond\n•waiting 0.3\n\n---\nDone!\n");
-    EXPECT_TRUE(err.str().empty());
-}
-
-TEST(ConsoleHost, ProgressLineIsRewrittenInPlaceOnATerminal) {
-    std::ostringstream out;
-    std::ostringstream err;
-    {
-        ConsoleHost host(out, err, true);
-        logAroundAWait(host);
-    }
-    EXPECT_EQ(out.str(),
-              "first\nsecond\n\r•waiting 0.1\x1b[K\r•waiting 0.2\x1b[K\r•waiting 0.3\x1b[K\n\n---\nDone!\n");
 }
 
 TEST(ConsoleHost, ProgressLineLeftOpenByACancelIsEndedOnce) {

@@ -1,21 +1,23 @@
 #pragma once
 // Helpers for the conversion-run tests: a host that records what the run did
-// to the window, a file system that fails one chosen operation, a driver that
-// moves a manual clock at each yield, and fake converters written as scripts.
+// to the window, a driver that moves a manual clock at each yield, and fake
+// converters written as scripts. The failing file system is the result-file tests' one.
 
 #include "platform/Clock.h"
-#include "platform/FileSystem.h"
 #include "run/CommandHost.h"
 #include "run/CommandTask.h"
 #include "run/RunView.h"
+#include "sfile/ResultFilesSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,63 +33,34 @@ public:
         std::string text;
     };
 
-    void log(const std::string& line) override {
-        ++calls;
-        m_text = line + "\r\n" + m_text;
-    }
+    void log(const std::string& line) override { setLogText(line + "\r\n" + m_text); }
     [[nodiscard]] std::string logText() const override { return m_text; }
-    void setLogText(const std::string& text) override {
-        ++calls;
-        m_text = text;
-    }
+    void setLogText(const std::string& text) override { ++calls, m_text = text; }
     void showMessage(const std::string& title, const std::string& text) override {
-        ++calls;
-        messages.push_back({title, text});
+        ++calls, messages.push_back({title, text});
     }
     bool askYesNo(const std::string& title, const std::string& text) override {
         showMessage(title, text);
         return true;
     }
-    void setBusyCursor(bool busy) override {
-        ++calls;
-        busyCursor = busy;
-    }
-    void lockControls() override {
-        ++calls;
-        ++locks;
-    }
-    void releaseControls() override {
-        ++calls;
-        ++releases;
-    }
-    void setBusyDisplay(bool running) override {
-        ++calls;
-        busyDisplay = running;
-    }
-    void setCancelEnabled(bool enabled) override {
-        ++calls;
-        cancelEnabled = enabled;
-    }
+    void setBusyCursor(bool busy) override { ++calls, busyCursor = busy; }
+    void lockControls() override { ++calls, ++locks; }
+    void releaseControls() override { ++calls, ++releases; }
+    void setBusyDisplay(bool running) override { ++calls, busyDisplay = running; }
+    void setCancelEnabled(bool enabled) override { ++calls, cancelEnabled = enabled; }
 
     /// The log's lines, newest first.
     [[nodiscard]] std::vector<std::string> lines() const {
         std::vector<std::string> result;
-        std::size_t start = 0;
-        while (start < m_text.size()) {
-            const std::size_t end = m_text.find("\r\n", start);
-            if (end == std::string::npos) {
-                result.push_back(m_text.substr(start));
-                break;
-            }
+        for (std::size_t start = 0, end; start < m_text.size(); start = end + 2) {
+            end = std::min(m_text.find("\r\n", start), m_text.size());
             result.push_back(m_text.substr(start, end - start));
-            start = end + 2;
         }
         return result;
     }
     [[nodiscard]] bool logHas(const std::string& line) const {
-        for (const auto& l : lines())
-            if (l == line) return true;
-        return false;
+        const auto all = lines();
+        return std::find(all.begin(), all.end(), line) != all.end();
     }
     /// Unlocked and idle, as after every end of a run.
     [[nodiscard]] bool idle() const {
@@ -116,96 +89,13 @@ public:
     std::string shownDisplay;
 };
 
-/// The machine's file system, but one chosen operation fails (on any path
-/// ending in `pathEnd`) with "Permission denied": the tests run as root,
-/// where permissions alone would not make it fail.
-class FaultyFileSystem final : public FileSystem {
-public:
-    enum class Operation {
-        None,
-        CreateFolder,
-        RemoveEmptyFolder,
-        MoveFile,
-        CopyFile,
-        DeleteFile,
-        ReplaceFile
-    };
-
-    Operation failing = Operation::None;
-    std::string pathEnd;
-    /// When set, fileExists and folderExists answer false for paths ending in this text.
-    std::string invisiblePathEnd;
-
-    [[nodiscard]] bool fileExists(const std::string& path) const override {
-        if (!invisiblePathEnd.empty() && endsWith(path, invisiblePathEnd)) return false;
-        return m_real.fileExists(path);
-    }
-    [[nodiscard]] bool folderExists(const std::string& path) const override {
-        if (!invisiblePathEnd.empty() && endsWith(path, invisiblePathEnd)) return false;
-        return m_real.folderExists(path);
-    }
-    Status createFolder(const std::string& path) override {
-        if (fails(Operation::CreateFolder, path)) return denied(path);
-        return m_real.createFolder(path);
-    }
-    Status removeEmptyFolder(const std::string& path) override {
-        if (fails(Operation::RemoveEmptyFolder, path)) return denied(path);
-        return m_real.removeEmptyFolder(path);
-    }
-    Status moveFile(const std::string& source, const std::string& destinationFolder) override {
-        if (fails(Operation::MoveFile, source)) return denied(source);
-        return m_real.moveFile(source, destinationFolder);
-    }
-    Status copyFile(const std::string& source, const std::string& destinationFolder) override {
-        if (fails(Operation::CopyFile, destinationFolder)) return denied(destinationFolder);
-        return m_real.copyFile(source, destinationFolder);
-    }
-    Status copyFileTo(const std::string& source, const std::string& targetPath) override {
-        if (fails(Operation::CopyFile, targetPath)) return denied(targetPath);
-        return m_real.copyFileTo(source, targetPath);
-    }
-    Status deleteFile(const std::string& path) override {
-        if (fails(Operation::DeleteFile, path)) return denied(path);
-        return m_real.deleteFile(path);
-    }
-    [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& folder) const override {
-        return m_real.listFiles(folder);
-    }
-    [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override {
-        return m_real.listFolders(folder);
-    }
-    [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override {
-        return m_real.shortPath(path);
-    }
-    [[nodiscard]] Expected<std::string> readBytes(const std::string& path) const override {
-        return m_real.readBytes(path);
-    }
-    Status replaceFile(const std::string& path, const std::string& bytes) override {
-        if (fails(Operation::ReplaceFile, path)) return denied(path);
-        return m_real.replaceFile(path, bytes);
-    }
-
-private:
-    static bool endsWith(const std::string& text, const std::string& end) {
-        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-    }
-    [[nodiscard]] bool fails(Operation operation, const std::string& path) const {
-        return failing == operation && endsWith(path, pathEnd);
-    }
-    static Error denied(const std::string& path) { return Error{path, "Permission denied"}; }
-
-    LocalFileSystem m_real;
-};
-
 /// Drives a command to its end: at each yield the manual clock moves by the
 /// wait the command asked for, then `onYield` runs (it may press cancel,
-/// make files appear, or ask to stop). Returns the command's result, or
-/// std::nullopt when `onYield` stopped it (the task is then left unfinished).
+/// make files appear, or return false to stop, leaving the task unfinished).
 class ClockDriver {
 public:
     explicit ClockDriver(ManualClock& clock) : m_clock(clock) {}
 
-    /// Called after each yield; return false to stop driving.
     std::function<bool()> onYield;
     long yields = 0;
 
@@ -243,10 +133,7 @@ inline bool waitForReal(const std::function<bool()>& condition) {
 /// Writes an executable shell script.
 inline void writeScript(const std::filesystem::path& path, const std::string& body) {
     std::filesystem::create_directories(path.parent_path());
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << "#!/bin/sh\n" << body;
-    }
+    std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body;
     std::filesystem::permissions(path, std::filesystem::perms::owner_all |
                                            std::filesystem::perms::group_read |
                                            std::filesystem::perms::others_read);
@@ -255,18 +142,28 @@ inline void writeScript(const std::filesystem::path& path, const std::string& bo
 /// A single-quoted shell word (for paths written into a fake converter).
 inline std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'')
-            quoted += "'\\''";
-        else
-            quoted += c;
-    }
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
+}
+
+/// A script line that records the script's arguments, one a line, in `record` (written whole at once).
+inline std::string recordArguments(const std::filesystem::path& record) {
+    const std::string r = shellQuoted(record.string());
+    return "printf '%s\\n' \"$@\" > " + r + ".part\nmv " + r + ".part " + r + "\n";
 }
 
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// The lines of a file that `recordArguments` wrote, once it is there.
+inline std::vector<std::string> recordedLines(const std::filesystem::path& record) {
+    if (!waitForReal([&] { return std::filesystem::exists(record); })) return {};
+    std::istringstream in(readFile(record));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
 }
 
 } // namespace quillfen::test

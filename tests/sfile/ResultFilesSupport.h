@@ -1,7 +1,6 @@
 #pragma once
-// Shared by the tests of the result-file steps (s-file edits, texture
-// collection, sd-file, copies, reference entry): a log recorder, a file system
-// that fails one chosen operation, and a working folder with a SHAPES folder.
+// Shared by the result-file and run tests: a log recorder, a file system that
+// fails one chosen operation, and a working folder with a SHAPES folder.
 
 #include "app/ProgramState.h"
 #include "platform/FileSystem.h"
@@ -10,6 +9,8 @@
 #include "sfile/LogSink.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,82 +22,74 @@ public:
     std::vector<std::string> lines; ///< oldest first
 };
 
-enum class FsOperation {
-    None,
-    CreateFolder,
-    CopyFile,
-    DeleteFile,
-    ListFiles,
-    ListFolders,
-    ReadBytes,
-    ReplaceFile
-};
+enum class FsOperation { None, CreateFolder, MoveFile, CopyFile, DeleteFile, ReadBytes, ReplaceFile };
 
-/// The real file system, except that one operation fails on paths containing
-/// `pathPart` (every path when it is empty), as a locked or full disk would.
+/// The real file system, except that one operation fails with "Permission denied"
+/// on paths ending in `pathEnd` (the tests run as root, where permissions alone
+/// would not fail), and paths ending in `invisibleEnd` (when set) never show.
 class FailingFileSystem final : public FileSystem {
 public:
-    explicit FailingFileSystem(FsOperation failing = FsOperation::None, std::string pathPart = {})
-        : m_failing(failing), m_pathPart(std::move(pathPart)) {}
+    explicit FailingFileSystem(FsOperation fail = FsOperation::None, std::string end = {})
+        : failing(fail), pathEnd(std::move(end)) {}
+    FsOperation failing;
+    std::string pathEnd;
+    std::string invisibleEnd;
+    static constexpr const char* kReason = "Permission denied";
 
-    [[nodiscard]] bool fileExists(const std::string& path) const override { return m_real.fileExists(path); }
-    [[nodiscard]] bool folderExists(const std::string& path) const override {
-        return m_real.folderExists(path);
+    [[nodiscard]] bool fileExists(const std::string& p) const override {
+        return !hidden(p) && m_real.fileExists(p);
     }
-    Status createFolder(const std::string& path) override {
-        if (fails(FsOperation::CreateFolder, path)) return injected(path);
-        return m_real.createFolder(path);
+    [[nodiscard]] bool folderExists(const std::string& p) const override {
+        return !hidden(p) && m_real.folderExists(p);
     }
-    Status removeEmptyFolder(const std::string& path) override { return m_real.removeEmptyFolder(path); }
-    Status moveFile(const std::string& source, const std::string& folder) override {
-        return m_real.moveFile(source, folder);
+    Status createFolder(const std::string& p) override {
+        return fails(FsOperation::CreateFolder, p) ? denied(p) : m_real.createFolder(p);
     }
-    Status copyFile(const std::string& source, const std::string& folder) override {
-        if (fails(FsOperation::CopyFile, source)) return injected(source);
-        return m_real.copyFile(source, folder);
+    Status removeEmptyFolder(const std::string& p) override { return m_real.removeEmptyFolder(p); }
+    Status moveFile(const std::string& s, const std::string& d) override {
+        return fails(FsOperation::MoveFile, s) ? denied(s) : m_real.moveFile(s, d);
     }
-    Status copyFileTo(const std::string& source, const std::string& target) override {
-        if (fails(FsOperation::CopyFile, source)) return injected(source);
-        return m_real.copyFileTo(source, target);
+    Status copyFile(const std::string& s, const std::string& d) override {
+        return fails(FsOperation::CopyFile, s) ? denied(s) : m_real.copyFile(s, d);
     }
-    Status deleteFile(const std::string& path) override {
-        if (fails(FsOperation::DeleteFile, path)) return injected(path);
-        return m_real.deleteFile(path);
+    Status copyFileTo(const std::string& s, const std::string& t) override {
+        return fails(FsOperation::CopyFile, s) ? denied(s) : m_real.copyFileTo(s, t);
     }
-    [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& folder) const override {
-        if (fails(FsOperation::ListFiles, folder)) return injected(folder);
-        return m_real.listFiles(folder);
+    Status deleteFile(const std::string& p) override {
+        return fails(FsOperation::DeleteFile, p) ? denied(p) : m_real.deleteFile(p);
     }
-    [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override {
-        if (fails(FsOperation::ListFolders, folder)) return injected(folder);
-        return m_real.listFolders(folder);
+    [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& f) const override {
+        return m_real.listFiles(f);
     }
-    [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override {
-        return m_real.shortPath(path);
+    [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& f) const override {
+        return m_real.listFolders(f);
     }
-    [[nodiscard]] Expected<std::string> readBytes(const std::string& path) const override {
-        if (fails(FsOperation::ReadBytes, path)) return injected(path);
-        return m_real.readBytes(path);
+    [[nodiscard]] Expected<std::string> shortPath(const std::string& p) const override {
+        return m_real.shortPath(p);
     }
-    Status replaceFile(const std::string& path, const std::string& bytes) override {
-        if (fails(FsOperation::ReplaceFile, path)) return injected(path);
-        return m_real.replaceFile(path, bytes);
+    [[nodiscard]] Expected<std::string> readBytes(const std::string& p) const override {
+        if (fails(FsOperation::ReadBytes, p)) return denied(p);
+        return m_real.readBytes(p);
     }
-
-    static constexpr const char* kReason = "injected failure";
+    Status replaceFile(const std::string& p, const std::string& bytes) override {
+        return fails(FsOperation::ReplaceFile, p) ? denied(p) : m_real.replaceFile(p, bytes);
+    }
 
 private:
-    [[nodiscard]] bool fails(FsOperation operation, const std::string& path) const {
-        return operation == m_failing && path.find(m_pathPart) != std::string::npos;
+    static bool endsIn(const std::string& t, const std::string& e) {
+        return t.size() >= e.size() && t.compare(t.size() - e.size(), e.size(), e) == 0;
     }
-    static Error injected(const std::string& path) { return Error{path, kReason}; }
-
+    [[nodiscard]] bool hidden(const std::string& p) const {
+        return !invisibleEnd.empty() && endsIn(p, invisibleEnd);
+    }
+    [[nodiscard]] bool fails(FsOperation op, const std::string& p) const {
+        return op == failing && endsIn(p, pathEnd);
+    }
+    static Error denied(const std::string& path) { return Error{path, kReason}; }
     LocalFileSystem m_real;
-    FsOperation m_failing;
-    std::string m_pathPart;
 };
 
-/// A working folder holding SHAPES/house.s and the given files (in list order).
+/// A working folder holding an empty SHAPES folder; the s-file is SHAPES/house.s.
 struct WorkFolder {
     TempFolder folder;
     ProgramState state;
@@ -105,8 +98,7 @@ struct WorkFolder {
         state.gstrProgrammPfad = folder.path();
         state.gstrSDateiName = "house.s";
         state.gstrSprache = language;
-        folder.write("SHAPES/keep", "");
-        std::filesystem::remove(folder.fsPath() / "SHAPES" / "keep");
+        std::filesystem::create_directories(folder.fsPath() / "SHAPES");
     }
     /// Creates the files in the working folder and lists them in this order.
     void setFiles(const std::vector<std::string>& names) {
@@ -117,7 +109,6 @@ struct WorkFolder {
         }
         state.gintAnzahlDateien = static_cast<int>(names.size());
     }
-    /// The s-file's path as the program builds it.
     [[nodiscard]] std::string sFilePath() const {
         return state.gstrProgrammPfad + kSep + "SHAPES" + kSep + state.gstrSDateiName;
     }
@@ -129,5 +120,56 @@ struct WorkFolder {
 };
 
 inline const std::vector<std::string> kLanguages{kLanguageEnglish, kLanguageGerman};
+
+/// Test names for INSTANTIATE_TEST_SUITE_P: the case's name, with the language for (case, language) pairs.
+inline constexpr auto kCaseName = [](const auto& caseInfo) { return caseInfo.param.name; };
+inline constexpr auto kCaseAndLanguage = [](const auto& caseInfo) {
+    return std::get<0>(caseInfo.param).name + "_" + std::get<1>(caseInfo.param);
+};
+
+/// "deutsch" picks the German text, any other language the English one.
+inline std::string pickText(const std::string& language, const std::string& german,
+                            const std::string& english) {
+    return language == kLanguageGerman ? german : english;
+}
+
+/// Names of the entries of a folder below `root`, sorted; empty when it is missing.
+inline std::vector<std::string> entriesIn(const TempFolder& root, const std::string& sub) {
+    std::vector<std::string> names;
+    if (!std::filesystem::is_directory(root.fsPath() / sub)) return names;
+    for (const auto& e : std::filesystem::directory_iterator(root.fsPath() / sub))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/// "texture ( k 0 0 ff000000 )" for k = 0..count-1.
+inline std::vector<std::string> plainTextureEntries(std::size_t count) {
+    std::vector<std::string> entries;
+    for (std::size_t k = 0; k < count; ++k)
+        entries.push_back("texture ( " + std::to_string(k) + " 0 0 ff000000 )");
+    return entries;
+}
+
+/// A converter-style s-file with the given shaders, images and texture entries
+/// (plain entries, one per image, when `textures` is not given).
+inline std::string sampleSFile(const std::vector<std::string>& images, std::vector<std::string> textures = {},
+                               const std::vector<std::string>& shaders = {"TexDiff"}) {
+    if (textures.empty()) textures = plainTextureEntries(images.size());
+    std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n";
+    text += "\tshader_names ( " + std::to_string(shaders.size()) + "\r\n";
+    for (const std::string& shader : shaders) text += "\t\tnamed_shader ( " + shader + " )\r\n";
+    text += "\t)\r\n\tpoints ( 1\r\n\t\tpoint ( 0 0 0 )\r\n\t)\r\n";
+    text += "\timages ( " + std::to_string(images.size()) + "\r\n";
+    for (const std::string& image : images) text += "\t\timage ( " + image + " )\r\n";
+    text += "\t)\r\n\ttextures ( " + std::to_string(textures.size()) + "\r\n";
+    for (const std::string& texture : textures) text += "\t\t" + texture + "\r\n";
+    return text + "\t)\r\n)";
+}
+
+/// A real s-file of the shared test data, as text.
+inline std::string realSFile(const std::string& name) {
+    return *LocalFileSystem().readText(testDataDir() + "/sfiles/" + name);
+}
 
 } // namespace quillfen::test

@@ -63,12 +63,6 @@ TEST(IndexedText, ReplacementThatJoinsANameFindsIt) {
     EXPECT_EQ(text.text(), "wall.ace x");
 }
 
-} // namespace
-} // namespace quillfen::test
-
-namespace quillfen::test {
-namespace {
-
 TEST(IndexedText, NameTooCommonToIndexStillAnswersRight) {
     IndexedText text(std::string(3u << 20, '1') + "wall.ace", {"1", "wall.ace"});
     EXPECT_TRUE(text.contains("wall.ace"));
@@ -78,12 +72,6 @@ TEST(IndexedText, NameTooCommonToIndexStillAnswersRight) {
     EXPECT_FALSE(text.containsNoCase("WALL.ACE"));
     EXPECT_TRUE(text.containsNoCase("ROOF.ACE"));
 }
-
-} // namespace
-} // namespace quillfen::test
-
-namespace quillfen::test {
-namespace {
 
 TEST(IndexedText, TooManyNamesToIndexStillAnswersRight) {
     std::vector<std::string> names;

@@ -2,19 +2,20 @@
 
 #include "platform/Text.h"
 #include "sfile/ResultFilesSupport.h"
-#include "sfile/SFileSamples.h"
 
 #include <gtest/gtest.h>
 
 namespace quillfen::test {
 namespace {
 
+using Names = std::vector<std::string>;
+
 struct SingleTextureCase {
     std::string name;
-    std::vector<std::string> images;
-    std::vector<std::string> files;
+    Names images;
+    Names files;
     std::string expectedName;
-    std::vector<std::string> expectedImages;
+    Names expectedImages;
 };
 
 class SingleTextureTest : public testing::TestWithParam<SingleTextureCase> {};
@@ -23,12 +24,12 @@ TEST_P(SingleTextureTest, EveryUsedAceTextureBecomesTheFirst) {
     const SingleTextureCase& c = GetParam();
     WorkFolder work;
     work.setFiles(c.files);
-    work.writeSFile(sampleSFile(c.images, plainTextureEntries(c.images.size())));
+    work.writeSFile(sampleSFile(c.images));
     LocalFileSystem files;
     const Expected<std::string> kept = SetzeEineTextur(work.state, files);
     ASSERT_TRUE(kept.ok());
     EXPECT_EQ(*kept, c.expectedName);
-    EXPECT_EQ(work.sFileText(), sampleSFile(c.expectedImages, plainTextureEntries(c.images.size())));
+    EXPECT_EQ(work.sFileText(), sampleSFile(c.expectedImages));
 }
 
 const SingleTextureCase kSingleTextureCases[] = {
@@ -41,95 +42,81 @@ const SingleTextureCase kSingleTextureCases[] = {
     {"DdsTexturesStay", {"a.ace", "b.dds"}, {"a.ace", "b.dds"}, "a.ace", {"a.ace", "b.dds"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, SingleTextureTest, testing::ValuesIn(kSingleTextureCases),
-                         [](const auto& caseInfo) { return caseInfo.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, SingleTextureTest, testing::ValuesIn(kSingleTextureCases), kCaseName);
+
+const Names kAllShaders{"Tex", "TexDiff", "BlendATex", "AddATex", "BlendATexDiff", "AddATexDiff", "Diffuse"};
 
 struct ShaderCase {
     std::string name;
-    std::vector<std::string> shaders;
-    std::vector<std::string> images;
-    std::vector<std::string> files;
-    std::vector<std::string> expectedShaders;
-    std::vector<std::string> expectedImages;
+    bool glassy; // SetzeShaderAddATexDiff, else SetzeShaderDiffuse
+    Names shaders;
+    Names images;
+    Names files;
+    Names expectedShaders;
+    Names expectedImages;
 };
 
-class DiffuseTest : public testing::TestWithParam<ShaderCase> {};
+class ShaderTest : public testing::TestWithParam<ShaderCase> {};
 
-TEST_P(DiffuseTest, ShadersBecomeDiffuseAndUsedAceTexturesTheDummy) {
+TEST_P(ShaderTest, ShadersAndUsedAceTexturesAreReplaced) {
     const ShaderCase& c = GetParam();
     WorkFolder work;
     work.setFiles(c.files);
-    work.writeSFile(sampleSFile(c.images, plainTextureEntries(c.images.size()), c.shaders));
+    work.writeSFile(sampleSFile(c.images, {}, c.shaders));
     LocalFileSystem files;
-    ASSERT_TRUE(SetzeShaderDiffuse(work.state, files).ok());
-    EXPECT_EQ(work.sFileText(),
-              sampleSFile(c.expectedImages, plainTextureEntries(c.images.size()), c.expectedShaders));
+    ASSERT_TRUE((c.glassy ? SetzeShaderAddATexDiff : SetzeShaderDiffuse)(work.state, files).ok());
+    EXPECT_EQ(work.sFileText(), sampleSFile(c.expectedImages, {}, c.expectedShaders));
 }
 
-const ShaderCase kDiffuseCases[] = {
-    {"AllKnownShaders",
-     {"Tex", "TexDiff", "BlendATex", "AddATex", "BlendATexDiff", "AddATexDiff", "Diffuse"},
-     {"a.ace"},
-     {"a.ace"},
-     std::vector<std::string>(7, "Diffuse"),
-     {"TextureDummy.ace"}},
+const ShaderCase kShaderCases[] = {
+    {"AllKnownShaders", false, kAllShaders, {"a.ace"}, {"a.ace"}, Names(7, "Diffuse"), {"TextureDummy.ace"}},
     {"UsedDdsKeepsItsName",
+     false,
      {"TexDiff", "BlendATexDiff"},
      {"a.ace", "b.dds", "c.ace"},
      {"a.ace", "b.dds"},
      {"Diffuse", "Diffuse"},
      {"TextureDummy.ace", "b.dds", "c.ace"}},
-    {"UnknownShaderStays", {"MyShader", "tex"}, {"a.ace"}, {}, {"MyShader", "tex"}, {"a.ace"}},
+    {"UnknownShaderStays", false, {"MyShader", "tex"}, {"a.ace"}, {}, {"MyShader", "tex"}, {"a.ace"}},
+    {"GlassyDiffuseStays",
+     true,
+     kAllShaders,
+     {"a.ace"},
+     {"a.ace"},
+     {"AddATexDiff", "AddATexDiff", "AddATexDiff", "AddATexDiff", "AddATexDiff", "AddATexDiff", "Diffuse"},
+     {"a.ace"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, DiffuseTest, testing::ValuesIn(kDiffuseCases),
-                         [](const auto& caseInfo) { return caseInfo.param.name; });
-
-TEST(SetzeShaderAddATexDiff, TexturedShadersBecomeGlassyAndDiffuseStays) {
-    WorkFolder work;
-    work.setFiles({"a.ace"});
-    const std::vector<std::string> before{"Tex",           "TexDiff",     "BlendATex", "AddATex",
-                                          "BlendATexDiff", "AddATexDiff", "Diffuse"};
-    const std::vector<std::string> after{"AddATexDiff", "AddATexDiff", "AddATexDiff", "AddATexDiff",
-                                         "AddATexDiff", "AddATexDiff", "Diffuse"};
-    work.writeSFile(sampleSFile({"a.ace"}, plainTextureEntries(1), before));
-    LocalFileSystem files;
-    ASSERT_TRUE(SetzeShaderAddATexDiff(work.state, files).ok());
-    EXPECT_EQ(work.sFileText(), sampleSFile({"a.ace"}, plainTextureEntries(1), after));
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ShaderTest, testing::ValuesIn(kShaderCases), kCaseName);
 
 TEST(ShaderOptions, OneAfterTheOtherOnWhatTheLastLeft) {
     WorkFolder work;
     work.setFiles({"a.ace", "b.ace"});
-    work.writeSFile(sampleSFile({"a.ace", "b.ace"}, plainTextureEntries(2), {"TexDiff"}));
+    work.writeSFile(sampleSFile({"a.ace", "b.ace"}));
     LocalFileSystem files;
     ASSERT_EQ(*SetzeEineTextur(work.state, files), "a.ace");
     ASSERT_TRUE(SetzeShaderDiffuse(work.state, files).ok());
-    EXPECT_EQ(work.sFileText(),
-              sampleSFile({"TextureDummy.ace", "TextureDummy.ace"}, plainTextureEntries(2), {"Diffuse"}));
+    EXPECT_EQ(work.sFileText(), sampleSFile({"TextureDummy.ace", "TextureDummy.ace"}, {}, {"Diffuse"}));
 }
 
-TEST(ShaderOptions, RealDecalFileKeepsItsDdsTexture) {
+TEST(ShaderOptions, RealFilesKeepTheirDdsTextureAndUsedButOtherCaseName) {
     QUILLFEN_REQUIRE_TESTDATA();
-    WorkFolder work;
-    work.setFiles({"DECAL.dds"});
     LocalFileSystem files;
-    const std::string original = *files.readText(testDataDir() + "/sfiles/F89F__decals_rttx_151072.s");
-    work.writeSFile(original);
-    ASSERT_TRUE(SetzeShaderDiffuse(work.state, files).ok());
-    const std::string expected =
-        replaceAll(original, "named_shader ( BlendATexDiff )", "named_shader ( Diffuse )");
-    ASSERT_NE(expected, original);
-    EXPECT_EQ(work.sFileText(), expected);
-    EXPECT_TRUE(startsWith(work.sFileBytes(), "\xFF\xFE"));
-}
-
-TEST(ShaderOptions, RealSignalWithItsTextureMadeSingle) {
-    QUILLFEN_REQUIRE_TESTDATA();
+    {
+        WorkFolder work;
+        work.setFiles({"DECAL.dds"});
+        const std::string original = realSFile("F89F__decals_rttx_151072.s");
+        work.writeSFile(original);
+        ASSERT_TRUE(SetzeShaderDiffuse(work.state, files).ok());
+        const std::string expected =
+            replaceAll(original, "named_shader ( BlendATexDiff )", "named_shader ( Diffuse )");
+        ASSERT_NE(expected, original);
+        EXPECT_EQ(work.sFileText(), expected);
+        EXPECT_TRUE(startsWith(work.sFileBytes(), "\xFF\xFE"));
+    }
     WorkFolder work;
     work.setFiles({"jp1signals.ace"}); // the s-file says JP1Signals.ace: used, but not replaced
-    LocalFileSystem files;
-    const std::string original = *files.readText(testDataDir() + "/sfiles/TSRE5__jp2signal9.s");
+    const std::string original = realSFile("TSRE5__jp2signal9.s");
     work.writeSFile(original);
     const Expected<std::string> kept = SetzeEineTextur(work.state, files);
     ASSERT_TRUE(kept.ok());
@@ -148,7 +135,7 @@ TEST(ShaderOptions, FailuresLeaveTheFileAndNameIt) {
         for (const Operation& operation : operations) {
             WorkFolder work;
             work.setFiles({"a.ace", "b.ace"});
-            work.writeSFile(sampleSFile({"a.ace", "b.ace"}, plainTextureEntries(2), {"TexDiff"}));
+            work.writeSFile(sampleSFile({"a.ace", "b.ace"}));
             const std::string before = work.sFileBytes();
             FailingFileSystem files(failing, "house.s");
             const Status status = operation(work.state, files);
