@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <deque>
 #include <memory>
@@ -17,6 +18,15 @@
 #include <vector>
 
 namespace quillfen::test {
+
+/// One `_data()` table in two calls: columns<int, QString>({"a", "b"}); row("name", 1, "text");
+template <class... T> void columns(std::initializer_list<const char*> names) {
+    auto name = names.begin();
+    (QTest::addColumn<T>(*name++), ...);
+}
+template <class... T> void row(const char* name, const T&... values) {
+    (QTest::newRow(name) << ... << values);
+}
 
 class FakeDialogs final : public ui::Dialogs {
 public:
@@ -85,6 +95,10 @@ public:
         services.clock = &clock;
         services.converterSearchEnvironment = [] { return ConverterSearchEnvironment{}; };
         services.exitProgram = [this](int code) { exitCodes.push_back(code); };
+        if (processes != nullptr) {
+            services.processes = processes;
+            services.advanceTime = [this](double seconds) { clock.advance(seconds); };
+        }
         window = std::make_unique<ui::MainWindow>(folder(), std::move(services));
         return *window;
     }
@@ -98,9 +112,18 @@ public:
     QTemporaryDir dir;
     FakeDialogs dialogs;
     ManualClock clock;
+    ProcessStarter* processes = nullptr; ///< the converter, when a test runs one
     std::vector<int> exitCodes;
     int loadResult = -1;
     std::unique_ptr<ui::MainWindow> window;
+};
+
+/// The usual model with the window open on it.
+struct OpenHouse : WindowFixture {
+    OpenHouse() {
+        writeHouse();
+        open();
+    }
 };
 
 } // namespace quillfen::test
