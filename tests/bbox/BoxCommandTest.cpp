@@ -15,7 +15,6 @@ namespace {
 /// The window as the command sees it, writing down what was done to it.
 class RecordingWindow final : public CommandHost, public BoxCommandView {
 public:
-    // CommandHost
     void log(const std::string& line) override { logLines.push_back(line); }
     [[nodiscard]] std::string logText() const override { return {}; }
     void setLogText(const std::string&) override {}
@@ -38,7 +37,6 @@ public:
     void setBusyDisplay(bool running) override { busy = running; }
     void setCancelEnabled(bool) override {}
 
-    // BoxCommandView
     [[nodiscard]] std::string sFileNameText() const override { return sFileName; }
     void setBoxInputText(const std::string& text) override { boxInput = text; }
     void setBoundingBoxFlag(bool running) override { flag = running; }
@@ -52,45 +50,27 @@ public:
 
     std::string sFileName = "haus";
     char separator = '.';
-    bool answerYes = true;
-    bool throwOnQuestion = false;
-
-    std::vector<std::string> logLines;
-    std::vector<std::string> questions;
-    std::string questionTitle = "unset";
-    std::string boxInput = "1 1 1 1 1 1";
-    std::string message;
+    bool answerYes = true, throwOnQuestion = false;
+    std::vector<std::string> logLines, questions;
+    std::string questionTitle = "unset", boxInput = "1 1 1 1 1 1", message;
     int messageMilliseconds = 0;
-    bool locked = false;
-    bool busy = false;
-    bool flag = false;
+    bool locked = false, busy = false, flag = false;
 };
 
 class BoxCommandTest : public ::testing::Test {
 protected:
-    void writeShape(const std::string& name, const std::string& text) {
-        folder.write("SHAPES/" + name, text);
-    }
-
-    int run() {
+    /// Runs the command to its end; whatever happened, the window is then unlocked, the busy display
+    /// and the flag are off.
+    int run(const std::string& shapeText = "") {
+        if (!shapeText.empty()) folder.write("SHAPES/haus.s", shapeText);
         state.gstrProgrammPfad = folder.path();
         CommandTask task = cmdBBoxAusShape(state, tables, fileSystem, window, window);
-        int turns = 0;
-        while (!task.resume()) {
+        for (eventLoopTurns = 0; !task.resume(); ++eventLoopTurns) {
             EXPECT_EQ(task.requestedWait(), 0.0);
-            EXPECT_TRUE(window.locked);
-            EXPECT_TRUE(window.busy);
-            ++turns;
+            EXPECT_TRUE(window.locked && window.busy);
         }
-        eventLoopTurns = turns;
+        EXPECT_FALSE(window.locked || window.busy || window.flag);
         return task.result();
-    }
-
-    /// Whatever happened, the window is unlocked, the busy display and the flag are off.
-    void expectWindowReleased() const {
-        EXPECT_FALSE(window.locked);
-        EXPECT_FALSE(window.busy);
-        EXPECT_FALSE(window.flag);
     }
 
     test::TempFolder folder;
@@ -101,11 +81,11 @@ protected:
     int eventLoopTurns = 0;
 };
 
-test::ShapeText boxShape() {
+std::string boxShape() {
     test::ShapeText shape;
     shape.points = {"-1.2345 0 -0.5", "1.2345 2.75 0.5"};
-    shape.levels = {test::LevelText{"1 -1", {test::SubObjectText{{0, 1}, {"0 0 2"}, "", ""}}}};
-    return shape;
+    shape.levels = {test::LevelText{"1 -1", {test::SubObjectText{{0, 1}, {"0 0 2"}}}}};
+    return shape.text();
 }
 
 TEST_F(BoxCommandTest, AMissingShapeIsShownInRedAndIsNoFailure) {
@@ -115,96 +95,71 @@ TEST_F(BoxCommandTest, AMissingShapeIsShownInRedAndIsNoFailure) {
     EXPECT_EQ(window.messageMilliseconds, 2000);
     EXPECT_TRUE(window.questions.empty());
     EXPECT_EQ(window.boxInput, "1 1 1 1 1 1");
-    expectWindowReleased();
-
     state.gstrSprache = kLanguageGerman;
     window.sFileName = "Haus.S";
     run();
     EXPECT_EQ(window.message, "Shape-Datei Haus.S (noch) nicht gefunden!");
 }
 
-TEST_F(BoxCommandTest, YesHandsTheValuesToTheInputBox) {
-    writeShape("haus.s", boxShape().text());
-    EXPECT_EQ(run(), 0);
-    EXPECT_EQ(window.logLines, (std::vector<std::string>{
-                                   "•BoundingBox generating: Shape has 2 vertices.",
-                                   "•BoundingBox generating: Shape has 2 points.",
-                                   "•BoundingBox: ESD_Bounding_Box ( -1.2345 0 -0.5 1.2345 2.75 0.5 )"}));
-    ASSERT_EQ(window.questions.size(), 1u);
+TEST_F(BoxCommandTest, YesHandsTheValuesWithPointsToTheInputBoxInBothLanguagesNoOnlyLogsThem) {
+    const struct {
+        std::string language;
+        char separator;
+        const char *shown, *question, *covers;
+    } cases[] = {{kLanguageEnglish, '.', "-1.2345 0 -0.5 1.2345 2.75 0.5",
+                  "Should this BoundingBox data taken to the screen?",
+                  "This BoundingBox covers the shape completely."},
+                 {kLanguageGerman, ',', "-1,2345 0 -0,5 1,2345 2,75 0,5",
+                  "Soll diese BoundingBox am Bildschirm übernommen werden?",
+                  "Diese BoundingBox umfaßt das Shape vollständig."}};
+    for (const auto& c : cases) {
+        state.gstrSprache = c.language;
+        window.separator = c.separator;
+        window.boxInput = "1 1 1 1 1 1";
+        EXPECT_EQ(run(boxShape()), 0);
+        const std::string line = "ESD_Bounding_Box ( " + std::string(c.shown) + " )";
+        EXPECT_EQ(window.logLines.back(), "•BoundingBox: " + line);
+        EXPECT_EQ(window.questions.back(), c.question + ("\r\n\r\n" + line + "\r\n\r\n") + c.covers);
+        EXPECT_EQ(window.boxInput, "-1.2345 0 -0.5 1.2345 2.75 0.5");
+    }
+    EXPECT_EQ(window.logLines.size(), 6u) << "two totals and the box, each time";
     EXPECT_EQ(window.questionTitle, "");
-    EXPECT_EQ(window.questions[0], "Should this BoundingBox data taken to the screen?\r\n\r\n"
-                                   "ESD_Bounding_Box ( -1.2345 0 -0.5 1.2345 2.75 0.5 )\r\n\r\n"
-                                   "This BoundingBox covers the shape completely.");
-    EXPECT_EQ(window.boxInput, "-1.2345 0 -0.5 1.2345 2.75 0.5");
     EXPECT_EQ(window.message, "");
     EXPECT_EQ(tables.result, (BoxValues{-1.2345f, 0, -0.5f, 1.2345f, 2.75f, 0.5f}));
-    expectWindowReleased();
-}
 
-TEST_F(BoxCommandTest, NoLeavesTheInputBoxButLogsTheBox) {
-    writeShape("haus.s", boxShape().text());
     window.answerYes = false;
+    window.boxInput = "1 1 1 1 1 1";
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(window.boxInput, "1 1 1 1 1 1");
-    EXPECT_EQ(window.logLines.back(), "•BoundingBox: ESD_Bounding_Box ( -1.2345 0 -0.5 1.2345 2.75 0.5 )");
-    expectWindowReleased();
+    EXPECT_EQ(window.logLines.size(), 9u);
 }
 
-TEST_F(BoxCommandTest, TheGermanQuestionShowsDecimalCommasAndTheInputGetsPoints) {
-    test::ShapeText shape;
-    shape.points = {"1.5 -0.25 3"};
-    writeShape("haus.s", shape.text());
-    state.gstrSprache = kLanguageGerman;
-    window.separator = ',';
-    EXPECT_EQ(run(), 0);
-    ASSERT_EQ(window.questions.size(), 1u);
-    EXPECT_EQ(window.questions[0], "Soll diese BoundingBox am Bildschirm übernommen werden?\r\n\r\n"
-                                   "ESD_Bounding_Box ( 1,5 -0,25 3 1,5 -0,25 3 )\r\n\r\n"
-                                   "Diese BoundingBox umfaßt das Shape vollständig.");
-    EXPECT_EQ(window.logLines.back(), "•BoundingBox: ESD_Bounding_Box ( 1,5 -0,25 3 1,5 -0,25 3 )");
-    EXPECT_EQ(window.boxInput, "1.5 -0.25 3 1.5 -0.25 3");
-}
-
-TEST_F(BoxCommandTest, AFailureShowsTheFixedTextAndReleasesTheWindow) {
-    const std::string text = boxShape().text();
-    writeShape("haus.s", text.substr(0, text.find("hierarchy (")) + text.substr(text.find("sub_objects")));
-    EXPECT_EQ(run(), 1);
-    EXPECT_EQ(window.message, "BoundingBox kann nicht aus Shape berechnet werden!");
-    EXPECT_EQ(window.messageMilliseconds, 2000);
-    EXPECT_TRUE(window.questions.empty());
-    EXPECT_EQ(window.boxInput, "1 1 1 1 1 1");
-    expectWindowReleased();
-}
-
-TEST_F(BoxCommandTest, AFailureInTheComputationAfterReadingAlsoReleases) {
-    window.sFileName = "haus.s";
-    test::ShapeText loop;
+TEST_F(BoxCommandTest, FailuresShowTheFixedTextAndReleaseTheWindow) {
+    const std::string text = boxShape();
+    test::ShapeText loop; // a parent chain that loops: reading succeeds, the computation fails
     loop.matrices = {"1 0 0 0 1 0 0 0 1 0 0 0", "1 0 0 0 1 0 0 0 1 0 0 0"};
     loop.vertexStateMatrices = {"1"};
-    loop.levels = {test::LevelText{"2 -1 1", {test::SubObjectText{{0}, {"0 0 1"}, "", ""}}}};
-    writeShape("haus.s", loop.text());
-    EXPECT_EQ(run(), 1);
-    EXPECT_EQ(window.message, "BoundingBox kann nicht aus Shape berechnet werden!");
-    expectWindowReleased();
-}
-
-TEST_F(BoxCommandTest, SomethingThrownInTheWindowStillReleasesIt) {
-    writeShape("haus.s", boxShape().text());
-    window.throwOnQuestion = true;
-    EXPECT_EQ(run(), 1);
-    EXPECT_EQ(window.message, "BoundingBox kann nicht aus Shape berechnet werden!");
-    EXPECT_EQ(window.boxInput, "1 1 1 1 1 1");
-    expectWindowReleased();
+    loop.levels = {test::LevelText{"2 -1 1", {test::SubObjectText{{0}, {"0 0 1"}}}}};
+    const std::pair<std::string, bool> cases[] = {
+        {text.substr(0, text.find("hierarchy (")) + text.substr(text.find("sub_objects")), false},
+        {loop.text(), false},
+        {text, true}}; // something thrown in the window
+    for (const auto& [shapeText, throwOnQuestion] : cases) {
+        window.throwOnQuestion = throwOnQuestion;
+        window.message.clear();
+        EXPECT_EQ(run(shapeText), 1);
+        EXPECT_EQ(window.message, "BoundingBox kann nicht aus Shape berechnet werden!");
+        EXPECT_EQ(window.messageMilliseconds, 2000);
+        EXPECT_EQ(window.boxInput, "1 1 1 1 1 1");
+    }
+    EXPECT_EQ(window.questions.size(), 0u);
 }
 
 TEST_F(BoxCommandTest, ALongShapeGivesTheEventLoopTurns) {
     test::ShapeText shape;
-    test::SubObjectText sub;
-    sub.vertexPoints.assign(2 * kRecordsPerPause, 0);
-    sub.vertexSets = {"0 0 1"};
-    shape.levels = {test::LevelText{"1 -1", {sub}}};
-    writeShape("haus.s", shape.text());
-    EXPECT_EQ(run(), 0);
+    shape.levels = {
+        test::LevelText{"1 -1", {test::SubObjectText{std::vector<int>(2 * kRecordsPerPause, 0), {"0 0 1"}}}}};
+    EXPECT_EQ(run(shape.text()), 0);
     EXPECT_GE(eventLoopTurns, 2);
 }
 

@@ -1,12 +1,9 @@
 #include "HandWrittenShape.h"
 
 #include "bbox/BoundingBoxCalculation.h"
-#include "platform/Text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace quillfen {
 namespace {
@@ -17,422 +14,238 @@ using test::ShapeText;
 using test::SubObjectText;
 
 constexpr const char* kIdentity = "1 0 0 0 1 0 0 0 1 0 0 0";
+using Strings = std::vector<std::string>;
 
-/// Replaces the first `from` of a shape text; the test fails when there is none.
-std::string replaced(const std::string& text, const std::string& from, const std::string& to) {
+/// The text with its first `from` replaced; the test fails when there is none.
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
-    if (at == std::string::npos) return text;
-    return text.substr(0, at) + to + text.substr(at + from.size());
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-struct BoxCase {
-    const char* name;
-    std::function<ShapeText()> shape;
-    BoxValues expected;
-};
-
-class ShapeBox : public ::testing::TestWithParam<BoxCase> {};
-
-TEST_P(ShapeBox, EnclosesThePointsOfTheFirstLevel) {
-    const auto outcome = computeBox(GetParam().shape().text());
-    ASSERT_TRUE(outcome.read.ok()) << outcome.read.error().message();
-    ASSERT_TRUE(outcome.box.ok()) << outcome.box.error().message();
-    EXPECT_EQ(*outcome.box, GetParam().expected);
+std::string edited(const std::string& from, const std::string& to) {
+    return replaced(ShapeText{}.text(), from, to);
 }
 
-ShapeText onePointThroughMatrix(const char* hierarchy, std::vector<std::string> matrices,
-                                const char* matrix) {
-    ShapeText shape;
-    shape.matrices = std::move(matrices);
-    shape.vertexStateMatrices = {matrix};
-    shape.levels = {LevelText{hierarchy, {SubObjectText{{0}, {"0 0 1"}, "", ""}}}};
-    return shape;
+/// A shape of these points, levels (empty: one vertex of point 0), matrices and vertex-state matrices.
+std::string shape(Strings points, std::vector<LevelText> levels = {}, Strings matrices = {kIdentity},
+                  Strings vertexStateMatrices = {"0"}) {
+    ShapeText s;
+    s.points = std::move(points);
+    if (!levels.empty()) s.levels = std::move(levels);
+    s.matrices = std::move(matrices);
+    s.vertexStateMatrices = std::move(vertexStateMatrices);
+    return s.text();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ShapeBox,
-    ::testing::Values(
-        BoxCase{"OnlyPointThroughMatrixZero", [] { return ShapeText{}; }, {1, 2, 3, 1, 2, 3}},
-        BoxCase{"MatrixZeroIsNeverApplied",
-                [] { return onePointThroughMatrix("1 -1", {"1 0 0 0 1 0 0 0 1 50 50 50"}, "0"); },
-                {1, 2, 3, 1, 2, 3}},
-        BoxCase{"RotationAndTranslation",
-                [] {
-                    return onePointThroughMatrix("2 -1 0", {kIdentity, "0 0 1 0 1 0 -1 0 0 5 0 0"}, "1");
-                },
-                {2, 2, 1, 2, 2, 1}},
+/// The point (1, 2, 3) through the vertex state's matrix `matrix`.
+std::string chain(const char* hierarchy, Strings matrices, const char* matrix) {
+    return shape({"1 2 3"}, {LevelText{hierarchy, {SubObjectText{{0}, {"0 0 1"}}}}}, std::move(matrices),
+                 {matrix});
+}
+
+std::string oneSubObject(SubObjectText sub) {
+    return shape({"1 2 3"}, {LevelText{"1 -1", {std::move(sub)}}});
+}
+
+const std::string kForty = "1234567890123456789012345678901234567890";
+
+TEST(ShapeGeometry, TheBoxEnclosesThePointsOfTheFirstLevel) {
+    const struct {
+        const char* name;
+        std::string text;
+        BoxValues expected;
+    } cases[] = {
+        {"OnlyPointThroughMatrixZero", ShapeText{}.text(), {1, 2, 3, 1, 2, 3}},
+        {"MatrixZeroIsNeverApplied", chain("1 -1", {"1 0 0 0 1 0 0 0 1 50 50 50"}, "0"), {1, 2, 3, 1, 2, 3}},
+        {"RotationAndTranslation",
+         chain("2 -1 0", {kIdentity, "0 0 1 0 1 0 -1 0 0 5 0 0"}, "1"),
+         {2, 2, 1, 2, 2, 1}},
         // Matrix 2, then its parent 1; the parent of 1 is 0, where the chain ends.
-        BoxCase{"ChainOfParents",
-                [] {
-                    return onePointThroughMatrix("3 -1 0 1",
-                                                 {"1 0 0 0 1 0 0 0 1 1000 1000 1000",
-                                                  "1 0 0 0 1 0 0 0 1 10 0 0", "1 0 0 0 1 0 0 0 1 0 100 0"},
-                                                 "2");
-                },
-                {11, 102, 3, 11, 102, 3}},
-        BoxCase{"ParentAppliedAfterChild",
-                [] {
-                    // The child rotates first, then the parent translates: (1,2,3) -> (2,2,1) -> (2,2,11).
-                    return onePointThroughMatrix(
-                        "3 -1 0 1", {kIdentity, "1 0 0 0 1 0 0 0 1 0 0 10", "0 0 1 0 1 0 -1 0 0 5 0 0"}, "2");
-                },
-                {2, 2, 11, 2, 2, 11}},
+        {"ChainOfParents",
+         chain("3 -1 0 1",
+               {"1 0 0 0 1 0 0 0 1 1000 1000 1000", "1 0 0 0 1 0 0 0 1 10 0 0", "1 0 0 0 1 0 0 0 1 0 100 0"},
+               "2"),
+         {11, 102, 3, 11, 102, 3}},
+        // The child rotates first, then the parent translates: (1,2,3) -> (2,2,1) -> (2,2,11).
+        {"ParentAppliedAfterChild",
+         chain("3 -1 0 1", {kIdentity, "1 0 0 0 1 0 0 0 1 0 0 10", "0 0 1 0 1 0 -1 0 0 5 0 0"}, "2"),
+         {2, 2, 11, 2, 2, 11}},
         // The set "0 2 3" uses vertices 2, 3 and 4 only.
-        BoxCase{
-            "VertexSetSkipsVertices",
-            [] {
-                ShapeText shape;
-                shape.points = {"100 100 100", "-100 -100 -100", "1 0 0", "0 2 0", "0 0 -3", "50 50 50"};
-                shape.levels = {LevelText{"1 -1", {SubObjectText{{0, 1, 2, 3, 4, 5}, {"0 2 3"}, "", ""}}}};
-                return shape;
-            },
-            {0, 0, -3, 1, 2, 0}},
-        BoxCase{"ExactHalvesRoundToEven",
-                [] {
-                    ShapeText shape;
-                    shape.points = {"0.03125 0.09375 -0.03125"};
-                    return shape;
-                },
-                {0.0312f, 0.0938f, -0.0312f, 0.0312f, 0.0938f, -0.0312f}},
+        {"VertexSetSkipsVertices",
+         shape({"100 100 100", "-100 -100 -100", "1 0 0", "0 2 0", "0 0 -3", "50 50 50"},
+               {LevelText{"1 -1", {SubObjectText{{0, 1, 2, 3, 4, 5}, {"0 2 3"}}}}}),
+         {0, 0, -3, 1, 2, 0}},
+        {"ExactHalvesRoundToEven",
+         shape({"0.03125 0.09375 -0.03125"}),
+         {0.0312f, 0.0938f, -0.0312f, 0.0312f, 0.0938f, -0.0312f}},
         // Only the first level counts, with the first hierarchy.
-        BoxCase{"TwoDistanceLevels",
-                [] {
-                    ShapeText shape;
-                    shape.points = {"1 1 1", "-1 -1 -1", "9 9 9"};
-                    shape.matrices = {kIdentity, "1 0 0 0 1 0 0 0 1 100 0 0"};
-                    shape.vertexStateMatrices = {"0", "1"};
-                    shape.levels = {LevelText{"2 -1 0",
-                                              {SubObjectText{{0}, {"0 0 1"}, "", ""},
-                                               SubObjectText{{1}, {"1 0 1"}, "", ""}}},
-                                    LevelText{"2 -1 -1", {SubObjectText{{2}, {"0 0 1"}, "", ""}}}};
-                    return shape;
-                },
-                {1, -1, -1, 99, 1, 1}},
-        BoxCase{"SeveralSetsInOneSubObject",
-                [] {
-                    ShapeText shape;
-                    shape.points = {"1 1 1", "2 2 2"};
-                    shape.matrices = {kIdentity, "1 0 0 0 1 0 0 0 1 0 -10 0"};
-                    shape.vertexStateMatrices = {"0", "1"};
-                    shape.levels = {LevelText{"2 -1 0", {SubObjectText{{0, 1}, {"0 0 1", "1 1 1"}, "", ""}}}};
-                    return shape;
-                },
-                {1, -8, 1, 2, 1, 2}},
-        BoxCase{"NoVertexInAnySet",
-                [] {
-                    ShapeText shape;
-                    shape.levels = {LevelText{"1 -1", {SubObjectText{{0}, {"0 0 0"}, "", ""}}}};
-                    return shape;
-                },
-                {0, 0, 0, 0, 0, 0}},
+        {"TwoDistanceLevels",
+         shape({"1 1 1", "-1 -1 -1", "9 9 9"},
+               {LevelText{"2 -1 0", {SubObjectText{{0}, {"0 0 1"}}, SubObjectText{{1}, {"1 0 1"}}}},
+                LevelText{"2 -1 -1", {SubObjectText{{2}, {"0 0 1"}}}}},
+               {kIdentity, "1 0 0 0 1 0 0 0 1 100 0 0"}, {"0", "1"}),
+         {1, -1, -1, 99, 1, 1}},
+        {"SeveralSetsInOneSubObject",
+         shape({"1 1 1", "2 2 2"}, {LevelText{"2 -1 0", {SubObjectText{{0, 1}, {"0 0 1", "1 1 1"}}}}},
+               {kIdentity, "1 0 0 0 1 0 0 0 1 0 -10 0"}, {"0", "1"}),
+         {1, -8, 1, 2, 1, 2}},
+        {"NoVertexInAnySet", oneSubObject({{0}, {"0 0 0"}}), {0, 0, 0, 0, 0, 0}},
         // Without CRs every record line is empty and all fields read as 0.
-        BoxCase{"LineFeedsOnly",
-                [] {
-                    ShapeText shape;
-                    shape.lineEnd = "\n";
-                    return shape;
-                },
-                {0, 0, 0, 0, 0, 0}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+        {"LineFeedsOnly",
+         [] {
+             ShapeText s;
+             s.lineEnd = "\n";
+             return s.text();
+         }(),
+         {0, 0, 0, 0, 0, 0}},
+        {"FortyDigitsWithLeadingZeros", shape({std::string(39, '0') + "1 2 3"}), {1, 2, 3, 1, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto outcome = computeBox(c.text);
+        ASSERT_TRUE(outcome.read.ok()) << outcome.read.error().message();
+        ASSERT_TRUE(outcome.box.ok()) << outcome.box.error().message();
+        EXPECT_EQ(*outcome.box, c.expected);
+    }
+}
 
 TEST(ShapeGeometry, WritesTheVertexAndPointTotalsInTheLanguage) {
-    ShapeText shape;
-    shape.points = {"1 2 3", "4 5 6"};
-    // Vertices that no set uses count too.
-    shape.levels = {
-        LevelText{"1 -1",
-                  {SubObjectText{{0, 1, 1}, {"0 0 1"}, "", ""}, SubObjectText{{0}, {"0 0 1"}, "", ""}}},
-        LevelText{"1 -1", {SubObjectText{{0, 0, 0, 0}, {"0 0 1"}, "", ""}}}};
-    GeometryTables tables;
-    const auto english = computeBox(shape.text(), tables, kLanguageEnglish);
-    EXPECT_EQ(english.log, (std::vector<std::string>{"•BoundingBox generating: Shape has 4 vertices.",
-                                                     "•BoundingBox generating: Shape has 2 points."}));
-    const auto german = computeBox(shape.text(), tables, kLanguageGerman);
-    EXPECT_EQ(german.log, (std::vector<std::string>{"•BoundingBox Ermittlung: Shape hat 4 Vertices.",
-                                                    "•BoundingBox Ermittlung: Shape hat 2 Points."}));
-}
-
-TEST(ShapeGeometry, DoesNotCountTextureCoordinatesAsPoints) {
-    const std::string text = ShapeText{}.text();
-    ASSERT_NE(text.find("uv_point ("), std::string::npos);
-    EXPECT_EQ(computeBox(text).log.back(), "•BoundingBox generating: Shape has 1 points.");
+    // Vertices that no set uses count too; texture coordinates are no points.
+    const std::string text =
+        shape({"1 2 3", "4 5 6"},
+              {LevelText{"1 -1", {SubObjectText{{0, 1, 1}, {"0 0 1"}}, SubObjectText{{0}, {"0 0 1"}}}},
+               LevelText{"1 -1", {SubObjectText{{0, 0, 0, 0}, {"0 0 1"}}}}});
+    EXPECT_EQ(computeBox(text, nullptr, kLanguageEnglish).log,
+              (Strings{"•BoundingBox generating: Shape has 4 vertices.",
+                       "•BoundingBox generating: Shape has 2 points."}));
+    EXPECT_EQ(computeBox(text, nullptr, kLanguageGerman).log,
+              (Strings{"•BoundingBox Ermittlung: Shape hat 4 Vertices.",
+                       "•BoundingBox Ermittlung: Shape hat 2 Points."}));
 }
 
 TEST(ShapeGeometry, ATableWhoseCountIsZeroKeepsItsEarlierContent) {
     GeometryTables tables;
-    ShapeText first;
-    first.points = {"7 8 9"};
-    ASSERT_TRUE(computeBox(first.text(), tables).box.ok());
-
-    ShapeText second;
-    second.points = {"1 1 1"};
-    const std::string text = replaced(second.text(), "points ( 1", "points ( 0");
-    const auto outcome = computeBox(text, tables);
+    ASSERT_TRUE(computeBox(shape({"7 8 9"}), &tables).box.ok());
+    const auto outcome = computeBox(replaced(shape({"1 1 1"}), "points ( 1", "points ( 0"), &tables);
     ASSERT_TRUE(outcome.box.ok());
     EXPECT_EQ(*outcome.box, (BoxValues{7, 8, 9, 7, 8, 9}));
     EXPECT_EQ(outcome.log.size(), 1u) << "no point line without a point table";
 }
 
 TEST(ShapeGeometry, FewerRecordsThanTheCountLeaveZeroEntries) {
-    ShapeText shape;
-    shape.points = {"5 5 5"};
-    shape.levels = {LevelText{"1 -1", {SubObjectText{{0}, {"0 0 2"}, "2", ""}}}};
     // The second vertex has no record: it holds point 0, so the box is that of (5, 5, 5);
     // a third point entry without a record would be (0, 0, 0).
-    std::string text = replaced(shape.text(), "points ( 1", "points ( 3");
-    auto outcome = computeBox(text);
-    ASSERT_TRUE(outcome.box.ok()) << outcome.box.error().message();
-    EXPECT_EQ(*outcome.box, (BoxValues{5, 5, 5, 5, 5, 5}));
-
-    shape.levels = {LevelText{"1 -1", {SubObjectText{{0, 2}, {"0 0 2"}, "", ""}}}};
-    text = replaced(shape.text(), "points ( 1", "points ( 3");
-    outcome = computeBox(text);
-    ASSERT_TRUE(outcome.box.ok()) << outcome.box.error().message();
-    EXPECT_EQ(*outcome.box, (BoxValues{0, 0, 0, 5, 5, 5}));
+    for (const auto& [sub, expected] :
+         {std::pair{SubObjectText{{0}, {"0 0 2"}, "2"}, BoxValues{5, 5, 5, 5, 5, 5}},
+          std::pair{SubObjectText{{0, 2}, {"0 0 2"}}, BoxValues{0, 0, 0, 5, 5, 5}}}) {
+        const auto outcome =
+            computeBox(replaced(shape({"5 5 5"}, {LevelText{"1 -1", {sub}}}), "points ( 1", "points ( 3"));
+        ASSERT_TRUE(outcome.box.ok()) << outcome.box.error().message();
+        EXPECT_EQ(*outcome.box, expected);
+    }
 }
 
 TEST(ShapeGeometry, SumsProductsInDoublePrecisionBeforeStoringFloats) {
     // (1 + 2^-23)^2 - (1 + 2^-22) is 2^-46 in double precision but 0 in float steps.
     const float a = 1.0f + 0x1p-23f;
     const float b = 1.0f + 0x1p-22f;
-    const Matrix m{a, 0, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0};
-    const Point moved = transformierePunkt(Point{a, b, 0.0f}, m, true, false);
-    EXPECT_EQ(moved.x, 0x1p-46f);
+    EXPECT_EQ(
+        transformierePunkt(Point{a, b, 0.0f}, Matrix{a, 0, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0}, true, false).x,
+        0x1p-46f);
     const Point translated =
         transformierePunkt(Point{1, 2, 3}, Matrix{0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 6, 7}, false, true);
     EXPECT_EQ(translated.x, 6.0f);
     EXPECT_EQ(translated.z, 10.0f);
 }
 
-TEST(ShapeGeometry, PausesBetweenBatchesOfRecords) {
-    ShapeText shape;
-    SubObjectText sub;
-    sub.vertexPoints.assign(3 * kRecordsPerPause, 0);
-    sub.vertexSets = {"0 0 1"};
-    shape.levels = {LevelText{"1 -1", {sub}}};
-    const std::string text = shape.text();
-    GeometryTables tables;
-    ProgramState state;
-    Steps reading = liesShapeGeometrie(text, tables, state, {});
-    int pauses = 0;
-    while (!reading.resume()) ++pauses;
-    EXPECT_TRUE(reading.status().ok());
-    EXPECT_GE(pauses, 3);
+TEST(ShapeGeometry, EveryFailureEndsTheComputationAndLeavesTheBoxAsItWas) {
+    const struct {
+        const char* name;
+        const char* reason; ///< part of the failure's reason
+        std::string text;
+    } cases[] = {
+        {"NoHierarchy", "no \"hierarchy (\"", edited("hierarchy (", "hierarchy(")},
+        {"NoSubObjects", "no \"sub_objects (\"", edited("sub_objects (", "sub_objects(")},
+        {"NoPrimStates", "no \"prim_states\"", edited("prim_states", "prim_stat")},
+        {"NoImages", "no \"images\"", edited("images", "pictures")},
+        {"NoPrimitives", "without \"primitives (\"", edited("primitives (", "primitives(")},
+        {"HierarchyCountZero", "hierarchy count of 0", chain("0 -1", {kIdentity}, "0")},
+        {"HierarchyWithoutEntries", "hierarchy without entries", chain("1", {kIdentity}, "0")},
+        {"FewerHierarchyEntries", "fewer hierarchy entries", chain("3 -1 0", {kIdentity}, "0")},
+        {"HierarchyEntryNoInteger", "hierarchy entry", chain("2 -1 x", {kIdentity}, "0")},
+        {"HierarchyEntryEmpty", "hierarchy entry", chain("2 -1  0", {kIdentity}, "0")},
+        {"HierarchyEntryTooLarge", "hierarchy entry", chain("2 -1 40000", {kIdentity}, "0")},
+        {"MoreSubObjectsThanText", "without \"primitives (\"", edited("sub_objects ( 1", "sub_objects ( 2")},
+        {"VertexCountZero", "count of vertices", oneSubObject({{0}, {"0 0 1"}, "0"})},
+        {"VertexSetCountZero", "count of vertex sets", oneSubObject({{0}, {"0 0 1"}, "", "0"})},
+        {"MoreVerticesThanCount", "more vertex records", oneSubObject({{0, 0}, {"0 0 1"}, "1"})},
+        {"MoreVertexSetsThanCount", "more vertex_set records",
+         oneSubObject({{0}, {"0 0 1", "0 0 1"}, "", "1"})},
+        {"MorePointsThanCount", "more point records",
+         replaced(shape({"1 1 1", "2 2 2"}), "points ( 2", "points ( 1")},
+        {"MoreVertexStatesThanCount", "more vtx_state records",
+         replaced(shape({"1 2 3"}, {}, {kIdentity}, {"0", "0"}), "vtx_states ( 2", "vtx_states ( 1")},
+        {"MoreMatricesThanCount", "more matrix records",
+         replaced(shape({"1 2 3"}, {}, {kIdentity, kIdentity}), "matrices ( 2", "matrices ( 1")},
+        {"PointIndexBeyond16Bits", "point index does not fit", oneSubObject({{40000}, {"0 0 1"}})},
+        {"VertexSetFieldBeyond16Bits", "vertex-set field does not fit", oneSubObject({{0}, {"0 0 32768"}})},
+        {"VertexStateIndexOutside", "vertex-state index outside", oneSubObject({{0}, {"1 0 1"}})},
+        {"VertexIndexOutside", "vertex index outside", oneSubObject({{0}, {"0 0 2"}})},
+        {"NegativeVertexIndex", "vertex index outside", oneSubObject({{0}, {"0 -1 1"}})},
+        {"PointIndexOutside", "point index outside", oneSubObject({{1}, {"0 0 1"}})},
+        {"MatrixIndexOutsideMatrices", "outside the matrices", chain("3 -1 0 0", {kIdentity}, "2")},
+        {"MatrixIndexOutsideHierarchy", "outside the hierarchy", chain("1 -1", {kIdentity, kIdentity}, "1")},
+        {"NegativeMatrixIndex", "outside the hierarchy", chain("1 -1", {kIdentity}, "-1")},
+        {"MatrixIndexBeyond16Bits", "usable matrix index", chain("1 -1", {kIdentity}, "70000")},
+        {"ParentChainLoops", "loop", chain("3 -1 2 1", {kIdentity, kIdentity, kIdentity}, "1")},
+        {"MatrixIsItsOwnParent", "loop", chain("2 -1 1", {kIdentity, kIdentity}, "1")},
+        {"CoordinateBeyondFloat", "beyond a 32-bit float", shape({"1e39 0 0"})},
+        {"MovedPointBeyondFloat", "moved point",
+         chain("2 -1 0", {kIdentity, "3e38 0 0 3e38 1 0 0 0 1 0 0 0"}, "1")},
+        {"VertexStateWithoutRecord", "usable matrix index",
+         replaced(oneSubObject({{0}, {"1 0 1"}}), "vtx_states ( 1", "vtx_states ( 2")},
+        {"EmptyText", "no \"hierarchy (\"", ""},
+        {"BinaryGarbage", "no \"hierarchy (\"", std::string("\x1f\x8b\x08\x00\xff\xfe\x00\x01", 8)},
+        {"MegabyteOfBlanks", "", std::string(1 << 20, ' ')},
+        // Forty digits fail only where they cannot fit.
+        {"FortyDigitCoordinate", "", shape({kForty + " 0 0"})},
+        {"FortyDigitPointIndex", "", edited("vertex ( 00000000 0 ", "vertex ( 00000000 " + kForty + " ")},
+        {"FortyDigitCount", "", edited("points ( 1", "points ( " + kForty)},
+        {"FortyDigitMatrixValue", "", chain("2 -1 0", {kIdentity, kForty + " 0 0 0 1 0 0 0 1 0 0 0"}, "1")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GeometryTables tables;
+        tables.result = {1, 2, 3, 4, 5, 6};
+        const auto outcome = computeBox(c.text, &tables);
+        ASSERT_FALSE(outcome.read.ok() && outcome.box.ok());
+        const Error& error = outcome.read.ok() ? outcome.box.error() : outcome.read.error();
+        EXPECT_THAT(error.reason, ::testing::HasSubstr(c.reason));
+        EXPECT_EQ(tables.result, (BoxValues{1, 2, 3, 4, 5, 6}));
+    }
 }
-
-struct FailureCase {
-    const char* name;
-    const char* reason; ///< part of the failure's reason
-    std::function<std::string()> text;
-};
-
-class ShapeFailure : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(ShapeFailure, EndsTheComputation) {
-    const auto outcome = computeBox(GetParam().text());
-    ASSERT_FALSE(outcome.read.ok() && outcome.box.ok());
-    const Error& error = outcome.read.ok() ? outcome.box.error() : outcome.read.error();
-    EXPECT_THAT(error.reason, ::testing::HasSubstr(GetParam().reason));
-}
-
-std::string shapeWith(const std::function<void(ShapeText&)>& change) {
-    ShapeText shape;
-    change(shape);
-    return shape.text();
-}
-
-std::string oneSubObject(std::vector<int> vertices, std::vector<std::string> sets) {
-    return shapeWith([&](ShapeText& s) {
-        s.levels = {LevelText{"1 -1", {SubObjectText{std::move(vertices), std::move(sets), "", ""}}}};
-    });
-}
-
-std::string withChain(const char* hierarchy, std::vector<std::string> matrices, const char* matrix) {
-    return onePointThroughMatrix(hierarchy, std::move(matrices), matrix).text();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ShapeFailure,
-    ::testing::Values(
-        FailureCase{"NoHierarchy", "no \"hierarchy (\"",
-                    [] { return replaced(ShapeText{}.text(), "hierarchy (", "hierarchy("); }},
-        FailureCase{"NoSubObjects", "no \"sub_objects (\"",
-                    [] { return replaced(ShapeText{}.text(), "sub_objects (", "sub_objects("); }},
-        FailureCase{"NoPrimStates", "no \"prim_states\"",
-                    [] { return replaced(ShapeText{}.text(), "prim_states", "prim_stat"); }},
-        FailureCase{"NoImages", "no \"images\"",
-                    [] { return replaced(ShapeText{}.text(), "images", "pictures"); }},
-        FailureCase{"NoPrimitives", "without \"primitives (\"",
-                    [] { return replaced(ShapeText{}.text(), "primitives (", "primitives("); }},
-        FailureCase{"HierarchyCountZero", "hierarchy count of 0",
-                    [] { return withChain("0 -1", {kIdentity}, "0"); }},
-        FailureCase{"HierarchyWithoutEntries", "hierarchy without entries",
-                    [] { return withChain("1", {kIdentity}, "0"); }},
-        FailureCase{"FewerHierarchyEntries", "fewer hierarchy entries",
-                    [] { return withChain("3 -1 0", {kIdentity}, "0"); }},
-        FailureCase{"HierarchyEntryNoInteger", "hierarchy entry",
-                    [] { return withChain("2 -1 x", {kIdentity}, "0"); }},
-        FailureCase{"HierarchyEntryEmpty", "hierarchy entry",
-                    [] { return withChain("2 -1  0", {kIdentity}, "0"); }},
-        FailureCase{"HierarchyEntryTooLarge", "hierarchy entry",
-                    [] { return withChain("2 -1 40000", {kIdentity}, "0"); }},
-        FailureCase{"MoreSubObjectsThanText", "without \"primitives (\"",
-                    [] { return replaced(ShapeText{}.text(), "sub_objects ( 1", "sub_objects ( 2"); }},
-        FailureCase{
-            "VertexCountZero", "count of vertices",
-            [] { return shapeWith([](ShapeText& s) { s.levels[0].subObjects[0].vertexCount = "0"; }); }},
-        FailureCase{
-            "VertexSetCountZero", "count of vertex sets",
-            [] { return shapeWith([](ShapeText& s) { s.levels[0].subObjects[0].vertexSetCount = "0"; }); }},
-        FailureCase{"MoreVerticesThanCount", "more vertex records",
-                    [] {
-                        return shapeWith([](ShapeText& s) {
-                            s.levels[0].subObjects[0].vertexPoints = {0, 0};
-                            s.levels[0].subObjects[0].vertexCount = "1";
-                        });
-                    }},
-        FailureCase{"MoreVertexSetsThanCount", "more vertex_set records",
-                    [] {
-                        return shapeWith([](ShapeText& s) {
-                            s.levels[0].subObjects[0].vertexSets = {"0 0 1", "0 0 1"};
-                            s.levels[0].subObjects[0].vertexSetCount = "1";
-                        });
-                    }},
-        FailureCase{"MorePointsThanCount", "more point records",
-                    [] {
-                        return replaced(shapeWith([](ShapeText& s) {
-                                            s.points = {"1 1 1", "2 2 2"};
-                                        }),
-                                        "points ( 2", "points ( 1");
-                    }},
-        FailureCase{"MoreVertexStatesThanCount", "more vtx_state records",
-                    [] {
-                        return replaced(shapeWith([](ShapeText& s) {
-                                            s.vertexStateMatrices = {"0", "0"};
-                                        }),
-                                        "vtx_states ( 2", "vtx_states ( 1");
-                    }},
-        FailureCase{"MoreMatricesThanCount", "more matrix records",
-                    [] {
-                        return replaced(shapeWith([](ShapeText& s) {
-                                            s.matrices = {kIdentity, kIdentity};
-                                        }),
-                                        "matrices ( 2", "matrices ( 1");
-                    }},
-        FailureCase{"PointIndexBeyond16Bits", "point index does not fit",
-                    [] { return oneSubObject({40000}, {"0 0 1"}); }},
-        FailureCase{"VertexSetFieldBeyond16Bits", "vertex-set field does not fit",
-                    [] { return oneSubObject({0}, {"0 0 32768"}); }},
-        FailureCase{"VertexStateIndexOutside", "vertex-state index outside",
-                    [] { return oneSubObject({0}, {"1 0 1"}); }},
-        FailureCase{"VertexIndexOutside", "vertex index outside",
-                    [] { return oneSubObject({0}, {"0 0 2"}); }},
-        FailureCase{"NegativeVertexIndex", "vertex index outside",
-                    [] { return oneSubObject({0}, {"0 -1 1"}); }},
-        FailureCase{"PointIndexOutside", "point index outside", [] { return oneSubObject({1}, {"0 0 1"}); }},
-        FailureCase{"MatrixIndexOutsideMatrices", "outside the matrices",
-                    [] { return withChain("3 -1 0 0", {kIdentity}, "2"); }},
-        FailureCase{"MatrixIndexOutsideHierarchy", "outside the hierarchy",
-                    [] {
-                        return withChain("1 -1", {kIdentity, kIdentity}, "1");
-                    }},
-        FailureCase{"NegativeMatrixIndex", "outside the hierarchy",
-                    [] { return withChain("1 -1", {kIdentity}, "-1"); }},
-        FailureCase{"MatrixIndexBeyond16Bits", "usable matrix index",
-                    [] { return withChain("1 -1", {kIdentity}, "70000"); }},
-        FailureCase{"ParentChainLoops", "loop",
-                    [] {
-                        return withChain("3 -1 2 1", {kIdentity, kIdentity, kIdentity}, "1");
-                    }},
-        FailureCase{"MatrixIsItsOwnParent", "loop",
-                    [] {
-                        return withChain("2 -1 1", {kIdentity, kIdentity}, "1");
-                    }},
-        FailureCase{"CoordinateBeyondFloat", "beyond a 32-bit float",
-                    [] { return shapeWith([](ShapeText& s) { s.points = {"1e39 0 0"}; }); }},
-        FailureCase{"MovedPointBeyondFloat", "moved point",
-                    [] {
-                        return withChain("2 -1 0", {kIdentity, "3e38 0 0 3e38 1 0 0 0 1 0 0 0"}, "1");
-                    }},
-        FailureCase{"VertexStateWithoutRecord", "usable matrix index",
-                    [] {
-                        return replaced(
-                            shapeWith([](ShapeText& s) { s.levels[0].subObjects[0].vertexSets = {"1 0 1"}; }),
-                            "vtx_states ( 1", "vtx_states ( 2");
-                    }},
-        FailureCase{"EmptyText", "no \"hierarchy (\"", [] { return std::string(); }},
-        FailureCase{"BinaryGarbage", "no \"hierarchy (\"",
-                    [] { return std::string("\x1f\x8b\x08\x00\xff\xfe\x00\x01", 8); }}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-TEST(ShapeGeometry, ABoxIsLeftAsItWasWhenTheComputationFails) {
-    GeometryTables tables;
-    tables.result = {1, 2, 3, 4, 5, 6};
-    const auto outcome = computeBox(replaced(ShapeText{}.text(), "images", "pictures"), tables);
-    EXPECT_FALSE(outcome.read.ok());
-    EXPECT_EQ(tables.result, (BoxValues{1, 2, 3, 4, 5, 6}));
-}
-
-} // namespace
-} // namespace quillfen
-
-namespace quillfen {
-namespace {
 
 TEST(ShapeGeometryBadInput, EveryTruncationEndsWithABoxOrAFailure) {
-    ShapeText shape;
-    shape.points = {"1 2 3", "4 5 6"};
-    shape.matrices = {kIdentity, "0 0 1 0 1 0 -1 0 0 5 0 0"};
-    shape.vertexStateMatrices = {"0", "1"};
-    shape.levels = {LevelText{"2 -1 0", {SubObjectText{{0, 1}, {"0 0 1", "1 1 1"}, "", ""}}},
-                    LevelText{"2 -1 0", {SubObjectText{{1}, {"0 0 1"}, "", ""}}}};
-    const std::string text = shape.text();
+    const std::string text = shape({"1 2 3", "4 5 6"},
+                                   {LevelText{"2 -1 0", {SubObjectText{{0, 1}, {"0 0 1", "1 1 1"}}}},
+                                    LevelText{"2 -1 0", {SubObjectText{{1}, {"0 0 1"}}}}},
+                                   {kIdentity, "0 0 1 0 1 0 -1 0 0 5 0 0"}, {"0", "1"});
     int boxes = 0;
-    for (std::size_t length = 0; length <= text.size(); length += 3) {
-        GeometryTables tables;
-        if (computeBox(text.substr(0, length), tables).box.ok()) ++boxes;
-    }
-    // Cut anywhere after the first level's sub-objects, the box is still there.
-    EXPECT_GT(boxes, 0);
-}
-
-TEST(ShapeGeometryBadInput, FortyDigitNumbersFailOnlyWhereTheyCannotFit) {
-    const std::string forty = "1234567890123456789012345678901234567890";
-    const std::string paddedOne = std::string(39, '0') + "1";
-    struct Case {
-        const char* name;
-        std::string text;
-        bool box;
-    };
-    const std::vector<Case> cases{
-        {"Coordinate", shapeWith([&](ShapeText& s) { s.points = {forty + " 0 0"}; }), false},
-        {"PointIndex",
-         replaced(ShapeText{}.text(), "vertex ( 00000000 0 ", "vertex ( 00000000 " + forty + " "), false},
-        {"Count", replaced(ShapeText{}.text(), "points ( 1", "points ( " + forty), false},
-        {"MatrixValue", withChain("2 -1 0", {kIdentity, forty + " 0 0 0 1 0 0 0 1 0 0 0"}, "1"), false},
-        {"LeadingZeros", shapeWith([&](ShapeText& s) { s.points = {paddedOne + " 2 3"}; }), true},
-    };
-    for (const Case& c : cases) {
-        const auto outcome = computeBox(c.text);
-        EXPECT_EQ(outcome.read.ok() && outcome.box.ok(), c.box) << c.name;
-    }
-}
-
-TEST(ShapeGeometryBadInput, AMegabyteOfBlanksIsAFailure) {
-    EXPECT_FALSE(computeBox(std::string(1 << 20, ' ')).read.ok());
+    for (std::size_t length = 0; length <= text.size(); length += 3)
+        if (computeBox(text.substr(0, length)).box.ok()) ++boxes;
+    EXPECT_GT(boxes, 0) << "cut anywhere after the first level's sub-objects, the box is still there";
 }
 
 TEST(ShapeGeometryBadInput, SectionsInAnotherOrderStillEnd) {
     // Images in front of the matrices: the matrix table is read from the text before "images".
     const std::string text = ShapeText{}.text();
-    const std::size_t matrices = text.find("\tmatrices (");
-    const std::size_t images = text.find("\timages (");
-    const std::size_t vtxStates = text.find("\tvtx_states (");
-    const std::string swapped = text.substr(0, matrices) + text.substr(images, vtxStates - images) +
-                                text.substr(matrices, images - matrices) + text.substr(vtxStates);
+    const std::size_t matrices = text.find("\tmatrices ("), images = text.find("\timages ("),
+                      vtxStates = text.find("\tvtx_states (");
     GeometryTables tables;
-    const auto outcome = computeBox(swapped, tables);
+    const auto outcome = computeBox(text.substr(0, matrices) + text.substr(images, vtxStates - images) +
+                                        text.substr(matrices, images - matrices) + text.substr(vtxStates),
+                                    &tables);
     ASSERT_TRUE(outcome.box.ok());
     EXPECT_EQ(tables.matrices.size(), 0) << "no matrix record stands before the images";
     EXPECT_EQ(*outcome.box, (BoxValues{1, 2, 3, 1, 2, 3}));

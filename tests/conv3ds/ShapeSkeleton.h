@@ -1,41 +1,116 @@
 #pragma once
-// Test helper: the block skeleton of an s-file (keywords, field counts, order of
-// nested blocks), for comparing converter output with real files.
+// Test helper: the block skeleton of an s-file (keywords, field counts, order of nested blocks), for
+// comparing converter output with real files.
 
+#include <charconv>
+#include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
+#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace quillfen::test {
 
 struct Block {
     std::string keyword;
-    std::string name; ///< "matrix NAME (" and "prim_state NAME (" carry one
     std::vector<std::string> fields;
     std::vector<Block> children;
 };
 
-/// Parses the text after the header line into its top-level blocks (the
-/// returned block's children). Throws std::runtime_error on unbalanced brackets.
-[[nodiscard]] Block parseShapeBlocks(std::string_view utf8Text);
+/// The blocks of the text after the header line (the children of the result); throws on unbalanced brackets.
+inline Block parseShapeBlocks(const std::string& text) {
+    std::string spaced;
+    for (const char c : text.substr(std::min(text.find('\n'), text.size())))
+        spaced += c == '(' || c == ')' ? std::string{' ', c, ' '} : std::string(1, c);
+    std::istringstream in(spaced);
+    const std::vector<std::string> tokens{std::istream_iterator<std::string>(in), {}};
+    std::size_t pos = 0;
+    const auto parse = [&](auto& self, Block& block) -> void {
+        while (pos < tokens.size() && tokens[pos] != ")") {
+            // "matrix NAME (" and "prim_state NAME (" carry a name.
+            const bool named = (tokens[pos] == "matrix" || tokens[pos] == "prim_state") &&
+                               pos + 2 < tokens.size() && tokens[pos + 2] == "(";
+            if (tokens[pos] == "(") throw std::runtime_error("'(' without keyword");
+            if (!named && (pos + 1 >= tokens.size() || tokens[pos + 1] != "(")) {
+                block.fields.push_back(tokens[pos++]);
+                continue;
+            }
+            Block& child = block.children.emplace_back(Block{tokens[pos], {}, {}});
+            pos += named ? 3 : 2;
+            self(self, child);
+            if (pos++ >= tokens.size()) throw std::runtime_error("block not closed");
+        }
+    };
+    Block root;
+    parse(parse, root);
+    if (pos != tokens.size()) throw std::runtime_error("unbalanced ')'");
+    return root;
+}
 
-/// What real files show for one block path ("shape/points/point").
+/// What real files show for one block path ("shape/points/point"): field counts and child keyword orders.
 struct PathShape {
     std::set<std::size_t> fieldCounts;
-    std::set<std::vector<std::string>> childSequences; ///< child keywords, repeats collapsed
+    std::set<std::vector<std::string>> childSequences; ///< repeats collapsed
 };
-
 using Skeleton = std::map<std::string, PathShape>;
 
-/// Adds every block below `root` to the skeleton.
-void collectSkeleton(const Block& root, Skeleton& skeleton);
+inline std::vector<std::string> childSequence(const Block& block) {
+    std::vector<std::string> sequence;
+    for (const auto& child : block.children)
+        if (sequence.empty() || sequence.back() != child.keyword) sequence.push_back(child.keyword);
+    return sequence;
+}
 
-/// Lists differences of `candidate` from the reference skeleton: unknown block
-/// paths, field counts the reference never has, child orders it never has, and
-/// count-prefixed lists whose count does not match their content. A list with
-/// no entries ("images ( 0 )") is allowed wherever real files have that list.
-[[nodiscard]] std::vector<std::string> skeletonDifferences(const Block& candidate, const Skeleton& reference);
+inline void collectSkeleton(const Block& block, Skeleton& skeleton, const std::string& path = "") {
+    if (!path.empty()) {
+        skeleton[path].fieldCounts.insert(block.fields.size());
+        skeleton[path].childSequences.insert(childSequence(block));
+    }
+    for (const auto& child : block.children)
+        collectSkeleton(child, skeleton, (path.empty() ? "" : path + "/") + child.keyword);
+}
+
+/// Differences of `block` from the reference: unknown paths, field counts or child orders real files never
+/// have, and counts that do not match their list. An empty list ("images ( 0 )") is allowed.
+inline void skeletonDifferences(const Block& block, const Skeleton& reference, std::vector<std::string>& out,
+                                const std::string& path = "") {
+    const auto found = reference.find(path);
+    if (!path.empty() && found == reference.end())
+        return out.push_back(path + ": no real file has this block");
+    if (!path.empty()) {
+        const std::string& first = block.fields.empty() ? "" : block.fields[0];
+        long long count = -1;
+        if (std::from_chars(first.data(), first.data() + first.size(), count).ptr !=
+            first.data() + first.size())
+            count = -1;
+        const auto fields = static_cast<long long>(block.fields.size());
+        const auto children = static_cast<long long>(block.children.size());
+        const auto in = [&](const char* names) {
+            return std::string(names).find(" " + block.keyword + " ") != std::string::npos;
+        };
+        // Lists whose first field counts the entries that follow, one or (normal_idxs) two fields each.
+        const bool fieldList =
+            in(" vertex_idxs normal_idxs flags hierarchy geometry_node_map subobject_shaders "
+               "tex_idxs vertex_uvs ");
+        const long long stride = block.keyword == "normal_idxs" ? 2 : 1;
+        if (fieldList ? count < 0 || fields != 1 + count * stride
+                      : found->second.fieldCounts.count(block.fields.size()) == 0)
+            out.push_back(path + ": " + std::to_string(fields) + " fields, never so in real files");
+        // Lists whose single field counts their child blocks.
+        const bool blockList =
+            in(" volumes shader_names texture_filter_names points uv_points normals sort_vectors "
+               "colours matrices images textures light_materials light_model_cfgs uv_ops "
+               "vtx_states prim_states lod_controls distance_levels sub_objects geometry_nodes "
+               "vertices vertex_sets primitives ");
+        if (blockList && (fields != 1 || count != children))
+            out.push_back(path + ": count differs from its " + std::to_string(children) + " entries");
+        if (!(blockList && children == 0) && found->second.childSequences.count(childSequence(block)) == 0)
+            out.push_back(path + ": its blocks come in an order no real file has");
+    }
+    for (const auto& child : block.children)
+        skeletonDifferences(child, reference, out, (path.empty() ? "" : path + "/") + child.keyword);
+}
 
 } // namespace quillfen::test

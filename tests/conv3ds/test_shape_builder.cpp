@@ -1,5 +1,5 @@
-// From 3DS scenes to the shape: Y-up coordinates, winding, matrices and their
-// hierarchy, points relative to their matrix, shaders, images and normals.
+// From 3DS scenes to the shape: Y-up coordinates, winding, matrices and their hierarchy, points
+// relative to their matrix, shaders, images and normals.
 
 #include "Fixtures.h"
 #include "ShapeBuilder.h"
@@ -13,46 +13,35 @@ namespace {
 
 using test::objectNode;
 
-Shape buildOne(const Scene& scene, long distance = 100) {
-    return buildShape({LevelInput{&scene, distance}}, "model");
+Shape buildOne(const Scene& scene) {
+    return buildShape({LevelInput{&scene, 100}}, "model");
 }
 
 /// A point moved from its matrix up to the root, as the simulator places it.
 Vec3 toRoot(const Shape& shape, Vec3 p, int matrix) {
-    while (matrix > 0) {
+    for (; matrix > 0; matrix = shape.matrices[static_cast<std::size_t>(matrix)].parent) {
         const auto& m = shape.matrices[static_cast<std::size_t>(matrix)].values;
-        const double x = p.x * m[0] + p.y * m[3] + p.z * m[6] + m[9];
-        const double y = p.x * m[1] + p.y * m[4] + p.z * m[7] + m[10];
-        const double z = p.x * m[2] + p.y * m[5] + p.z * m[8] + m[11];
-        p = Vec3{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
-        matrix = shape.matrices[static_cast<std::size_t>(matrix)].parent;
+        p = Vec3{static_cast<float>(p.x * m[0] + p.y * m[3] + p.z * m[6] + m[9]),
+                 static_cast<float>(p.x * m[1] + p.y * m[4] + p.z * m[7] + m[10]),
+                 static_cast<float>(p.x * m[2] + p.y * m[5] + p.z * m[8] + m[11])};
     }
     return p;
 }
 
 TEST(ShapeBuilder, SwapsYAndZAndKeepsTheFacesFacingOutward) {
-    Scene scene;
-    Mesh mesh;
-    mesh.name = "Tri";
     // Counter-clockwise seen from +Z (3DS up): the face looks up.
-    mesh.vertices = {Vec3{0, 0, 5}, Vec3{1, 0, 5}, Vec3{0, 1, 5}};
-    mesh.faces = {Face{0, 1, 2, 0}};
-    scene.meshes.push_back(mesh);
-
+    Scene scene{{Mesh{"Tri", {{0, 0, 5}, {1, 0, 5}, {0, 1, 5}}, {{0, 1, 2, 0}}, {}, {}, {}, {}}}, {}, {}};
     const Shape shape = buildOne(scene);
     const auto& sub = shape.levels[0].subObjects[0];
     const auto& tri = sub.primitives[0];
-    // The face normal points up in the simulator too (+Y).
-    const Vec3 n = shape.normals[tri.faceNormals[0]];
-    EXPECT_FLOAT_EQ(n.y, 1.0f);
-    // Winding turned round: a, c, b.
-    const auto pointOf = [&](std::size_t k) {
-        const auto& v = sub.vertices[tri.vertexIndices[k]];
-        return toRoot(shape, shape.points[v.point], sub.matrix);
+    EXPECT_FLOAT_EQ(shape.normals[tri.faceNormals[0]].y, 1.0f); // up in the simulator too (+Y)
+    const auto corner = [&](std::size_t k) {
+        return toRoot(shape, shape.points[sub.vertices[tri.vertexIndices[k]].point], sub.matrix);
     };
-    EXPECT_FLOAT_EQ(pointOf(0).y, 5.0f); // 3DS z became y
-    EXPECT_FLOAT_EQ(pointOf(1).z, 1.0f); // second corner is the 3DS third (0, 1, 5)
-    EXPECT_FLOAT_EQ(pointOf(2).x, 1.0f); // third corner is the 3DS second (1, 0, 5)
+    // Winding turned round: a, c, b; 3DS z became y.
+    EXPECT_FLOAT_EQ(corner(0).y, 5.0f);
+    EXPECT_FLOAT_EQ(corner(1).z, 1.0f);
+    EXPECT_FLOAT_EQ(corner(2).x, 1.0f);
 }
 
 TEST(ShapeBuilder, ObjectsHangBelowTheirKeyframerParentsAndTheRoot) {
@@ -62,52 +51,49 @@ TEST(ShapeBuilder, ObjectsHangBelowTheirKeyframerParentsAndTheRoot) {
     Node camera = objectNode(5, "Camera01");
     camera.isObjectNode = false;
     scene.nodes = {objectNode(0, "Box"), objectNode(1, "Lid", 0), camera, objectNode(3, "Loose", 5)};
-
-    const Shape shape = buildOne(test::throughFile(scene));
+    // Through a file, so that node parents are resolved as in a real run.
+    const Shape shape = buildOne(std::get<Scene>(test::readThreeDs(test::threeDsBytes(scene))));
     ASSERT_EQ(shape.matrices.size(), 4u);
-    EXPECT_EQ(shape.matrices[0].name, "model");
-    EXPECT_EQ(shape.matrices[0].parent, -1);
-    EXPECT_EQ(shape.matrices[1].name, "Box");
-    EXPECT_EQ(shape.matrices[1].parent, 0);
-    EXPECT_EQ(shape.matrices[2].name, "Lid");
-    EXPECT_EQ(shape.matrices[2].parent, 1);
-    EXPECT_EQ(shape.matrices[3].name, "Loose"); // its parent is a camera: it hangs from the root
-    EXPECT_EQ(shape.matrices[3].parent, 0);
+    // "Loose" has a camera for its parent: it hangs from the root.
+    const std::pair<const char*, int> expected[] = {{"model", -1}, {"Box", 0}, {"Lid", 1}, {"Loose", 0}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(shape.matrices[i].name, expected[i].first);
+        EXPECT_EQ(shape.matrices[i].parent, expected[i].second) << expected[i].first;
+    }
     // The lid's matrix is relative to the box: (1,2,8) - (1,2,3) in 3DS, Y and Z swapped.
     EXPECT_DOUBLE_EQ(shape.matrices[2].values[10], 5.0);
     EXPECT_DOUBLE_EQ(shape.matrices[2].values[11], 0.0);
 }
 
 TEST(ShapeBuilder, PointsAreRelativeToTheirMatrixAndLandWhereTheFileHasThem) {
-    Scene scene = test::oneBoxScene();
-    // A frame turned 90 degrees about the 3DS Z axis, origin at the box centre.
-    scene.meshes[0].localMatrix = LocalMatrix{0, 1, 0, -1, 0, 0, 0, 0, 1, 1, 2, 3};
-    const Shape shape = buildOne(scene);
-    const auto& sub = shape.levels[0].subObjects[0];
-    for (const auto& vertex : sub.vertices) {
-        const Vec3 local = shape.points[vertex.point];
-        const Vec3 world = toRoot(shape, local, sub.matrix);
-        const Vec3 source = scene.meshes[0].vertices[vertex.point];
-        EXPECT_NEAR(world.x, source.x, 1e-5);
-        EXPECT_NEAR(world.y, source.z, 1e-5);
-        EXPECT_NEAR(world.z, source.y, 1e-5);
-        EXPECT_LE(std::abs(local.y), 3.0f + 1e-5f); // centred on the origin: half the 3DS height
+    // A frame turned 90 degrees about the 3DS Z axis, and a mirrored one (which keeps only its origin).
+    for (const LocalMatrix frame : {LocalMatrix{0, 1, 0, -1, 0, 0, 0, 0, 1, 1, 2, 3},
+                                    LocalMatrix{-1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 2, 3}}) {
+        Scene scene = test::oneBoxScene();
+        scene.meshes[0].localMatrix = frame;
+        const Shape shape = buildOne(scene);
+        const auto& sub = shape.levels[0].subObjects[0];
+        const auto& m = shape.matrices[1].values;
+        EXPECT_GT(m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) +
+                      m[2] * (m[3] * m[7] - m[4] * m[6]),
+                  0.0)
+            << "a mirrored matrix";
+        EXPECT_DOUBLE_EQ(m[10], 3.0);
+        for (const auto& vertex : sub.vertices) {
+            const Vec3 local = shape.points[vertex.point];
+            const Vec3 world = toRoot(shape, local, sub.matrix);
+            const Vec3 source = scene.meshes[0].vertices[vertex.point];
+            EXPECT_NEAR(world.x, source.x, 1e-5);
+            EXPECT_NEAR(world.y, source.z, 1e-5);
+            EXPECT_NEAR(world.z, source.y, 1e-5);
+            EXPECT_LE(std::abs(local.y), 3.0f + 1e-5f); // centred on the origin: half the 3DS height
+        }
     }
-}
-
-TEST(ShapeBuilder, AScaledOrMirroredFrameKeepsOnlyItsOrigin) {
-    Scene scene = test::oneBoxScene();
-    scene.meshes[0].localMatrix = LocalMatrix{-1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 2, 3};
-    const Shape shape = buildOne(scene);
-    const auto& values = shape.matrices[1].values;
-    EXPECT_DOUBLE_EQ(values[0], 1.0);
-    EXPECT_DOUBLE_EQ(values[10], 3.0);
 }
 
 TEST(ShapeBuilder, LaterLevelsReuseMatricesByNameAndGetTheirOwnDistance) {
     const Scene nearScene = test::oneBoxScene();
-    Scene farScene = test::oneBoxScene();
-    farScene.meshes[0].vertices.resize(8); // same object, coarser in a real model
+    const Scene farScene = test::oneBoxScene();
     const Shape shape = buildShape({{&nearScene, 100}, {&farScene, 500}}, "house_");
     ASSERT_EQ(shape.levels.size(), 2u);
     EXPECT_EQ(shape.levels[0].distance, 100);
@@ -120,28 +106,17 @@ TEST(ShapeBuilder, LaterLevelsReuseMatricesByNameAndGetTheirOwnDistance) {
     EXPECT_EQ(shape.levels[1].subObjects[0].volume, 2);
 }
 
-struct ShaderCase {
-    const char* material;
-    const char* texture;
-    const char* shader;
-};
-
-class ShaderChoice : public ::testing::TestWithParam<ShaderCase> {};
-
-TEST_P(ShaderChoice, FollowsTextureAndNamePrefix) {
-    const Material material{GetParam().material, {}, GetParam().texture, 0, false};
-    EXPECT_EQ(shaderFor(material), GetParam().shader);
+TEST(ShapeBuilder, ShadersFollowTextureAndNamePrefix) {
+    const char* cases[][3] = {{"Wall", "wall.bmp", "TexDiff"},
+                              {"TransWindow", "w.bmp", "BlendATexDiff"},
+                              {"transparent", "w.bmp", "BlendATexDiff"},
+                              {"ALPHA_fence", "f.tga", "BlendATexDiff"},
+                              {"Alp", "f.tga", "TexDiff"},
+                              {"MyTrans", "f.tga", "TexDiff"},
+                              {"TransGlass", "", "Diffuse"},
+                              {"Brick", "", "Diffuse"}};
+    for (const auto& c : cases) EXPECT_EQ(shaderFor(Material{c[0], {}, c[1], 0, false}), c[2]) << c[0];
 }
-
-INSTANTIATE_TEST_SUITE_P(ShapeBuilder, ShaderChoice,
-                         ::testing::Values(ShaderCase{"Wall", "wall.bmp", "TexDiff"},
-                                           ShaderCase{"TransWindow", "w.bmp", "BlendATexDiff"},
-                                           ShaderCase{"transparent", "w.bmp", "BlendATexDiff"},
-                                           ShaderCase{"ALPHA_fence", "f.tga", "BlendATexDiff"},
-                                           ShaderCase{"Alp", "f.tga", "TexDiff"},
-                                           ShaderCase{"MyTrans", "f.tga", "TexDiff"},
-                                           ShaderCase{"TransGlass", "", "Diffuse"},
-                                           ShaderCase{"Brick", "", "Diffuse"}));
 
 TEST(ShapeBuilder, ImageNamesEndInAceWithTheirLetterCaseKept) {
     EXPECT_EQ(imageNameFor("wall.bmp"), "wall.ace");
@@ -154,34 +129,17 @@ TEST(ShapeBuilder, ImageNamesEndInAceWithTheirLetterCaseKept) {
     EXPECT_EQ(tokenName("a(b)"), "a_b_");
 }
 
-TEST(ShapeBuilder, TexturedMaterialsShareImagesAndOneTexturePerImage) {
+TEST(ShapeBuilder, SmoothingGroupsAndTwoSidedMaterialsDecideNormalsAndFaces) {
     Scene scene = test::oneBoxScene();
-    scene.materials.push_back(Material{"Other", {}, "brick.png", 0, false});
-    scene.meshes.push_back(test::boxMesh("Second", {5, 0, 0}, {1, 1, 1}, "Other"));
-    const Shape shape = buildOne(scene);
-    ASSERT_EQ(shape.images, std::vector<std::string>{"brick.ace"});
-    EXPECT_EQ(shape.primStates.size(), 2u);
-    EXPECT_EQ(shape.primStates[1].texture, 0);
-}
-
-TEST(ShapeBuilder, SmoothingGroupsDecideBetweenSharpAndRoundEdges) {
-    Scene sharp = test::oneBoxScene();
-    sharp.meshes[0].smoothing.assign(12, 0);
-    Scene round = test::oneBoxScene();
-    round.meshes[0].smoothing.assign(12, 1);
     // A sharp box has one normal per side; a round one one per corner (plus the side normals of its faces).
-    const Shape sharpShape = buildOne(sharp);
-    const Shape roundShape = buildOne(round);
-    EXPECT_EQ(sharpShape.levels[0].subObjects[0].vertices.size(), 24u);
-    EXPECT_EQ(roundShape.levels[0].subObjects[0].vertices.size(), 8u);
-    EXPECT_EQ(roundShape.normals.size(), 6u + 8u);
-}
-
-TEST(ShapeBuilder, TwoSidedMaterialsGetTheBackFacesToo) {
-    Scene scene = test::oneBoxScene();
+    scene.meshes[0].smoothing.assign(12, 0);
+    EXPECT_EQ(buildOne(scene).levels[0].subObjects[0].vertices.size(), 24u);
+    scene.meshes[0].smoothing.assign(12, 1);
+    const Shape round = buildOne(scene);
+    EXPECT_EQ(round.levels[0].subObjects[0].vertices.size(), 8u);
+    EXPECT_EQ(round.normals.size(), 6u + 8u);
     scene.materials[0].twoSided = true;
-    const Shape shape = buildOne(scene);
-    EXPECT_EQ(shape.levels[0].subObjects[0].primitives[0].faceNormals.size(), 24u);
+    EXPECT_EQ(buildOne(scene).levels[0].subObjects[0].primitives[0].faceNormals.size(), 24u);
 }
 
 TEST(ShapeBuilder, FacesWithoutMaterialGetAnUntexturedDefault) {

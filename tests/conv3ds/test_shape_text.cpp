@@ -1,5 +1,5 @@
-// The s-file text: numbers as the simulator reads them, names as tokens,
-// long lists wrapped, and the encoding of the 3DS file's 8-bit names.
+// The s-file text: numbers as the simulator reads them, names as tokens, long lists wrapped, and
+// the encoding of the 3DS file's 8-bit names.
 
 #include "Fixtures.h"
 #include "ShapeBuilder.h"
@@ -22,45 +22,48 @@ TEST(ShapeText, NumbersNeverUseAnExponentAndZeroHasNoSign) {
     scene.meshes[0].vertices[0] = Vec3{1e-7f, -0.0f, 123456792.0f};
     const std::string text = textOf(scene);
     EXPECT_NE(text.find("point ( 0.0000001 123456792 0 )"), std::string::npos);
-    EXPECT_EQ(text.find("e-"), std::string::npos);
-    EXPECT_EQ(text.find("e+"), std::string::npos);
-    EXPECT_EQ(text.find(" -0 "), std::string::npos);
+    for (const char* never : {"e-", "e+", " -0 "}) EXPECT_EQ(text.find(never), std::string::npos) << never;
 }
 
-TEST(ShapeText, ImageNamesWithBlanksAreQuotedOthersNot) {
+TEST(ShapeText, ImagesAreSharedOneTextureEachAndQuotedWhenTheyHaveBlanks) {
     Scene scene = test::oneBoxScene();
+    scene.materials.push_back(Material{"Other", {}, "brick.png", 0, false});
     scene.materials.push_back(Material{"Old", {}, "old wall.BMP", 0, false});
+    scene.meshes.push_back(test::boxMesh("Second", {5, 0, 0}, {1, 1, 1}, "Other"));
     scene.meshes.push_back(test::boxMesh("Shed", {5, 5, 0}, {1, 1, 1}, "Old"));
-    const std::string text = textOf(scene);
+    const Shape shape = buildShape({{&scene, 100}}, "model");
+    EXPECT_EQ(shape.images, (std::vector<std::string>{"brick.ace", "old wall.ace"}));
+    ASSERT_EQ(shape.primStates.size(), 3u);
+    EXPECT_EQ(shape.primStates[1].texture, 0);
+    const std::string text = shapeText(shape);
     EXPECT_NE(text.find("image ( brick.ace )"), std::string::npos);
     EXPECT_NE(text.find("image ( \"old wall.ace\" )"), std::string::npos);
 }
 
 TEST(ShapeText, LongListsWrapAtTheirOwnIndentation) {
     Scene scene = test::oneBoxScene();
-    for (int i = 0; i < 200; ++i)
-        scene.meshes[0].faces.push_back(scene.meshes[0].faces[static_cast<std::size_t>(i % 12)]);
-    for (std::uint16_t f = 12; f < scene.meshes[0].faces.size(); ++f)
-        scene.meshes[0].groups[0].faces.push_back(f);
-    const std::string text = textOf(scene);
-    std::istringstream lines(text);
+    auto& mesh = scene.meshes[0];
+    for (std::uint16_t f = 12; f < 212; ++f) {
+        mesh.faces.push_back(mesh.faces[f % 12]);
+        mesh.groups[0].faces.push_back(f);
+    }
+    std::istringstream lines(textOf(scene));
     std::string line, previous;
     bool wrapped = false;
-    while (std::getline(lines, line)) {
+    for (; std::getline(lines, line); previous = line) {
         EXPECT_LT(line.size(), 1100u);
         if (previous.find("flags (") != std::string::npos && line.find("00000000") != std::string::npos &&
             line.find('(') == std::string::npos) {
             wrapped = true;
             EXPECT_EQ(line.find_first_not_of('\t'), previous.find_first_not_of('\t'));
         }
-        previous = line;
     }
     EXPECT_TRUE(wrapped);
 }
 
 TEST(ShapeText, EightBitNamesBecomeTheirWindows1252Characters) {
-    const std::string bytes = toUtf16LeWithBom(std::string("T\xFCr \x80", 5));
-    EXPECT_EQ(bytes, std::string("\xFF\xFET\0\xFC\0r\0 \0\xAC\x20", 12));
+    EXPECT_EQ(toUtf16LeWithBom(std::string("T\xFCr \x80", 5)),
+              std::string("\xFF\xFET\0\xFC\0r\0 \0\xAC\x20", 12));
 }
 
 } // namespace
