@@ -106,7 +106,7 @@ protected:
         return recordedLines(markers / "args.txt");
     }
     /// Position of a line in the log, newest first.
-    [[nodiscard]] long at(const std::string& line) const {
+    [[nodiscard]] std::ptrdiff_t at(const std::string& line) const {
         const auto all = host.lines();
         return std::find(all.begin(), all.end(), line) - all.begin();
     }
