@@ -156,7 +156,7 @@ TEST_P(ConversionRunTest, CompleteRunLeavesTheShapeAndUnlocksTheWindow) {
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), pick("Fertig!", "Done!"));
     // Read from the top: separator, caption, command line, separator; the inventory below.
-    const long caption =
+    const auto caption =
         at(pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:"));
     ASSERT_LT(caption + 2, static_cast<long>(lines.size()));
     EXPECT_EQ(lines[caption - 1], std::string(91, '-'));
@@ -165,10 +165,10 @@ TEST_P(ConversionRunTest, CompleteRunLeavesTheShapeAndUnlocksTheWindow) {
                                       (wd / "house_500.3ds").string() + "\"");
     EXPECT_EQ(lines[caption + 2], std::string(91, '-'));
     // The inventory in list order (by extension, then name), so newest on top: 500 above 100.
-    const long shape = at(pick("•Shape-Datei gefunden : notes.txt.s3", "•s-file found   : notes.txt.s3"));
-    const long texture = at(pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace"));
-    const long far = at(pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds"));
-    const long near = at(pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds"));
+    const auto shape = at(pick("•Shape-Datei gefunden : notes.txt.s3", "•s-file found   : notes.txt.s3"));
+    const auto texture = at(pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace"));
+    const auto far = at(pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds"));
+    const auto near = at(pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds"));
     EXPECT_LT(shape, static_cast<long>(lines.size()));
     EXPECT_LT(texture, far);
     EXPECT_LT(far, near);
