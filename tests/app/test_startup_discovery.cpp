@@ -1,16 +1,16 @@
 // The discovery part of the window load on real folders: listing, the 3DS
-// presence check, the LOD list, the name check and the proposed name.
+// presence check, the LOD list, the name check and the proposed name; and
+// the start-up checks' message texts, word for word, in both languages.
 
 #include "app/LodList.h"
 #include "app/LodNameCheck.h"
 #include "app/StartupDiscovery.h"
-#include "platform/Paths.h"
+#include "app/StartupMessages.h"
 #include "platform/Text.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,156 +19,54 @@ namespace {
 
 using test::TempFolder;
 
-const std::string kNoDistanceStart = "Die 3ds-Datei:\r- ";
-
-struct DiscoveryCase {
-    std::string what;
-    std::string language;
-    std::vector<std::string> files;
-    std::vector<std::string> rows; // when the checks pass
-    std::string proposal;          // when the checks pass
-    std::optional<std::string> textStarts =
-        std::nullopt; // the message's text begins so ("{dir}" is the folder)
-    int lodError = 0;
-};
-
-std::string rowTexts(const ProgramState& state) {
-    std::string texts;
-    for (const auto& row : lodListRows(state)) texts += "[" + row.text + "]";
-    return texts;
-}
-
-std::string joined(const std::vector<std::string>& rows) {
-    std::string texts;
-    for (const auto& row : rows) texts += "[" + row + "]";
-    return texts;
-}
-
-class StartupDiscovery : public testing::TestWithParam<DiscoveryCase> {};
-
-TEST_P(StartupDiscovery, ListsChecksAndProposes) {
-    const auto& c = GetParam();
-    TempFolder folder;
-    // through the file service, so names with umlauts are UTF-8 on every platform
-    for (const auto& name : c.files)
-        ASSERT_TRUE(LocalFileSystem().replaceFile(joinPath(folder.path(), name), "").ok());
-    folder.write("SHAPES/ignored_10.3ds", "");
-
-    ProgramState state;
-    state.gstrProgrammPfad = folder.path();
-    state.gstrSprache = c.language;
-    const auto message = runStartupDiscovery(state, LocalFileSystem());
-
-    EXPECT_EQ(state.gintLODFehler, c.lodError);
-    if (!c.textStarts) {
-        ASSERT_FALSE(message) << message->text;
-        EXPECT_EQ(rowTexts(state), joined(c.rows));
-        EXPECT_EQ(state.gstrSDateiVorschlag, c.proposal);
-        EXPECT_EQ(state.gstrSDateiName, c.proposal);
-        return;
+TEST(StartupDiscovery, ListsChecksAndProposes) {
+    struct Case {
+        std::vector<std::string> files;
+        std::string expected; // "[row][row] proposal", or how the message begins ("{dir}" is the folder)
+        int lodError = 0;
+        const char* language = "english";
+    };
+    const std::string noDistance = "Die 3ds-Datei:\r- ";
+    const Case cases[] = {
+        {{}, "In the current directory \r\r'{dir}'\r\rcan't find"},
+        {{"wall.ace"}, "Kann im aktuellen Verzeichnis \r\r'{dir}'", 0, "deutsch"},
+        {{"haus_2000.3ds", "haus.3ds", "wall.ace"}, "[haus_2000.3ds][] haus_.s"},
+        {{"haus.3ds", "Dach.3DS"}, "No LOD-instruction found", 2},
+        {{"2000.3ds"}, "The name of the 3ds-file:  - 2000.3ds -", 2},
+        // German whatever the language; the last offending name is reported
+        {{"haus_2000.3dsx"}, noDistance + "haus_2000.3dsx\r", 1},
+        {{"x_2000.3dsx", "1000.3ds"}, noDistance + "x_2000.3dsx\r", 1},
+        {{"h.3ds_0x5.y"}, noDistance + "h.3ds_0x5.y\r", 1}, // distance zero once four characters are cut
+        // an eleven-digit distance is a usable row with the file's own name
+        {{"h_12345678901.3ds", "h.3ds"}, "[][h_12345678901.3ds] h_.s"},
+        {{"12345678901.3ds"}, "The name of the 3ds-file:  - 12345678901.3ds -", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.files));
+        TempFolder folder;
+        for (const auto& name : c.files) folder.write(name, "");
+        folder.write("SHAPES/ignored_10.3ds", "");
+        ProgramState state;
+        state.gstrProgrammPfad = folder.path();
+        state.gstrSprache = c.language;
+        const auto message = runStartupDiscovery(state, LocalFileSystem());
+        EXPECT_EQ(state.gintLODFehler, c.lodError);
+        if (c.expected.front() == '[') {
+            ASSERT_FALSE(message) << message->text;
+            std::string rows;
+            for (const auto& row : lodListRows(state)) rows += "[" + row.text + "]";
+            EXPECT_EQ(rows + " " + state.gstrSDateiName, c.expected);
+            EXPECT_EQ(state.gstrSDateiVorschlag, state.gstrSDateiName);
+        } else {
+            ASSERT_TRUE(message);
+            EXPECT_TRUE(startsWith(message->text, replaceAll(c.expected, "{dir}", folder.path())))
+                << message->text;
+            EXPECT_EQ(state.gstrSDateiName, "");
+        }
     }
-    ASSERT_TRUE(message);
-    EXPECT_TRUE(startsWith(message->text, replaceAll(*c.textStarts, "{dir}", folder.path())))
-        << message->text;
-    EXPECT_EQ(state.gstrSDateiName, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Folders, StartupDiscovery,
-    testing::Values(
-        DiscoveryCase{
-            "empty folder", "english", {}, {}, "", "In the current directory \r\r'{dir}'\r\rcan't find"},
-        DiscoveryCase{
-            "no 3ds in German", "deutsch", {"wall.ace"}, {}, "", "Kann im aktuellen Verzeichnis \r\r'{dir}'"},
-        DiscoveryCase{"three distances",
-                      "english",
-                      {"a_500.3ds", "a_2000.3ds", "a_100.3ds", "wall.ace"},
-                      {"a_100.3ds", "a_500.3ds", "a_2000.3ds"},
-                      "a_.s",
-                      std::nullopt},
-        DiscoveryCase{"a row without distance passes",
-                      "english",
-                      {"haus_2000.3ds", "haus.3ds"},
-                      {"haus_2000.3ds", ""},
-                      "haus_.s",
-                      std::nullopt},
-        DiscoveryCase{"no distance anywhere",
-                      "english",
-                      {"haus.3ds", "Dach.3DS"},
-                      {},
-                      "",
-                      "No LOD-instruction found in the name of the 3ds-file!",
-                      2},
-        DiscoveryCase{"no distance anywhere, German",
-                      "deutsch",
-                      {"haus.3ds"},
-                      {},
-                      "",
-                      "Keine 3ds-Datei mit LOD-Angabe gefunden!",
-                      2},
-        DiscoveryCase{
-            "only a number", "english", {"2000.3ds"}, {}, "", "The name of the 3ds-file:  - 2000.3ds -", 2},
-        DiscoveryCase{"extension after the distance is German whatever the language",
-                      "english",
-                      {"haus_2000.3dsx"},
-                      {},
-                      "",
-                      kNoDistanceStart + "haus_2000.3dsx\r",
-                      1},
-        DiscoveryCase{"the last offending name is reported",
-                      "english",
-                      {"x_2000.3dsx", "1000.3ds"},
-                      {},
-                      "",
-                      kNoDistanceStart + "x_2000.3dsx\r",
-                      1},
-        DiscoveryCase{"upper case, blanks and umlauts",
-                      "english",
-                      {"HAUS MIT GARTEN_100.3DS", "Häuschen am See_50.3ds"},
-                      {"Häuschen am See_50.3ds", "HAUS MIT GARTEN_100.3DS"},
-                      "Häuschen am See_.s",
-                      std::nullopt},
-        DiscoveryCase{"a zero distance is an empty row",
-                      "english",
-                      {"near_0.3ds", "far_10.3ds"},
-                      {"far_10.3ds", ""},
-                      "far_.s",
-                      std::nullopt},
-        DiscoveryCase{"distance zero once the last four characters are cut",
-                      "english",
-                      {"h.3ds_0x5.y"},
-                      {},
-                      "",
-                      kNoDistanceStart + "h.3ds_0x5.y\r",
-                      1},
-        DiscoveryCase{"an eleven-digit distance is a usable row",
-                      "english",
-                      {"tower_12345678901.3ds"},
-                      {"tower_12345678901.3ds"},
-                      "tower_.s",
-                      std::nullopt},
-        DiscoveryCase{"an eleven-digit distance after a row without distance",
-                      "english",
-                      {"h_12345678901.3ds", "h.3ds", "h_500.3ds"},
-                      {"h_500.3ds", "", "h_12345678901.3ds"},
-                      "h_.s",
-                      std::nullopt},
-        DiscoveryCase{"only an eleven-digit distance and no distance",
-                      "english",
-                      {"h_12345678901.3ds", "h.3ds"},
-                      {"", "h_12345678901.3ds"},
-                      "h_.s",
-                      std::nullopt},
-        DiscoveryCase{"only digits, eleven of them",
-                      "english",
-                      {"12345678901.3ds"},
-                      {},
-                      "",
-                      "The name of the 3ds-file:  - 12345678901.3ds -",
-                      2}),
-    [](const testing::TestParamInfo<DiscoveryCase>& param) { return "case" + std::to_string(param.index); });
-
-TEST(StartupDiscoveryFolder, AFolderThatCannotBeListedSaysWhy) {
+TEST(StartupDiscovery, AFolderThatCannotBeListedSaysWhy) {
     TempFolder folder;
     ProgramState state;
     state.gstrProgrammPfad = folder / "gone";
@@ -180,7 +78,7 @@ TEST(StartupDiscoveryFolder, AFolderThatCannotBeListedSaysWhy) {
     EXPECT_NE(message->text.rfind("\r" + folder / "gone"), std::string::npos) << message->text;
 }
 
-TEST(StartupDiscoveryFolder, RealModelFilesFromOtherTools) {
+TEST(StartupDiscovery, RealModelFilesFromOtherTools) {
     QUILLFEN_REQUIRE_TESTDATA();
     ProgramState state;
     state.gstrProgrammPfad = test::testDataDir() + "/3ds";
@@ -200,6 +98,73 @@ TEST(LodNameCheck, StartsFromAnEmptyProposal) {
     state.gstrArrLODDateien = {"", "b_20.3ds"};
     EXPECT_FALSE(checkLodNames(state));
     EXPECT_EQ(state.gstrSDateiVorschlag, "b_.s");
+}
+
+// ---- The message texts ------------------------------------------------------------------
+
+ProgramState inLanguage(const std::string& language) {
+    ProgramState state;
+    state.gstrSprache = language;
+    state.gstrProgrammPfad = "/models/my house";
+    setStartupMessageTexts(state);
+    return state;
+}
+
+TEST(StartupMessages, FollowTheLanguage) {
+    struct Case {
+        const char* language;
+        const char *converterMissing, *title, *no3ds, *noLod;
+    };
+    const char* english[] = {"Can't find 'conv3ds.exe'!\r", "Missing files!!!",
+                             "In the current directory \r\r'/models/my house'\r\rcan't find '3ds'-file(s)!\r",
+                             "No LOD-instruction found in the name of the 3ds-file!"};
+    const Case cases[] = {
+        {"deutsch", "Konverterprogramm 'conv3ds.exe' nicht gefunden!\r", "Dateien FEHLEN!!!",
+         "Kann im aktuellen Verzeichnis \r\r'/models/my house'\r\rkeine '3DS'-Datei finden!\r",
+         "Keine 3ds-Datei mit LOD-Angabe gefunden!"},
+        {"english", english[0], english[1], english[2], english[3]},
+        {"", english[0], english[1], english[2], english[3]},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        const auto state = inLanguage(c.language);
+        EXPECT_EQ(state.MeldungKonverterFehlt, c.converterMissing);
+        EXPECT_EQ(missing3dsMessage(state).title, c.title);
+        EXPECT_EQ(missing3dsMessage(state).text, c.no3ds);
+        if (*c.language) { // without a language the first check's text stays empty
+            EXPECT_EQ(noLodMessage(state).text, c.noLod);
+        }
+        EXPECT_EQ(noLodMessage(state).title, "");
+    }
+    // another language keeps the texts it had
+    auto state = inLanguage("deutsch");
+    state.gstrSprache = "français";
+    setStartupMessageTexts(state);
+    EXPECT_EQ(state.MeldungDateienFehlen, "Dateien FEHLEN!!!");
+}
+
+TEST(StartupMessages, NoDistanceIsGermanOnly) {
+    EXPECT_EQ(noDistanceMessage("haus_2000.3dsx").text,
+              "Die 3ds-Datei:\r- haus_2000.3dsx\renthält keinen Zahlenwert vor der '.3ds'-Datei-Endung.\r\r"
+              "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
+              "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
+              "Dateiname:\r- haus_2000.2000.3DS");
+    const auto umlaut = noDistanceMessage("Häus.3ds").text;
+    EXPECT_EQ(umlaut.substr(umlaut.rfind('\r')), "\r- Häus2000.3DS");
+}
+
+TEST(StartupMessages, OnlyANumberSuggestsANameInEachLanguage) {
+    EXPECT_EQ(
+        onlyNumberMessage(inLanguage("deutsch"), "2000.3ds").text,
+        "Der Name der 3ds-Datei:  - 2000.3ds -  besteht NUR aus einer Zahl vor der '.3ds'-Datei-Endung.\r\r"
+        "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
+        "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
+        "Dateiname:\r- 2000_2000.3DS");
+    EXPECT_EQ(onlyNumberMessage(inLanguage("english"), "2000.3ds").text,
+              "The name of the 3ds-file:  - 2000.3ds -  contains only a number before the '.3ds' file "
+              "extension.\r\rBecause of that the converter (conv3ds.exe) can't determine the LOD distance "
+              "range for MSTS!\r\rIf this distance, for example, is supposed to be 1500 meters, then the "
+              "correct file name would be:\r  2000_1500.3DS ");
 }
 
 } // namespace

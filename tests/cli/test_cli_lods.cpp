@@ -1,14 +1,12 @@
 // quillfen-cli lods, run as the built program on real folders: the rows and the
 // proposal on stdout, or the start-up message on stderr with exit code 2.
 
-#include "platform/Text.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace quillfen {
@@ -28,8 +26,7 @@ const std::filesystem::path& cliProgram() {
 
 struct Outcome {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 std::string inQuotes(const std::string& text) {
@@ -39,11 +36,10 @@ std::string inQuotes(const std::string& text) {
 /// Runs `quillfen-cli lods` with the given arguments (already quoted).
 Outcome runLods(const std::string& arguments) {
     const TempFolder capture;
-    const auto program = cliProgram();
-    std::string command = inQuotes(program.string()) + " lods " + arguments + " > " +
+    std::string command = inQuotes(cliProgram().string()) + " lods " + arguments + " > " +
                           inQuotes(capture / "out") + " 2> " + inQuotes(capture / "err");
     // cmd.exe drops the outer pair of quotes of a command line that has more than two.
-    if (program.extension() == ".exe") command = inQuotes(command);
+    if (cliProgram().extension() == ".exe") command = inQuotes(command);
     const int status = std::system(command.c_str());
     // A shell's status carries the exit code in its second byte; cmd.exe gives it plainly.
     return {status > 255 ? status >> 8 : status, capture.read("out"), capture.read("err")};
@@ -57,84 +53,41 @@ protected:
     }
 };
 
-TEST_F(CliLods, BundledExampleListsItsTwoLods) {
-    const auto outcome = runLods(inQuotes(std::string(QUILLFEN_SOURCE_DIR) + "/examples/house"));
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(outcome.out, "house_100.3ds\nhouse_500.3ds\nproposal: house_.s\n");
-    EXPECT_EQ(outcome.err, "");
-}
-
-struct LodsCase {
-    std::vector<std::string> files;
-    std::optional<std::string> settings; // Quillfen.ini's bytes
-    int exitCode;
-    std::string out;
-    std::string err; // "{dir}" is the folder
-};
-
-class CliLodsFolders : public CliLods, public testing::WithParamInterface<LodsCase> {};
-
-TEST_P(CliLodsFolders, PrintsRowsOrTheMessageInTheSavedLanguage) {
-    const auto& c = GetParam();
+TEST_F(CliLods, RowsOrTheMessageInTheSavedLanguage) {
     TempFolder folder;
-    for (const auto& name : c.files) folder.write(name, "");
-    if (c.settings) folder.write("Quillfen.ini", *c.settings);
+    for (const auto* name : {"h_12345678901.3ds", "h.3ds", "h_100.3DS", "wall.ace"}) folder.write(name, "");
+    auto outcome = runLods(inQuotes(folder.path()));
+    EXPECT_EQ(outcome.exitCode, 0);
+    // an empty row prints as an empty line; an 11-digit distance keeps its name and comes last
+    EXPECT_EQ(outcome.out, "h_100.3DS\n\nh_12345678901.3ds\nproposal: h_.s\n");
+    EXPECT_EQ(outcome.err, "");
 
-    const auto outcome = runLods(inQuotes(folder.path()));
-    EXPECT_EQ(outcome.exitCode, c.exitCode);
-    EXPECT_EQ(outcome.out, c.out);
-    EXPECT_EQ(outcome.err, replaceAll(c.err, "{dir}", folder.path()));
+    TempFolder empty;
+    outcome = runLods(inQuotes(empty.path()));
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err,
+              "In the current directory \n\n'" + empty.path() + "'\n\ncan't find '3ds'-file(s)!\n");
+    empty.write("Quillfen.ini", "cmbLang\t->\t1\r\n");
+    outcome = runLods(inQuotes(empty.path()));
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_EQ(outcome.err,
+              "Kann im aktuellen Verzeichnis \n\n'" + empty.path() + "'\n\nkeine '3DS'-Datei finden!\n");
 }
 
-const std::string kEnglishNo3ds = "In the current directory \n\n'{dir}'\n\ncan't find '3ds'-file(s)!\n";
-const std::string kGermanNo3ds = "Kann im aktuellen Verzeichnis \n\n'{dir}'\n\nkeine '3DS'-Datei finden!\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, CliLodsFolders,
-    testing::Values(
-        LodsCase{{"h.3ds", "h_100.3ds", "wall.ace"}, std::nullopt, 0, "h_100.3ds\n\nproposal: h_.s\n", ""},
-        LodsCase{{"t_12345678901.3ds", "t.3ds", "t_5.3DS"},
-                 std::nullopt,
-                 0,
-                 "t_5.3DS\n\nt_12345678901.3ds\nproposal: t_.s\n",
-                 ""},
-        LodsCase{{}, std::nullopt, 2, "", kEnglishNo3ds},
-        LodsCase{{"wall.ace"}, "cmbLang\t->\t1\r\nchkAceUni\t->\t0\r\n", 2, "", kGermanNo3ds},
-        LodsCase{{}, "\r\ncmbLang\t->\t1\r\n", 2, "", kEnglishNo3ds},
-        LodsCase{{}, "cmbLang\t->\t1\r\ncmbLang\t->\t0\r\n", 2, "", kEnglishNo3ds},
-        LodsCase{{}, "cmbLang\t->\t7\r\n", 2, "", kEnglishNo3ds},
-        LodsCase{{}, "cmbLang\t->\tdeutsch\r\n", 2, "", kEnglishNo3ds},
-        LodsCase{{},
-                 "\xEF\xBB\xBF"
-                 "cmbLang\t->\t1\n",
-                 2,
-                 "",
-                 kGermanNo3ds},
-        LodsCase{{"haus.3ds"}, "cmbLang\t->\t1\r\n", 2, "", "Keine 3ds-Datei mit LOD-Angabe gefunden!\n"},
-        LodsCase{{"2000.3ds"},
-                 std::nullopt,
-                 2,
-                 "",
-                 "The name of the 3ds-file:  - 2000.3ds -  contains only a number before the '.3ds' file "
-                 "extension.\n\nBecause of that the converter (conv3ds.exe) can't determine the LOD distance "
-                 "range "
-                 "for MSTS!\n\nIf this distance, for example, is supposed to be 1500 meters, then the "
-                 "correct file "
-                 "name would be:\n  2000_1500.3DS \n"}),
-    [](const testing::TestParamInfo<LodsCase>& param) { return "case" + std::to_string(param.index); });
-
-TEST_F(CliLods, FolderIsNamedPlainlyWithoutTrailingSeparator) {
+TEST_F(CliLods, TheBundledExampleAndAFolderNamedPlainlyWithoutTrailingSeparator) {
     TempFolder folder;
     folder.write("sub/readme.txt", "");
-    const std::string expected = replaceAll(kEnglishNo3ds, "{dir}", folder.path());
+    const auto example = runLods(inQuotes(std::string(QUILLFEN_SOURCE_DIR) + "/examples/house"));
+    EXPECT_EQ(example.out, "house_100.3ds\nhouse_500.3ds\nproposal: house_.s\n");
     for (const auto& given : {folder.path() + "/", folder.path() + "/sub/.."}) {
         const auto outcome = runLods(inQuotes(given));
         EXPECT_EQ(outcome.exitCode, 2) << given;
-        EXPECT_EQ(outcome.err, expected) << given;
+        EXPECT_NE(outcome.err.find("\n'" + folder.path() + "'\n"), std::string::npos) << outcome.err;
     }
 }
 
-TEST_F(CliLods, WithoutAFolderListsTheCurrentOne) {
+TEST_F(CliLods, ListsTheCurrentFolderAndRefusesTwoFolders) {
     TempFolder folder;
     folder.write("roof_40.3ds", "");
     const auto previous = std::filesystem::current_path();
@@ -143,13 +96,11 @@ TEST_F(CliLods, WithoutAFolderListsTheCurrentOne) {
     std::filesystem::current_path(previous);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.out, "roof_40.3ds\nproposal: roof_.s\n");
-}
 
-TEST_F(CliLods, MoreThanOneFolderIsRefused) {
-    const auto outcome = runLods("a b");
-    EXPECT_EQ(outcome.exitCode, 2);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_NE(outcome.err, "");
+    const auto refused = runLods("a b");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err, "");
 }
 
 } // namespace

@@ -58,9 +58,8 @@ TEST(SystemRegistry, StoresAndReturnsEveryKindOfValue) {
         EXPECT_EQ(read.value.type, value.type) << value.name;
         EXPECT_EQ(read.value.data, value.data) << value.name;
     }
-    const auto info = store->queryInfo(kHkeyCurrentUser, key.path(), RegistryView::Bits32);
-    ASSERT_TRUE(info.ok());
-    EXPECT_EQ(info.value.valueCount, static_cast<long>(values.size()));
+    EXPECT_EQ(store->queryInfo(kHkeyCurrentUser, key.path(), RegistryView::Bits32).value.valueCount,
+              static_cast<long>(values.size()));
     EXPECT_EQ(store->allValues(kHkeyCurrentUser, key.path(), RegistryView::Bits32).value.size(),
               values.size());
 
@@ -74,35 +73,21 @@ TEST(SystemRegistry, StoresAndReturnsEveryKindOfValue) {
               kErrorFileNotFound);
 }
 
-TEST(SystemRegistry, MissingKeyIsNotFound) {
-    const auto store = makeSystemRegistry();
-    const auto read = store->queryValue(kHkeyLocalMachine, "Software\\QuillfenSurelyAbsent\\1.0", "Path",
-                                        RegistryView::Bits32);
-    EXPECT_EQ(read.code, kErrorFileNotFound);
-}
-
-TEST(SystemRegistry, WithoutWindowsWritesAreRefused) {
-    if (systemRegistryIsNative()) GTEST_SKIP() << "the Windows registry accepts writes";
-    const auto store = makeSystemRegistry();
-    EXPECT_EQ(
-        store->setValue(kHkeyCurrentUser, "Software\\QuillfenTest", {"x", kRegSz, "y"}, RegistryView::Native),
-        kErrorNotSupported);
-    EXPECT_EQ(store->createSection(kHkeyCurrentUser, "Software\\QuillfenTest", RegistryView::Native),
-              kErrorNotSupported);
-}
-
-TEST(SystemRegistry, ErrorTextsNameTheProblem) {
+TEST(SystemRegistry, MissingKeyIsNotFoundAndErrorTextsNameTheProblem) {
+    EXPECT_EQ(makeSystemRegistry()
+                  ->queryValue(kHkeyLocalMachine, "Software\\QuillfenSurelyAbsent\\1.0", "Path",
+                               RegistryView::Bits32)
+                  .code,
+              kErrorFileNotFound);
     EXPECT_FALSE(registryErrorText(kErrorFileNotFound).empty());
-    const auto text = registryErrorText(kErrorBadDatabase);
-    EXPECT_FALSE(text.empty());
-    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_FALSE(registryErrorText(kErrorBadDatabase).empty());
+    EXPECT_EQ(registryErrorText(kErrorBadDatabase).find('\n'), std::string::npos);
     EXPECT_EQ(registryErrorText(0x7FFF1234), "");
 }
 
 TEST(EnvironmentStrings, DefinedNamesExpandAndUnknownOnesStay) {
     EXPECT_NE(expandEnvironmentStrings("%PATH%"), "%PATH%");
     EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_SURELY_UNDEFINED%\\x"), "%QUILLFEN_SURELY_UNDEFINED%\\x");
-    EXPECT_EQ(expandEnvironmentStrings("no references"), "no references");
     EXPECT_EQ(expandEnvironmentStrings("100%"), "100%");
     // An unknown name stays whole; its closing sign does not open another reference.
     EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_NONE%PATH%"), "%QUILLFEN_NONE%PATH%");

@@ -31,58 +31,35 @@ const RegistryValue* findValue(const WineRegistryHive& hive, const std::string& 
     return nullptr;
 }
 
-struct ValueCase {
-    const char* label;
-    std::string line;
-    std::uint32_t type;
-    std::string data;
-};
-
-class WineValueLine : public testing::TestWithParam<ValueCase> {};
-
-TEST_P(WineValueLine, IsReadWithItsTypeAndData) {
-    const auto& c = GetParam();
-    const auto hive = WineRegistryHive::parse(hiveText("[Software\\\\Test] 1700000000\n" + c.line + "\n"));
-    ASSERT_TRUE(hive);
-    const auto* value = findValue(*hive, "Software\\Test", "v");
-    ASSERT_NE(value, nullptr) << c.line;
-    EXPECT_EQ(value->type, c.type);
-    EXPECT_EQ(value->data, c.data);
+TEST(WineRegistryHive, ReadsEveryValueFormWithItsTypeAndData) {
+    const std::tuple<std::string, std::uint32_t, std::string> cases[] = {
+        // escapes: backslash, quote, controls, unicode, a surrogate pair, octal NUL; raw UTF-8 stays
+        {R"("v"="C:\\x\"q\"\tb\nc\rd Z\x00fcge \x6771 \xd83d\xde82 a\0b")", kRegSz,
+         "C:\\x\"q\"\tb\nc\rd Z\xC3\xBCge \xE6\x9D\xB1 \xF0\x9F\x9A\x82 a\0b\0"s},
+        {"\"v\"=\"Z\xC3\xBCge\"", kRegSz, "Z\xC3\xBCge\0"s},
+        {R"("v"=str(2):"%SystemRoot%\\x")", kRegExpandSz, "%SystemRoot%\\x\0"s},
+        {R"("v"=str(7):"one\0two\0")", kRegMultiSz, "one\0two\0\0"s},
+        {R"("v"=dword:0000012c)", kRegDword, "\x2C\x01\x00\x00"s},
+        {R"("v"=hex:)", kRegBinary, ""},
+        {R"("v"=hex(7):41,00,00,00,42,00,00,00,00,00)", kRegMultiSz, "A\0B\0\0"s},
+        {R"("v"=hex(b):01,02,03,04,05,06,07,08)", 11u, "\x01\x02\x03\x04\x05\x06\x07\x08"s},
+        {"\"v\"=hex:01,02,\\\n  03,04,\\\n  05", kRegBinary, "\x01\x02\x03\x04\x05"s}, // continued lines
+        {"\"v\"=\"x\"\r", kRegSz, "x\0"s},                                             // CR LF line ends
+    };
+    for (const auto& [line, type, data] : cases) {
+        const auto hive = WineRegistryHive::parse(hiveText("[Software\\\\Test] 1700000000\n" + line + "\n"));
+        ASSERT_TRUE(hive);
+        const auto* value = findValue(*hive, "Software\\Test", "v");
+        ASSERT_NE(value, nullptr) << line;
+        EXPECT_EQ(value->type, type) << line;
+        EXPECT_EQ(value->data, data) << line;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, WineValueLine,
-    testing::Values(
-        ValueCase{"plain string keeps its terminator", R"("v"="abc")", kRegSz, "abc\0"s},
-        ValueCase{"escaped backslashes and quotes", R"("v"="C:\\Program Files\\\"x\"")", kRegSz,
-                  "C:\\Program Files\\\"x\"\0"s},
-        ValueCase{"control escapes", R"("v"="a\tb\nc\rd")", kRegSz, "a\tb\nc\rd\0"s},
-        ValueCase{"unicode escape", R"("v"="Z\x00fcge \x6771")", kRegSz, "Z\xC3\xBCge \xE6\x9D\xB1\0"s},
-        ValueCase{"surrogate pair as two escapes", R"("v"="\xd83d\xde82")", kRegSz, "\xF0\x9F\x9A\x82\0"s},
-        ValueCase{"raw UTF-8 bytes", "\"v\"=\"Z\xC3\xBCge\"", kRegSz, "Z\xC3\xBCge\0"s},
-        ValueCase{"octal escape", R"("v"="a\0b")", kRegSz, "a\0b\0"s},
-        ValueCase{"expandable string", R"("v"=str(2):"%SystemRoot%\\x")", kRegExpandSz, "%SystemRoot%\\x\0"s},
-        ValueCase{"string list as str(7)", R"("v"=str(7):"one\0two\0")", kRegMultiSz, "one\0two\0\0"s},
-        ValueCase{"dword", R"("v"=dword:0000012c)", kRegDword, "\x2C\x01\x00\x00"s},
-        ValueCase{"binary", R"("v"=hex:01,ff,00)", kRegBinary, "\x01\xFF\x00"s},
-        ValueCase{"empty binary", R"("v"=hex:)", kRegBinary, ""},
-        ValueCase{"string list as hex(7)", R"("v"=hex(7):41,00,00,00,42,00,00,00,00,00)", kRegMultiSz,
-                  "A\0B\0\0"s},
-        ValueCase{"string without terminator as hex(1)", R"("v"=hex(1):41,00,42,00)", kRegSz, "AB"},
-        ValueCase{"other type number", R"("v"=hex(b):01,02,03,04,05,06,07,08)", 11u,
-                  "\x01\x02\x03\x04\x05\x06\x07\x08"s},
-        ValueCase{"hex continued on the next lines", "\"v\"=hex:01,02,\\\n  03,04,\\\n  05", kRegBinary,
-                  "\x01\x02\x03\x04\x05"s},
-        ValueCase{"CR LF line ends", "\"v\"=\"x\"\r", kRegSz, "x\0"s}),
-    [](const testing::TestParamInfo<ValueCase>& param) { return "case" + std::to_string(param.index); });
-
 TEST(WineRegistryHive, NamesKeysAndDefaultValues) {
-    const auto hive = WineRegistryHive::parse(hiveText("[Software\\\\A\\\\B] 1\n"
-                                                       "@=\"default\"\n"
-                                                       "\"Name with \\\"quote\\\"\"=\"q\"\n"
-                                                       "[Software\\\\A\\\\C\\\\D] 1\n"
-                                                       "[Software\\\\a\\\\b] 2\n"
-                                                       "\"late\"=dword:00000001\n"));
+    const auto hive = WineRegistryHive::parse(
+        hiveText("[Software\\\\A\\\\B] 1\n@=\"default\"\n\"Name with \\\"quote\\\"\"=\"q\"\n"
+                 "[Software\\\\A\\\\C\\\\D] 1\n[Software\\\\a\\\\b] 2\n\"late\"=dword:00000001\n"));
     ASSERT_TRUE(hive);
     EXPECT_NE(findValue(*hive, "Software\\A\\B", ""), nullptr);
     EXPECT_NE(findValue(*hive, "software\\a\\b", "Name with \"quote\""), nullptr);
@@ -100,19 +77,11 @@ TEST(WineRegistryHive, NamesKeysAndDefaultValues) {
 }
 
 TEST(WineRegistryHive, PassesOverGarbageButKeepsTheRest) {
-    const auto hive = WineRegistryHive::parse(hiveText("\"orphan\"=\"before any section\"\n"
-                                                       "[Software\\\\T] 1\n"
-                                                       "\"broken\"=dword:xyz\n"
-                                                       "\"unclosed=\"x\n"
-                                                       "\"badhex\"=hex:0g\n"
-                                                       "\"badtype\"=hex(zz):00\n"
-                                                       "garbage line\n"
-                                                       "#time=1d9a\n"
-                                                       "[unclosed section\n"
-                                                       "\"lost\"=\"under a broken section\"\n"
-                                                       "[Software\\\\T] 1\n"
-                                                       "\"good\"=\"yes\"\n"
-                                                       "\"unterminated\"=\"no end\n"));
+    const auto hive = WineRegistryHive::parse(
+        hiveText("\"orphan\"=\"before any section\"\n[Software\\\\T] 1\n\"broken\"=dword:xyz\n"
+                 "\"unclosed=\"x\n\"badhex\"=hex:0g\n\"badtype\"=hex(zz):00\ngarbage line\n#time=1d9a\n"
+                 "[unclosed section\n\"lost\"=\"under a broken section\"\n[Software\\\\T] 1\n"
+                 "\"good\"=\"yes\"\n\"unterminated\"=\"no end\n"));
     ASSERT_TRUE(hive);
     const auto* values = hive->values("Software\\T");
     ASSERT_NE(values, nullptr);
@@ -139,7 +108,6 @@ TEST(Wow6432Path, MovesOnlyKeysBelowSoftware) {
     EXPECT_EQ(wow6432Path("Software\\Microsoft\\X"), "Software\\Wow6432Node\\Microsoft\\X");
     EXPECT_EQ(wow6432Path("SOFTWARE\\Microsoft"), "SOFTWARE\\Wow6432Node\\Microsoft");
     EXPECT_EQ(wow6432Path("Software\\Wow6432Node\\X"), "Software\\Wow6432Node\\X");
-    EXPECT_EQ(wow6432Path("Software"), "Software");
     EXPECT_EQ(wow6432Path("System\\CurrentControlSet"), "System\\CurrentControlSet");
 }
 
@@ -147,98 +115,32 @@ TEST(Wow6432Path, MovesOnlyKeysBelowSoftware) {
 
 constexpr const char* kMstsKey = "Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0";
 
-TEST(WineRegistryStore, Reads32BitViewOfA64BitPrefix) {
-    test::TempFolder prefix;
-    prefix.write(
-        "system.reg",
-        hiveText("[Software\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n"
-                 "\"Path\"=\"64-bit view\"\n"
-                 "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n"
-                 "\"Path\"=\"32-bit view\"\n",
-                 "#arch=win64\n"));
-    const WineRegistryStore store(prefix.path());
-    const auto bits32 = store.queryValue(kHkeyLocalMachine, kMstsKey, "path", RegistryView::Bits32);
-    ASSERT_TRUE(bits32.ok());
-    EXPECT_EQ(bits32.value.data, "32-bit view\0"s);
-    const auto native = store.queryValue(kHkeyLocalMachine, kMstsKey, "Path", RegistryView::Native);
-    ASSERT_TRUE(native.ok());
-    EXPECT_EQ(native.value.data, "64-bit view\0"s);
-}
-
-TEST(WineRegistryStore, In32BitPrefixBothViewsAreTheSame) {
-    test::TempFolder prefix;
-    prefix.write("system.reg",
-                 hiveText("[Software\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n"
-                          "\"Path\"=\"C:\\\\MSTS\"\n"));
-    const WineRegistryStore store(prefix.path());
-    for (const auto view : {RegistryView::Bits32, RegistryView::Native}) {
-        const auto value = store.queryValue(kHkeyLocalMachine, kMstsKey, "Path", view);
-        ASSERT_TRUE(value.ok());
-        EXPECT_EQ(value.value.data, "C:\\MSTS\0"s);
+TEST(WineRegistryStore, FailuresGiveTheWindowsCode) {
+    const std::string valid = hiveText("[Software\\\\Other] 1\n\"x\"=\"y\"\n");
+    const std::tuple<bool, const char*, std::uint32_t, const char*, long> cases[] = {
+        {false, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // no prefix
+        {true, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound},  // no system.reg
+        {true, "\x01\x02 not a registry\n[x]", kHkeyLocalMachine, kMstsKey, kErrorBadDatabase},
+        {true, "", kHkeyLocalMachine, kMstsKey, kErrorBadDatabase},
+        {true, valid.c_str(), kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // missing key
+        {true, valid.c_str(), kHkeyUsers, "Software\\Other", kErrorInvalidHandle},
+    };
+    for (const auto& [makePrefix, systemReg, root, section, code] : cases) {
+        SCOPED_TRACE(systemReg ? systemReg : "no system.reg");
+        test::TempFolder prefix;
+        if (systemReg != nullptr) prefix.write("system.reg", systemReg);
+        const WineRegistryStore store(makePrefix ? prefix.path() : std::string());
+        EXPECT_EQ(store.queryValue(root, section, "Path", RegistryView::Bits32).code, code);
+        EXPECT_EQ(store.queryInfo(root, section, RegistryView::Bits32).code, code);
+        EXPECT_EQ(store.subKeyNames(root, section, RegistryView::Bits32).code, code);
+        EXPECT_EQ(store.allValues(root, section, RegistryView::Bits32).code, code);
     }
 }
 
-TEST(WineRegistryStore, CurrentUserComesFromUserReg) {
-    test::TempFolder prefix;
-    prefix.write("user.reg", hiveText("[Software\\\\Quillfen] 1\n\"n\"=dword:00000007\n", "#arch=win64\n"));
-    const WineRegistryStore store(prefix.path());
-    const auto value = store.queryValue(kHkeyCurrentUser, "Software\\Quillfen", "n", RegistryView::Bits32);
-    ASSERT_TRUE(value.ok());
-    EXPECT_EQ(value.value.type, kRegDword);
-    const auto info = store.queryInfo(kHkeyCurrentUser, "Software", RegistryView::Bits32);
-    ASSERT_TRUE(info.ok());
-    EXPECT_EQ(info.value.subKeyCount, 1);
-    EXPECT_EQ(info.value.valueCount, 0);
-}
-
-struct FailureCase {
-    const char* label;
-    bool makePrefix;
-    const char* systemReg; // nullptr: no file
-    std::uint32_t root;
-    const char* section;
-    long code;
-};
-
-class WineRegistryStoreFailure : public testing::TestWithParam<FailureCase> {};
-
-TEST_P(WineRegistryStoreFailure, GivesTheWindowsCode) {
-    const auto& c = GetParam();
-    test::TempFolder prefix;
-    if (c.systemReg != nullptr) prefix.write("system.reg", c.systemReg);
-    const WineRegistryStore store(c.makePrefix ? prefix.path() : std::string());
-    EXPECT_EQ(store.queryValue(c.root, c.section, "Path", RegistryView::Bits32).code, c.code) << c.label;
-    EXPECT_EQ(store.queryInfo(c.root, c.section, RegistryView::Bits32).code, c.code) << c.label;
-    EXPECT_EQ(store.subKeyNames(c.root, c.section, RegistryView::Bits32).code, c.code) << c.label;
-    EXPECT_EQ(store.allValues(c.root, c.section, RegistryView::Bits32).code, c.code) << c.label;
-}
-
-const std::string kValidHive = hiveText("[Software\\\\Other] 1\n\"x\"=\"y\"\n");
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WineRegistryStoreFailure,
-    testing::Values(
-        FailureCase{"no prefix", false, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound},
-        FailureCase{"no system.reg", true, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound},
-        FailureCase{"corrupt system.reg", true, "\x01\x02 not a registry\n[x]", kHkeyLocalMachine, kMstsKey,
-                    kErrorBadDatabase},
-        FailureCase{"empty system.reg", true, "", kHkeyLocalMachine, kMstsKey, kErrorBadDatabase},
-        FailureCase{"missing key", true, kValidHive.c_str(), kHkeyLocalMachine, kMstsKey, kErrorFileNotFound},
-        FailureCase{"unknown root", true, kValidHive.c_str(), kHkeyUsers, "Software\\Other",
-                    kErrorInvalidHandle}),
-    [](const testing::TestParamInfo<FailureCase>& param) { return "case" + std::to_string(param.index); });
-
-TEST(WineRegistryStore, MissingValueOfExistingKeyIsNotFound) {
-    test::TempFolder prefix;
-    prefix.write("system.reg", kValidHive);
-    const WineRegistryStore store(prefix.path());
-    EXPECT_EQ(store.queryValue(kHkeyLocalMachine, "Software\\Other", "absent", RegistryView::Native).code,
-              kErrorFileNotFound);
-}
-
 TEST(WineRegistryStore, RefusesEveryWriteAndLeavesTheFileAlone) {
+    const std::string valid = hiveText("[Software\\\\Other] 1\n\"x\"=\"y\"\n");
     test::TempFolder prefix;
-    prefix.write("system.reg", kValidHive);
+    prefix.write("system.reg", valid);
     WineRegistryStore store(prefix.path());
     const RegistryValue value{"x", kRegSz, "z\0"s};
     EXPECT_EQ(store.setValue(kHkeyLocalMachine, "Software\\Other", value, RegistryView::Native),
@@ -249,7 +151,7 @@ TEST(WineRegistryStore, RefusesEveryWriteAndLeavesTheFileAlone) {
               kErrorNotSupported);
     EXPECT_EQ(store.deleteSection(kHkeyLocalMachine, "Software\\Other", RegistryView::Native),
               kErrorNotSupported);
-    EXPECT_EQ(prefix.read("system.reg"), kValidHive);
+    EXPECT_EQ(prefix.read("system.reg"), valid);
 }
 
 // ---- The prefix's folders ---------------------------------------------------------------

@@ -1,8 +1,13 @@
+// The text and number helpers shared by every part of the program.
+
+#include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace quillfen {
 namespace {
@@ -33,25 +38,17 @@ TEST(Replace, EveryOccurrenceWithoutRescanning) {
     EXPECT_EQ(replaceAll("abc", "", "z"), "abc");
 }
 
-struct DecodeCase {
-    const char* name;
-    std::string bytes;
-    std::string text;
-};
-
-class DecodeText : public testing::TestWithParam<DecodeCase> {};
-
-TEST_P(DecodeText, RecognisesTheEncoding) { EXPECT_EQ(decodeText(GetParam().bytes), GetParam().text); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Encodings, DecodeText,
-    testing::Values(DecodeCase{"utf16", std::string("\xFF\xFEs\0h\0\xE4\0", 8), "sh\xC3\xA4"},
-                    DecodeCase{"utf16pair", std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), "\xF0\x9F\x98\x80"},
-                    DecodeCase{"utf8bom", "\xEF\xBB\xBFgr\xC3\xBCn", "gr\xC3\xBCn"},
-                    DecodeCase{"utf8", "gr\xC3\xBCn", "gr\xC3\xBCn"},
-                    DecodeCase{"cp1252", "gr\xFCn \x80", "gr\xC3\xBCn \xE2\x82\xAC"},
-                    DecodeCase{"empty", "", ""}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+TEST(DecodeText, RecognisesTheEncoding) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("\xFF\xFEs\0h\0\xE4\0", 8), "sh\xC3\xA4"},
+        {std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), "\xF0\x9F\x98\x80"},
+        {"\xEF\xBB\xBFgr\xC3\xBCn", "gr\xC3\xBCn"},
+        {"gr\xC3\xBCn", "gr\xC3\xBCn"},
+        {"gr\xFCn \x80", "gr\xC3\xBCn \xE2\x82\xAC"},
+        {"", ""},
+    };
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(decodeText(bytes), text) << bytes;
+}
 
 TEST(EncodeText, RoundTripsThroughUtf16AndWindows1252) {
     const std::string text = "Häuser € 日本 \xF0\x9F\x98\x80";
@@ -74,6 +71,62 @@ TEST(Paths, JoinAndCollapseSeparators) {
     EXPECT_EQ(fileNameOf("x" + s + "y.s"), "y.s");
     EXPECT_EQ(parentOf("x" + s + "y.s"), "x");
     EXPECT_TRUE(endsWithSeparator("x" + s));
+}
+
+TEST(ReadLeadingNumber, ReadsWhatTheTextBeginsWith) {
+    const std::pair<const char*, double> cases[] = {
+        {"", 0.0},        {"abc", 0.0},         {"12", 12.0},   {"  -3.5", -3.5}, {"1 2 3", 123.0},
+        {"\t4\n2", 42.0}, {"7\r8", 7.0},        {"1-2", 1.0},   {"--1", 0.0},     {"+5", 5.0},
+        {".5", 0.5},      {"-.25x", -0.25},     {"1.2.3", 1.2}, {"1e3", 1000.0},  {"2.5E-1", 0.25},
+        {"1d2", 100.0},   {"1e", 1.0},          {"3e+", 3.0},   {"1,5", 1.0},     {"-", 0.0},
+        {"1e999", 0.0},   {"0.0001 m", 0.0001},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_DOUBLE_EQ(readLeadingNumber(text), expected) << '"' << text << '"';
+}
+
+TEST(ParseLocaleNumber, AcceptsOnlyAWholeNumberWithTheGivenSeparator) {
+    EXPECT_EQ(parseLocaleNumber("1,5", ','), 1.5);
+    EXPECT_EQ(parseLocaleNumber(" -2,25 ", ','), -2.25);
+    EXPECT_EQ(parseLocaleNumber("3", ','), 3.0);
+    EXPECT_EQ(parseLocaleNumber("1e3", '.'), 1000.0);
+    EXPECT_FALSE(parseLocaleNumber("1.5", ','));
+    EXPECT_FALSE(parseLocaleNumber("", '.'));
+    EXPECT_FALSE(parseLocaleNumber("12a", '.'));
+    EXPECT_FALSE(parseLocaleNumber("1e", '.'));
+}
+
+TEST(ParseInteger, WholeNumbersOnly) {
+    EXPECT_EQ(parseInteger("42"), 42);
+    EXPECT_EQ(parseInteger(" -7 "), -7);
+    EXPECT_FALSE(parseInteger("4.2"));
+    EXPECT_FALSE(parseInteger(""));
+    EXPECT_FALSE(parseInteger("99999999999999999999999"));
+}
+
+TEST(RoundHalfEven, RoundsTheDecimalValueTheDoubleStandsFor) {
+    EXPECT_DOUBLE_EQ(roundHalfEven(0.125, 2), 0.12); // an exact tie goes to even
+    EXPECT_DOUBLE_EQ(roundHalfEven(2.5, 0), 2.0);
+    EXPECT_DOUBLE_EQ(roundHalfEven(-2.5, 0), -2.0);
+    EXPECT_DOUBLE_EQ(roundHalfEven(1.23456, 4), 1.2346);
+    EXPECT_DOUBLE_EQ(roundHalfEven(2.675, 2), 2.67); // 2.675 is a little less than 2.675
+    EXPECT_FALSE(std::signbit(roundHalfEven(-0.00001, 4)));
+}
+
+TEST(Formats, ZeroPointHashesShortestAndFloat32) {
+    EXPECT_EQ(formatZeroPointHashes(3.0), "3.0");
+    EXPECT_EQ(formatZeroPointHashes(-1.25), "-1.25");
+    EXPECT_EQ(formatZeroPointHashes(1.234567), "1.23457");
+    EXPECT_EQ(formatZeroPointHashes(-0.000001), "0.0");
+    EXPECT_EQ(formatShortest(1.5), "1.5");
+    EXPECT_EQ(formatShortest(-0.25, ','), "-0,25");
+    EXPECT_EQ(formatShortest(3.0), "3");
+    EXPECT_EQ(formatShortest(1e20), "100000000000000000000");
+    EXPECT_EQ(formatFloat32(0.1f), "0.1");
+    EXPECT_EQ(formatFloat32(100.0f), "100");
+    EXPECT_EQ(formatFloat32(1.0f / 3.0f), "0.3333333");
+    EXPECT_EQ(formatFloat32(123456789.0f), "123456800");
+    EXPECT_EQ(formatFloat32(0.00001f), "0.00001");
 }
 
 } // namespace

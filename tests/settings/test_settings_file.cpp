@@ -1,0 +1,211 @@
+// Quillfen.ini: reading it into the list of key applications, applying them,
+// and writing the 25 saved choices.
+
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "settings/SavedSettings.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsReader.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillfen {
+namespace {
+
+/// "a=1|b=2" as the file writes it: "a\t->\t1\r\nb\t->\t2\r\n".
+std::string ini(const std::string& lines) {
+    return replaceAll(replaceAll(lines, "=", "\t->\t"), "|", "\r\n") + "\r\n";
+}
+
+/// The written default settings with the lines of these keys ("key=value") changed.
+std::string defaultsWith(const std::vector<std::string>& changes) {
+    auto text = formatSettingsText(SavedSettings{});
+    for (const auto& change : changes) {
+        const auto key = change.substr(0, change.find('=')) + "\t->\t";
+        const auto start = text.find(key);
+        text.replace(start, text.find("\r\n", start) - start, ini(change).substr(0, ini(change).size() - 2));
+    }
+    return text;
+}
+
+/// Every member away from its design value.
+SavedSettings everythingChanged() {
+    SavedSettings s;
+    s.cmbLang = 1;
+    s.optNurSommerTextur = false;
+    s.optJahreszeitenTextur = true;
+    s.txtESD_Alter_Tex = "252";
+    s.cmbMipMap = "-3";
+    s.chkTestOptionen = 1;
+    s.chkAceUni = 1;
+    s.chkShaderDiffuse = 2;
+    s.chkShaderAddATexDiff = 1;
+    s.chkShapeTo = {1, 0, 1};
+    s.lblCopyPfad = {"D:\\Routes\\Z\xC3\xBCge\\",
+                     "E:\\\xD0\x9C\xD0\xB0\xD1\x80\xD1\x88\xD1\x80\xD1\x83\xD1\x82",
+                     "F:\\\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x9A\x82"};
+    s.chkRefEintrag = 1;
+    s.txtRefClass = "\"Static\"";
+    s.txtRefDescription = "Haus mit Garten";
+    s.conv3dsPfad = "C:\\Program Files (x86)\\Microsoft Games\\Train Simulator\\UTILS\\conv3ds.exe";
+    s.chkBoundingBox = 1;
+    s.BoundingBoxWerte = "-1.5 0.0 -2.25 1.5 3.0 2.25";
+    s.WindowState = 2;
+    return s;
+}
+
+SavedSettings readBack(const std::string& bytes) {
+    SavedSettings restored;
+    applySettings(parseSettingsBytes(bytes), restored);
+    return restored;
+}
+
+TEST(SettingsFileWrite, WritesThe25LinesInTableOrder) {
+    EXPECT_EQ(
+        formatSettingsText(SavedSettings{}),
+        ini("cmbLang=0|optNurSommerTextur=-1|optSchneeTextur=0|optSchneeUndNachtTextur=0|"
+            "optJahreszeitenTextur=0|optManuellAlternativTexture=0|txtESD_Alter_Tex=0|cmbMipMap=0|"
+            "chkTestOptionen=0|chkAceUni=0|chkShaderDiffuse=0|chkShaderAddATexDiff=0|chkShapeTo(0)=0|"
+            "chkShapeTo(1)=0|chkShapeTo(2)=0|lblCopyPfad(0)=C:\\|lblCopyPfad(1)=C:\\|lblCopyPfad(2)=C:\\|"
+            "chkRefEintrag=0|txtRefClass=|txtRefDescription=|conv3dsPfad=|chkBoundingBox=0|"
+            "BoundingBoxWerte=|WindowState=0"));
+}
+
+TEST(SettingsFileWrite, RoundTripThroughTheFileRestoresAll25Values) {
+    test::TempFolder folder;
+    folder.write("Quillfen.ini", "old content that is longer than anything written here ...........\r\n");
+    LocalFileSystem files;
+    const auto path = settingsFilePath(folder.path());
+    const auto saved = everythingChanged();
+    ASSERT_TRUE(writeSettingsFile(files, path, saved));
+    const auto bytes = folder.read("Quillfen.ini");
+    EXPECT_EQ(bytes, encodeSettingsText(formatSettingsText(saved)));
+    EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "paths beyond Windows-1252 need UTF-8";
+    EXPECT_EQ(parseSettingsBytes(bytes).size(), kSettingKeyCount);
+    const auto read = readSettingsFile(files, path);
+    ASSERT_TRUE(read);
+    SavedSettings restored;
+    applySettings(*read, restored);
+    EXPECT_EQ(restored, saved);
+}
+
+TEST(SettingsFileWrite, AFailedWriteIsReportedWithThePath) {
+    test::TempFolder folder;
+    LocalFileSystem files;
+    const auto status = writeSettingsFile(files, settingsFilePath(folder / "no such folder"), {});
+    ASSERT_FALSE(status);
+    EXPECT_NE(status.error().message().find("no such folder"), std::string::npos) << status.error().message();
+}
+
+TEST(SettingsFileWrite, CharacterSetAndValuesThatCannotSurvive) {
+    SavedSettings saved;
+    saved.lblCopyPfad[0] = "D:\\Z\xC3\xBCge \xE2\x82\xAC";
+    auto bytes = encodeSettingsText(formatSettingsText(saved));
+    EXPECT_NE(bytes.find("lblCopyPfad(0)\t->\tD:\\Z\xFCge \x80\r\n"), std::string::npos) << "Windows-1252";
+    EXPECT_EQ(readBack(bytes), saved);
+    // "Ã¤", whose Windows-1252 bytes C3 A4 are UTF-8 for "ä", goes out as UTF-8
+    SavedSettings lookalike;
+    lookalike.txtRefDescription = "\xC3\x83\xC2\xA4";
+    bytes = encodeSettingsText(formatSettingsText(lookalike));
+    EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(readBack(bytes), lookalike);
+    // line breaks cannot start a line; arrows and tabs are lost on the next start
+    saved.txtRefDescription = "first\r\ncmbLang\t->\t1";
+    const auto restored = readBack(encodeSettingsText(formatSettingsText(saved)));
+    EXPECT_EQ(restored.cmbLang, 0);
+    EXPECT_EQ(restored.txtRefDescription, "first  cmbLang1");
+}
+
+TEST(SettingsFileApply, SkipsWhatDoesNotConvert) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {ini("cmbLang=1"), {"cmbLang=1"}},
+        {ini("cmbLang=2"), {}}, // outside the language list
+        {ini("cmbLang=deutsch|chkAceUni=ja|cmbLang=1.5|cmbLang=99999999999|cmbLang=&H1"), {}},
+        {ini("chkAceUni=3|chkRefEintrag=-1"), {}},
+        {ini("chkShapeTo(2)=2"), {"chkShapeTo(2)=2"}},
+        {ini("WindowState=7"), {}},
+        // selecting an option clears its group; a non-truth leaves it
+        {ini("optSchneeTextur=True"), {"optNurSommerTextur=0", "optSchneeTextur=-1"}},
+        {ini("optSchneeTextur=maybe"), {}},
+        {ini("cmbMipMap=1|cmbMipMap=-4"), {"cmbMipMap=-4"}},
+    };
+    for (const auto& [file, changes] : cases)
+        EXPECT_EQ(formatSettingsText(readBack(file)), defaultsWith(changes)) << file;
+}
+
+/// The applications as "name=value|name=value".
+std::string parse(const std::string& text) {
+    std::string pairs;
+    for (const auto& a : parseSettingsBytes(text)) {
+        EXPECT_EQ(kSettingKeys.at(a.key).name, a.name);
+        pairs += (pairs.empty() ? "" : "|") + a.name + "=" + a.value;
+    }
+    return pairs;
+}
+
+TEST(SettingsFileRead, LinesGiveTheseApplications) {
+    const std::pair<std::string, std::string> cases[] = {
+        // lines in file order, a later line wins by coming later
+        {ini("cmbLang=1|cmbMipMap=-2|cmbLang=0"), "cmbLang=1|cmbMipMap=-2|cmbLang=0"},
+        // every arrow and tab of the value goes, arrows before tabs
+        {"txtRefDescription\t->\ta->b\tc -> d\r\n", "txtRefDescription=abc  d"},
+        {"txtRefClass\t->\tx-\t>y\r\n", "txtRefClass=x->y"},
+        {"  cmbMipMap   \t->\t  -3  \r\n", "cmbMipMap=-3"},
+        // quotes stay or go as the table says
+        {ini("txtRefClass=\"Static\"|txtRefDescription=\"d\""),
+         "txtRefClass=\"Static\"|txtRefDescription=\"d\""},
+        {"lblCopyPfad(1)\t->\t\"C:\\R\\\"\r\nconv3dsPfad\t->\t\"C:\\c.exe\"\r\nchkBoundingBox\t->\t\"1\"\r\n"
+         "BoundingBoxWerte\t->\t\"1 2\"\r\nWindowState\t->\t\"2\"\r\n",
+         "lblCopyPfad(1)=C:\\R\\|conv3dsPfad=C:\\c.exe|chkBoundingBox=1|BoundingBoxWerte=1 2|WindowState=2"},
+        // a key containing several names applies to each in table order; matching is case-sensitive
+        {"xBoundingBoxWerte+chkBoundingBox\t->\t\"5\"\r\n", "chkBoundingBox=5|BoundingBoxWerte=5"},
+        {"oldcmbLangX\t->\t1\r\n", "cmbLang=1"},
+        {"CMBLANG\t->\t1\r\ncmblang\t->\t1\r\n", ""},
+        // unknown keys, garbage, lines without a tab and blank lines are passed over
+        {"cmbLang\t->\t1\r\nfoo\t->\tbar\r\n\x01\x02\tgarbage\r\n\t->\t7\r\ncmbLang -> 0\r\n"
+         "WindowState 2\r\n   \r\n\r\ncmbMipMap\t->\t1\r\n",
+         "cmbLang=1|cmbMipMap=1"},
+        // a blank first line (blanks count as blank, a tab does not) means nothing is applied
+        {"\r\n" + ini("cmbLang=1"), ""},
+        {"   \r\n" + ini("cmbLang=1"), ""},
+        {"\t\r\n" + ini("cmbLang=1"), "cmbLang=1"},
+        {"", ""},
+        {"cmbLang\t->\t1\ncmbMipMap\t->\t2\rWindowState\t->\t1", "cmbLang=1|cmbMipMap=2|WindowState=1"},
+        {"txtRefClass\t->\t\r\ncmbLang\t1\r\n", "txtRefClass=|cmbLang=1"}, // empty value; no arrow needed
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(parse(text), expected) << text;
+}
+
+TEST(SettingsFileRead, DecodesToUtf8) {
+    EXPECT_EQ(decodeSettingsBytes("C:\\MSTS"), "C:\\MSTS");
+    EXPECT_EQ(decodeSettingsBytes("C:\\Z\xFCge \x80"), "C:\\Z\xC3\xBCge \xE2\x82\xAC"); // Windows-1252
+    EXPECT_EQ(decodeSettingsBytes("C:\\Z\xC3\xBCge"), "C:\\Z\xC3\xBCge");
+    EXPECT_EQ(decodeSettingsBytes("\xEF\xBB\xBF\xD0\x92\xD0\xB0"), "\xD0\x92\xD0\xB0");
+    EXPECT_EQ(decodeSettingsBytes("\xEF\xBB\xBF"
+                                  "a\xFF"),
+              "a\xEF\xBF\xBD"); // a BOM with broken bytes stays valid text
+}
+
+TEST(SettingsFileRead, MissingFileAppliesNothing) {
+    test::TempFolder folder;
+    const auto read = readSettingsFile(LocalFileSystem(), settingsFilePath(folder.path()));
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->empty());
+}
+
+TEST(SettingsFileRead, TruthOfNumbersAndWords) {
+    const std::pair<std::string, std::optional<bool>> truths[] = {
+        {"-1", true},   {"2", true},        {"0.5", true},         {"True", true},
+        {"true", true}, {"0", false},       {"False", false},      {"FALSE", false},
+        {"-0", false},  {"", std::nullopt}, {"yes", std::nullopt}, {"1 1", std::nullopt}};
+    for (const auto& [text, expected] : truths) EXPECT_EQ(settingTruth(text), expected) << '"' << text << '"';
+}
+
+} // namespace
+} // namespace quillfen
