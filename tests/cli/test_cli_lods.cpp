@@ -33,6 +33,12 @@ std::string inQuotes(const std::string& text) {
     return "\"" + text + "\"";
 }
 
+/// The program's output with Windows line ends (its standard streams are in text mode there) as "\n".
+std::string withUnixLineEnds(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
 /// Runs `quillfen-cli lods` with the given arguments (already quoted).
 Outcome runLods(const std::string& arguments) {
     const TempFolder capture;
@@ -42,7 +48,8 @@ Outcome runLods(const std::string& arguments) {
     if (cliProgram().extension() == ".exe") command = inQuotes(command);
     const int status = std::system(command.c_str());
     // A shell's status carries the exit code in its second byte; cmd.exe gives it plainly.
-    return {status > 255 ? status >> 8 : status, capture.read("out"), capture.read("err")};
+    return {status > 255 ? status >> 8 : status, withUnixLineEnds(capture.read("out")),
+            withUnixLineEnds(capture.read("err"))};
 }
 
 class CliLods : public testing::Test {
