@@ -3,6 +3,8 @@
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace quillfen {
 
 namespace {
@@ -77,9 +79,12 @@ std::string copyTargetPath(const std::string& caption, const std::string& shapes
 
 std::string existingFolderName(const FileSystem& files, const std::string& parent,
                                const std::string& wanted) {
-    if (files.folderExists(parent + kSep + wanted)) return wanted;
-    auto folders = files.listFolders(parent);
+    // Asked by listing, not by existence: on a file system that ignores letter
+    // case "SHAPES" exists when the folder is called "Shapes", and the log
+    // should name the folder as it is.
+    const auto folders = files.listFolders(parent);
     if (!folders) return wanted;
+    if (std::find(folders->begin(), folders->end(), wanted) != folders->end()) return wanted;
     for (const std::string& name : *folders)
         if (equalsNoCase(name, wanted)) return name;
     return wanted;
