@@ -15,15 +15,12 @@ struct Error {
     std::string reason; ///< the system's own words, e.g. "Permission denied"
 
     /// "path: reason", or the reason alone when there is no path.
-    [[nodiscard]] std::string message() const {
-        return path.empty() ? reason : path + ": " + reason;
-    }
+    [[nodiscard]] std::string message() const { return path.empty() ? reason : path + ": " + reason; }
 };
 
-template <class T>
-class [[nodiscard]] Expected {
+template <class T> class [[nodiscard]] Expected {
 public:
-    Expected(T value) : m_state(std::move(value)) {} // NOLINT(google-explicit-constructor)
+    Expected(T value) : m_state(std::move(value)) {}     // NOLINT(google-explicit-constructor)
     Expected(Error error) : m_state(std::move(error)) {} // NOLINT(google-explicit-constructor)
 
     [[nodiscard]] bool ok() const { return m_state.index() == 0; }

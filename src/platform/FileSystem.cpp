@@ -33,7 +33,9 @@ std::string toUtf8(const fs::path& path) {
     return {text.begin(), text.end()};
 }
 
-Error errorFor(const std::string& path, const std::error_code& code) { return Error{path, code.message()}; }
+Error errorFor(const std::string& path, const std::error_code& code) {
+    return Error{path, code.message()};
+}
 
 Error errorFromErrno(const std::string& path) {
     const int saved = errno;
@@ -83,7 +85,8 @@ Status LocalFileSystem::createFolder(const std::string& path) {
 Status LocalFileSystem::removeEmptyFolder(const std::string& path) {
     std::error_code code;
     if (!fs::is_directory(toFsPath(path), code)) return Error{path, "not a folder"};
-    if (!fs::is_empty(toFsPath(path), code)) return Error{path, code ? code.message() : "folder is not empty"};
+    if (!fs::is_empty(toFsPath(path), code))
+        return Error{path, code ? code.message() : "folder is not empty"};
     fs::remove(toFsPath(path), code);
     if (code) return errorFor(path, code);
     return {};
@@ -137,8 +140,7 @@ Status LocalFileSystem::deleteFile(const std::string& path) {
 
 namespace {
 
-template <class Keep>
-Expected<std::vector<std::string>> listEntries(const std::string& folder, Keep keep) {
+template <class Keep> Expected<std::vector<std::string>> listEntries(const std::string& folder, Keep keep) {
     std::error_code code;
     fs::directory_iterator it(toFsPath(folder), code);
     if (code) return errorFor(folder, code);

@@ -15,8 +15,12 @@ namespace quillfen {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 /// Reads a plain "[-]digits[.digits][e[-]digits]" text; nullopt when out of range or malformed.
 std::optional<double> fromChars(const std::string& text) {
@@ -179,8 +183,8 @@ std::string formatFloat32(float value) {
     if (value == 0.0f || !std::isfinite(value)) return "0";
     // Seven significant digits of the float, then written without an exponent.
     std::array<char, 64> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::scientific, 6);
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 6);
     if (error != std::errc()) return "0";
     double rounded = 0.0;
     std::from_chars(buffer.data(), end, rounded);

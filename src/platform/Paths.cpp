@@ -56,7 +56,9 @@ std::string parentOf(std::string_view path) {
     return std::string(path.substr(0, i));
 }
 
-bool endsWithSeparator(std::string_view path) { return !path.empty() && isSeparator(path.back()); }
+bool endsWithSeparator(std::string_view path) {
+    return !path.empty() && isSeparator(path.back());
+}
 
 std::string toNativeSeparators(std::string_view path) {
     std::string result(path);

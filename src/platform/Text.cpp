@@ -19,8 +19,7 @@ char32_t lowerLatin1(char32_t cp) {
     return cp;
 }
 
-template <class Map>
-std::string mapCase(std::string_view text, Map map) {
+template <class Map> std::string mapCase(std::string_view text, Map map) {
     std::string result;
     result.reserve(text.size());
     std::size_t i = 0;
@@ -49,12 +48,18 @@ std::string mapCase(std::string_view text, Map map) {
 /// Byte-wise upper case that keeps byte offsets: Latin-1 letters keep their
 /// two-byte length when their case changes, so offsets found in the upper-cased
 /// text are offsets into the original.
-std::string upperSameLength(std::string_view text) { return mapCase(text, upperLatin1); }
+std::string upperSameLength(std::string_view text) {
+    return mapCase(text, upperLatin1);
+}
 
 } // namespace
 
-std::string toUpperLatin1(std::string_view text) { return mapCase(text, upperLatin1); }
-std::string toLowerLatin1(std::string_view text) { return mapCase(text, lowerLatin1); }
+std::string toUpperLatin1(std::string_view text) {
+    return mapCase(text, upperLatin1);
+}
+std::string toLowerLatin1(std::string_view text) {
+    return mapCase(text, lowerLatin1);
+}
 
 std::string trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -92,7 +97,9 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     return result;
 }
 
-std::string removeAll(std::string_view text, std::string_view what) { return replaceAll(text, what, {}); }
+std::string removeAll(std::string_view text, std::string_view what) {
+    return replaceAll(text, what, {});
+}
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;

@@ -17,7 +17,8 @@ namespace quillfen {
 
 /// Position of `needle` in `haystack` from `from`, ignoring letter case (Latin-1);
 /// std::string::npos when absent. Positions are byte offsets into `haystack`.
-[[nodiscard]] std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
+[[nodiscard]] std::size_t findNoCase(std::string_view haystack, std::string_view needle,
+                                     std::size_t from = 0);
 [[nodiscard]] bool containsNoCase(std::string_view haystack, std::string_view needle);
 [[nodiscard]] bool equalsNoCase(std::string_view a, std::string_view b);
 

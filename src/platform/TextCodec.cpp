@@ -190,7 +190,9 @@ std::string encodeUtf16Le(std::string_view utf8) {
     return result;
 }
 
-std::string encodeUtf16LeWithBom(std::string_view utf8) { return "\xFF\xFE" + encodeUtf16Le(utf8); }
+std::string encodeUtf16LeWithBom(std::string_view utf8) {
+    return "\xFF\xFE" + encodeUtf16Le(utf8);
+}
 
 namespace {
 

@@ -86,8 +86,7 @@ struct yieldFor {
 
 /// Drives a task to its end without an event loop, sleeping through each
 /// requested wait with `sleep(seconds)`. Used by the command line and tests.
-template <class Sleep>
-int runToEnd(CommandTask& task, Sleep&& sleep) {
+template <class Sleep> int runToEnd(CommandTask& task, Sleep&& sleep) {
     while (!task.resume()) sleep(task.requestedWait());
     return task.result();
 }

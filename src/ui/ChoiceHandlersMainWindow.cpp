@@ -9,7 +9,6 @@
 #include "ui/FolderChooser.h"
 #include "ui/MainWindow.h"
 
-
 namespace quillfen::ui {
 namespace {
 

@@ -57,7 +57,9 @@ public:
         std::ifstream in(m_path / pathOf(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    [[nodiscard]] bool exists(const std::string& name) const { return std::filesystem::exists(m_path / pathOf(name)); }
+    [[nodiscard]] bool exists(const std::string& name) const {
+        return std::filesystem::exists(m_path / pathOf(name));
+    }
 
 private:
     std::filesystem::path m_path;
@@ -72,9 +74,9 @@ inline std::string testDataDir() {
 } // namespace quillfen::test
 
 /// Skips the current test with a clear message when the shared test data is absent.
-#define QUILLFEN_REQUIRE_TESTDATA()                                                                  \
-    do {                                                                                           \
-        if (::quillfen::test::testDataDir().empty())                                               \
-            GTEST_SKIP() << "shared test data not found at " QUILLFEN_TESTDATA_DIR                 \
-                            " (real files from other tools); skipping";                            \
+#define QUILLFEN_REQUIRE_TESTDATA()                                                                          \
+    do {                                                                                                     \
+        if (::quillfen::test::testDataDir().empty())                                                         \
+            GTEST_SKIP() << "shared test data not found at " QUILLFEN_TESTDATA_DIR                           \
+                            " (real files from other tools); skipping";                                      \
     } while (false)
