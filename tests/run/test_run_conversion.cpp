@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
-                               "\tshape_header ( 00000000 00000000 )\r\n"
-                               "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
-                               "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
-
 enum class Converter {
     Writes,        ///< records its arguments, writes the s-file at once
     WritesNothing, ///< records its arguments and exits at once

@@ -116,6 +116,12 @@ private:
     ManualClock& m_clock;
 };
 
+/// The s-file the fake converters write: one image, one texture.
+inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
+                                      "\tshape_header ( 00000000 00000000 )\r\n"
+                                      "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
+                                      "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
+
 /// Waits in real time, briefly, for something another process does (a fake
 /// converter writing its file). Fails the test after ten seconds.
 inline bool waitForReal(const std::function<bool()>& condition) {
