@@ -4,9 +4,9 @@
 // lines (target: under 3), with the peak memory of one computation as a
 // multiple of the file's size (target: under 3).
 
-#include "app/ProgramState.h"
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/ShapeGeometryReader.h"
+#include "core/ProgramState.h"
 #include "platform/FileSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -146,7 +146,9 @@ bool computeBox() {
     const auto text = fileSystem.readText(largeShape());
     if (!text.ok()) return false;
     quillfen::GeometryTables tables;
-    if (!quillfen::liesShapeGeometrie(*text, tables, state, {}).runToEnd().ok()) return false;
+    quillfen::DiscardedLog log;
+    auto reading = quillfen::liesShapeGeometrie(*text, tables, state, log);
+    if (!quillfen::runToEnd(reading).ok()) return false;
     return quillfen::berechneBoundingBox(tables, state.gintNachkommastellen).ok();
 }
 
@@ -209,8 +211,9 @@ void BM_ReadGeometryOnly(benchmark::State& state) {
     const auto text = fileSystem.readText(largeShape());
     for (auto _ : state) {
         quillfen::GeometryTables tables;
-        benchmark::DoNotOptimize(
-            quillfen::liesShapeGeometrie(*text, tables, programState, {}).runToEnd().ok());
+        quillfen::DiscardedLog log;
+        auto reading = quillfen::liesShapeGeometrie(*text, tables, programState, log);
+        benchmark::DoNotOptimize(quillfen::runToEnd(reading).ok());
     }
 }
 

@@ -6,10 +6,10 @@
 //
 // QUILLFEN_BENCH_WAIT_SECONDS sets the converter's sleep (default 60).
 
+#include "core/CommandHost.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
-#include "run/CommandHost.h"
 #include "run/ConverterInvocation.h"
 
 #include <benchmark/benchmark.h>
@@ -90,14 +90,14 @@ void BM_ConverterWait(benchmark::State& state) {
     for (auto _ : state) {
         ProgramState program;
         program.gstrProgrammPfad = folder.string();
-        program.gstrSDateiName = "house.s";
+        const ShapePaths paths = ShapePaths::of(program.gstrProgrammPfad, "house.s");
         fs::remove(folder / "house.s");
         QuietHost host;
         LocalFileSystem files;
         SteadyClock clock;
         SystemProcessStarter processes;
         const LaunchResult started = processes.startConverter(
-            {converter.string(), converter.string(), {converterOutputPath(program)}, false});
+            {converter.string(), converter.string(), {paths.converterOutput}, false});
         if (!started.started()) {
             state.SkipWithError(started.error.message().c_str());
             break;
@@ -105,10 +105,10 @@ void BM_ConverterWait(benchmark::State& state) {
 
         const double processorStart = processorSeconds();
         const auto wallStart = std::chrono::steady_clock::now();
-        CommandTask wait = waitForConverterOutput(program, host, files, clock, '.');
-        const int end = runToEnd(wait, sleepFor);
+        Task<WaitEnd> wait = waitForConverterOutput(program, paths, host, files, clock, '.');
+        const WaitEnd end = runToEnd(wait, sleepFor);
         const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wallStart;
-        if (end != static_cast<int>(WaitEnd::FileFound)) state.SkipWithError("the wait did not see the file");
+        if (end != WaitEnd::FileFound) state.SkipWithError("the wait did not see the file");
         reportShare(state, processorSeconds() - processorStart, wall.count());
     }
     fs::remove_all(folder);

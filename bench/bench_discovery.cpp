@@ -4,7 +4,7 @@
 // The whole discovery must stay under 0.5 s.
 
 #include "app/FolderListing.h"
-#include "app/StartupDiscovery.h"
+#include "app/Session.h"
 #include "platform/FileSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -133,7 +133,7 @@ void BM_WindowLoadDiscovery(benchmark::State& state) {
         ProgramState program;
         program.gstrProgrammPfad = folder().path();
         const auto start = Clock::now();
-        benchmark::DoNotOptimize(quillfen::runStartupDiscovery(program, fileSystem));
+        benchmark::DoNotOptimize(quillfen::discoverModels(program, quillfen::SavedSettings{}, fileSystem));
         const double seconds = secondsSince(start);
         total += seconds;
         slowest = std::max(slowest, seconds);

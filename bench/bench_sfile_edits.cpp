@@ -4,11 +4,11 @@
 // shows "x_read": its processor time as a multiple of reading the same s-file
 // (processor time, because the ratio must not depend on other load).
 
-#include "app/ProgramState.h"
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
-#include "sfile/LogSink.h"
 #include "sfile/ShaderOptions.h"
 #include "sfile/TextureCollection.h"
 #include "sfile/TextureCorrection.h"
@@ -72,6 +72,7 @@ struct Fixture {
     ProgramState state;
     std::string sFileBytes;
     std::string sFilePath;
+    ShapePaths paths;
     LocalFileSystem files;
 
     Fixture() {
@@ -91,9 +92,9 @@ struct Fixture {
         }
         state.gintAnzahlDateien = static_cast<int>(names.size());
         state.gstrProgrammPfad = root.string();
-        state.gstrSDateiName = "house.s";
         sFileBytes = encodeUtf16LeWithBom(makeSFile());
-        sFilePath = state.gstrProgrammPfad + kSep + "SHAPES" + kSep + "house.s";
+        paths = ShapePaths::of(state.gstrProgrammPfad, "house.s");
+        sFilePath = paths.sFile;
         restore();
     }
     ~Fixture() { std::filesystem::remove_all(root); }
@@ -143,12 +144,13 @@ void BM_RunSFileSteps(benchmark::State& state) {
         f.restore();
         state.ResumeTiming();
         const double start = processorSeconds();
-        if (!KorrigiereTexturen(choices, f.state, f.files, log).ok())
+        if (!KorrigiereTexturen(choices, f.state, f.paths, f.files, log).ok())
             state.SkipWithError("correction failed");
-        if (option == kSingleTexture) benchmark::DoNotOptimize(SetzeEineTextur(f.state, f.files).ok());
-        if (option == kDiffuse) benchmark::DoNotOptimize(SetzeShaderDiffuse(f.state, f.files).ok());
-        if (option == kGlassy) benchmark::DoNotOptimize(SetzeShaderAddATexDiff(f.state, f.files).ok());
-        KopiereTexturen(f.state, f.files, log);
+        if (option == kSingleTexture)
+            benchmark::DoNotOptimize(SetzeEineTextur(f.state, f.paths, f.files).ok());
+        if (option == kDiffuse) benchmark::DoNotOptimize(SetzeShaderDiffuse(f.state, f.paths, f.files).ok());
+        if (option == kGlassy) benchmark::DoNotOptimize(SetzeShaderAddATexDiff(f.paths, f.files).ok());
+        KopiereTexturen(f.state, f.paths, f.files, log);
         busy += processorSeconds() - start;
     }
     state.counters["x_read"] = busy / static_cast<double>(state.iterations()) / secondsToRead();

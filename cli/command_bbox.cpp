@@ -1,19 +1,29 @@
+// quillfen-cli bbox FILE.s: the box the window's box command computes, printed
+// with the log lines of its computation.
+
 #include "Commands.h"
 
-#include "app/ProgramState.h"
-#include "bbox/BoundingBoxCalculation.h"
 #include "bbox/BoxCommand.h"
 #include "bbox/BoxValidation.h"
 #include "bbox/BoxValuesText.h"
-#include "bbox/ShapeGeometryReader.h"
+#include "core/ProgramState.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 
 #include <iostream>
-#include <vector>
 
 namespace quillfen::cli {
+
+namespace {
+
+/// Prints each line as it is logged (oldest first).
+class PrintedLog final : public LogSink {
+public:
+    void log(const std::string& line) override { std::cout << line << '\n'; }
+};
+
+} // namespace
 
 int runBbox(const Arguments& args) {
     if (args.size() != 1) {
@@ -22,24 +32,17 @@ int runBbox(const Arguments& args) {
     }
     const std::string& path = args.front();
     const ProgramState state;
-    LocalFileSystem fileSystem;
+    const LocalFileSystem fileSystem;
     if (!fileSystem.fileExists(path)) {
-        std::cerr << shapeNotFoundText(state, fileNameOf(path)) << '\n';
+        std::cerr << state.text(TextId::MessageShapeNotFound, {fileNameOf(path)}) << '\n';
         return 1;
     }
-    const Expected<std::string> text = fileSystem.readText(path);
-    std::vector<std::string> logLines; // oldest first
     GeometryTables tables;
-    const bool read =
-        text.ok() && liesShapeGeometrie(*text, tables, state,
-                                        [&logLines](const std::string& line) { logLines.push_back(line); })
-                         .runToEnd()
-                         .ok();
-    const Expected<BoxValues> box =
-        read ? berechneBoundingBox(tables, state.gintNachkommastellen) : Expected<BoxValues>(Error{});
-    for (const std::string& line : logLines) std::cout << line << '\n';
-    if (!box.ok()) {
-        std::cerr << kBoxFailureText << '\n';
+    PrintedLog log;
+    Task<Expected<BoxValues>> computation = boxOfShapeFile(path, tables, state, fileSystem, log);
+    const Expected<BoxValues>& box = runToEnd(computation);
+    if (!box) {
+        std::cerr << state.text(TextId::BoxFailure) << '\n';
         return 1;
     }
     const std::string values = boxValuesText(*box, userDecimalSeparator());

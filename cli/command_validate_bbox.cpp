@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "app/ProgramState.h"
 #include "bbox/BoxValidation.h"
+#include "core/ProgramState.h"
 
 #include <iostream>
 

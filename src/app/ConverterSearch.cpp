@@ -1,5 +1,7 @@
 #include "app/ConverterSearch.h"
 
+#include "app/StartupMessages.h"
+
 #include "platform/Paths.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Text.h"
@@ -93,9 +95,8 @@ std::optional<std::string> existingFileIgnoringCase(const FileSystem& files, con
 } // namespace
 
 std::string registryLookupErrorText(const std::string& description, long number) {
-    const std::string cr = "\r";
-    return cr + "gfctGetDataFromRegistry" + cr + cr + description + cr +
-           "Fehlernummer: " + std::to_string(number);
+    // German only, whatever the language.
+    return text(Language::German, TextId::StartupRegistryError, {description, std::to_string(number)});
 }
 
 ConverterSearchEnvironment systemConverterSearchEnvironment() {
@@ -158,7 +159,7 @@ std::optional<StartupMessage> findConverter(ProgramState& state, const FileSyste
         state.gstrConv3dsPfad = std::move(*found);
         return std::nullopt;
     }
-    return StartupMessage{state.MeldungDateienFehlen, state.MeldungKonverterFehlt};
+    return missingConverterMessage(state);
 }
 
 } // namespace quillfen

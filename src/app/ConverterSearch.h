@@ -3,8 +3,8 @@
 // path saved in the settings, in the MSTS installation that the registry
 // names, or in the default MSTS folder under Program Files.
 
-#include "app/ProgramState.h"
 #include "app/StartupMessage.h"
+#include "core/ProgramState.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 

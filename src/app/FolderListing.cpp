@@ -74,17 +74,10 @@ void sortFileNames(std::vector<std::string>& names, std::string_view sortBy) {
     names = std::move(sorted);
 }
 
-std::size_t listedFileCount(const ProgramState& state) {
-    const auto count = static_cast<std::size_t>(std::max(state.gintAnzahlDateien, 0));
-    const auto stored = state.gstrArrDateiNamen.empty() ? 0 : state.gstrArrDateiNamen.size() - 1;
-    return std::min(count, stored);
-}
-
 std::string PruefeDateiTyp(const ProgramState& state, std::string_view pattern) {
     if (!pattern.empty() && pattern.front() == '*') pattern.remove_prefix(1);
-    for (std::size_t i = 1; i <= listedFileCount(state); ++i) {
-        if (containsNoCase(state.gstrArrDateiNamen[i], pattern)) return {};
-    }
+    for (const std::string& name : state.listedFiles())
+        if (containsNoCase(name, pattern)) return {};
     return std::string(pattern);
 }
 

@@ -2,7 +2,7 @@
 // Reading the working directory's file names into the program-wide file list,
 // in the system's order or sorted by name or by extension.
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "platform/Expected.h"
 #include "platform/FileSystem.h"
 
@@ -29,10 +29,6 @@ void SortgstrArrDateiNamenBubbleSort(ProgramState& state, std::string_view strSo
 /// it has none), then by the lower-cased name. Names equal but for letter case
 /// keep a fixed order (plain character comparison).
 void sortFileNames(std::vector<std::string>& names, std::string_view sortBy);
-
-/// How many names `gstrArrDateiNamen` holds from index 1 on (`gintAnzahlDateien`,
-/// bounded by the list's real size).
-[[nodiscard]] std::size_t listedFileCount(const ProgramState& state);
 
 /// The pattern's extension ("*.3ds" gives ".3ds") when no listed name contains
 /// it in any letter case; empty when one does.

@@ -48,8 +48,7 @@ struct KeyedEntries {
 
 KeyedEntries keyLodNames(const ProgramState& state) {
     KeyedEntries entries;
-    for (std::size_t i = 1; i <= listedFileCount(state); ++i) {
-        const std::string& name = state.gstrArrDateiNamen[i];
+    for (const std::string& name : state.listedFiles()) {
         if (!containsNoCase(name, ".3DS")) continue;
         std::string digits = distanceDigitsOf(name);
         if (digits.size() > kKeyDigits) {

@@ -2,7 +2,7 @@
 // The LOD list: the folder's 3DS files ordered by the display distance in
 // their names, nearest first, as rows of the window's check list.
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 
 #include <cstddef>
 #include <optional>

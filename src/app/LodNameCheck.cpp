@@ -35,7 +35,7 @@ std::optional<StartupMessage> checkLodNames(ProgramState& state) {
         }
         const auto distance = ErmittleLODEntfernung(name, state.gstrSDateiVorschlag);
         if (distance == 0 || distance == kLodNoNumber) {
-            message = noDistanceMessage(name);
+            message = noDistanceMessage(state, name);
             state.gintLODFehler = kLodNameWithoutNumber;
         } else if (distance == kLodOnlyNumber) {
             message = onlyNumberMessage(state, name);

@@ -2,8 +2,8 @@
 // The start-up check of the LOD file names: every name must carry a distance
 // the converter can read. It also yields the proposed s-file name.
 
-#include "app/ProgramState.h"
 #include "app/StartupMessage.h"
+#include "core/ProgramState.h"
 
 #include <optional>
 

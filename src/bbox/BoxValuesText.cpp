@@ -33,13 +33,4 @@ std::string handOverBoxValues(std::string_view valuesText) {
     return trimBlanks(replaceAll(joined, ",", "."));
 }
 
-std::string boxQuestionText(std::string_view valuesText, bool german) {
-    const std::string line = boxDisplayLine(valuesText);
-    if (german)
-        return "Soll diese BoundingBox am Bildschirm übernommen werden?\r\n\r\n" + line +
-               "\r\n\r\nDiese BoundingBox umfaßt das Shape vollständig.";
-    return "Should this BoundingBox data taken to the screen?\r\n\r\n" + line +
-           "\r\n\r\nThis BoundingBox covers the shape completely.";
-}
-
 } // namespace quillfen

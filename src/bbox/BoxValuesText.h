@@ -17,7 +17,4 @@ namespace quillfen {
 /// taken as ".") and written with "." as decimal point, single blanks between.
 [[nodiscard]] std::string handOverBoxValues(std::string_view valuesText);
 
-/// The Yes/No question that shows a computed box, in German or English.
-[[nodiscard]] std::string boxQuestionText(std::string_view valuesText, bool german);
-
 } // namespace quillfen

@@ -165,33 +165,23 @@ Status storeMatrix(CountedTable<Matrix>& matrices, const Fields& fields) {
     return matrices.append(matrix, "matrix");
 }
 
-void logTotal(const LogLineFunction& log, const ProgramState& state, long long total, const char* german,
-              const char* english) {
-    const std::string count = std::to_string(total);
-    const std::string line = state.pick("•BoundingBox Ermittlung: Shape hat " + count + german,
-                                        "•BoundingBox generating: Shape has " + count + english);
-    if (!line.empty() && log) log(line);
-}
-
 /// Reads a table's records, pausing after every batch.
-template <class StoreRecord> QUILLFEN_COROUTINE Steps readInBatches(RecordFill<StoreRecord>& records) {
+template <class StoreRecord> Task<Status> readInBatches(RecordFill<StoreRecord>& records) {
     while (!records.finished()) {
         if (Status read = records.readSome(kRecordsPerPause); !read) co_return read;
-        co_yield Pause{};
+        co_await yieldFor(0);
     }
     co_return Status{};
 }
 
 /// The vertices and vertex sets of one sub-object's piece of text.
-QUILLFEN_COROUTINE Steps readSubObject(std::string_view piece, SubObject& subObject, long long& vertexTotal) {
+Task<Status> readSubObject(std::string_view piece, SubObject& subObject, long long& vertexTotal) {
     const auto vertexCount = tableSize(numberBehind(piece, "vertices ( "), "vertices");
     if (!vertexCount) co_return vertexCount.error();
     subObject.vertices = CountedTable<std::int16_t>(*vertexCount);
     RecordFill vertexRecords(piece, "vertex (", LineCleaning::Plain, 2,
                              [&subObject](const Fields& fields) { return storeVertex(subObject, fields); });
-    Steps vertices = readInBatches(vertexRecords);
-    while (!vertices.resume()) co_yield Pause{};
-    if (!vertices.status().ok()) co_return vertices.status();
+    if (Status read = co_await readInBatches(vertexRecords); !read) co_return read;
     vertexTotal += vertexRecords.records();
 
     const auto vertexSetCount = tableSize(numberBehind(piece, "vertex_sets ( "), "vertex sets");
@@ -199,14 +189,11 @@ QUILLFEN_COROUTINE Steps readSubObject(std::string_view piece, SubObject& subObj
     subObject.vertexSets = CountedTable<VertexSet>(*vertexSetCount);
     RecordFill setRecords(piece, "vertex_set (", LineCleaning::Plain, 3,
                           [&subObject](const Fields& fields) { return storeVertexSet(subObject, fields); });
-    Steps sets = readInBatches(setRecords);
-    while (!sets.resume()) co_yield Pause{};
-    co_return sets.status();
+    co_return co_await readInBatches(setRecords);
 }
 
 /// The sub-objects of the first distance level; a count of 0 keeps the earlier table.
-QUILLFEN_COROUTINE Steps readSubObjects(std::string_view text, GeometryTables& tables,
-                                        long long& vertexTotal) {
+Task<Status> readSubObjects(std::string_view text, GeometryTables& tables, long long& vertexTotal) {
     const auto subObjectsText = firstLevelSubObjects(text);
     if (!subObjectsText) co_return subObjectsText.error();
     const double countRead = numberBehind(*subObjectsText, "sub_objects ( ");
@@ -217,16 +204,15 @@ QUILLFEN_COROUTINE Steps readSubObjects(std::string_view text, GeometryTables& t
     const auto pieces = teileUnterobjekte(*subObjectsText, *size);
     if (!pieces) co_return pieces.error();
     for (const std::string_view piece : *pieces) {
-        Steps subObject = readSubObject(piece, tables.subObjects.emplace_back(), vertexTotal);
-        while (!subObject.resume()) co_yield Pause{};
-        if (!subObject.status().ok()) co_return subObject.status();
+        if (Status read = co_await readSubObject(piece, tables.subObjects.emplace_back(), vertexTotal); !read)
+            co_return read;
     }
     co_return Status{};
 }
 
 /// The points in front of the texture coordinates (whose keyword also ends in
 /// "point ("); a count of 0 keeps the earlier table.
-QUILLFEN_COROUTINE Steps readPoints(std::string_view text, GeometryTables& tables, long long& pointTotal) {
+Task<Status> readPoints(std::string_view text, GeometryTables& tables, long long& pointTotal) {
     const std::size_t uvPoints = text.find("uv_points");
     std::string_view pointsText =
         uvPoints == std::string_view::npos ? std::string_view() : text.substr(0, uvPoints + 1);
@@ -239,10 +225,9 @@ QUILLFEN_COROUTINE Steps readPoints(std::string_view text, GeometryTables& table
     tables.points = CountedTable<Point>(*size);
     RecordFill pointRecords(pointsText, "point (", LineCleaning::Plain, 3,
                             [&tables](const Fields& fields) { return storePoint(tables.points, fields); });
-    Steps points = readInBatches(pointRecords);
-    while (!points.resume()) co_yield Pause{};
+    Status read = co_await readInBatches(pointRecords);
     pointTotal = pointRecords.records();
-    co_return points.status();
+    co_return read;
 }
 
 /// The matrix index of each vertex state; a count of 0 keeps the earlier table.
@@ -301,27 +286,23 @@ Expected<std::vector<std::string_view>> teileUnterobjekte(std::string_view text,
     return pieces;
 }
 
-QUILLFEN_COROUTINE Steps liesShapeGeometrie(std::string_view text, GeometryTables& tables,
-                                            const ProgramState& state, LogLineFunction log) {
+Task<Status> liesShapeGeometrie(std::string_view text, GeometryTables& tables, const ProgramState& state,
+                                LogSink& log) {
     auto hierarchy = readHierarchy(text);
     if (!hierarchy) co_return hierarchy.error();
     tables.hierarchy = std::move(*hierarchy);
 
     long long vertexTotal = 0;
-    Steps subObjects = readSubObjects(text, tables, vertexTotal);
-    while (!subObjects.resume()) co_yield Pause{};
-    if (!subObjects.status().ok()) co_return subObjects.status();
-    if (vertexTotal > 0) logTotal(log, state, vertexTotal, " Vertices.", " vertices.");
+    if (Status read = co_await readSubObjects(text, tables, vertexTotal); !read) co_return read;
+    if (vertexTotal > 0) log.log(state.text(TextId::LogBoxShapeVertices, {std::to_string(vertexTotal)}));
 
     long long pointTotal = 0;
-    Steps points = readPoints(text, tables, pointTotal);
-    while (!points.resume()) co_yield Pause{};
-    if (!points.status().ok()) co_return points.status();
-    if (pointTotal > 0) logTotal(log, state, pointTotal, " Points.", " points.");
+    if (Status read = co_await readPoints(text, tables, pointTotal); !read) co_return read;
+    if (pointTotal > 0) log.log(state.text(TextId::LogBoxShapePoints, {std::to_string(pointTotal)}));
 
     // These two tables are short: one pause after each.
     if (Status read = readVertexStates(text, tables); !read) co_return read;
-    co_yield Pause{};
+    co_await yieldFor(0);
     if (Status read = readMatrices(text, tables); !read) co_return read;
     co_return Status{};
 }

@@ -3,10 +3,9 @@
 #include "app/FolderListing.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "run/ConversionRunAwait.h"
 #include "run/ConversionRunSteps.h"
-#include "run/ConversionRunTexts.h"
 #include "run/ConverterInvocation.h"
+#include "run/RunTexts.h"
 #include "sfile/SFileNaming.h"
 
 #include <exception>
@@ -18,191 +17,163 @@ namespace {
 /// The result of a stage that lets the run go on to the next one.
 constexpr int kGoOn = -1;
 
+constexpr int ended(RunEnd end) {
+    return static_cast<int>(end);
+}
+
 /// Confirming waits for operations the file system performs at once: a wait
 /// that runs longer than this means something holds the file or folder.
 constexpr double kConfirmLimitSeconds = 30.0;
 
-std::string shapesFolder(const ProgramState& state) {
-    return state.gstrProgrammPfad + kSep + "SHAPES";
-}
-std::string shapesSFile(const ProgramState& state) {
-    return shapesFolder(state) + kSep + state.gstrSDateiName;
-}
-
 void logTimeout(const RunServices& s, const std::string& path) {
-    logPick(s.state, s.host, "•nach 30 Sekunden noch nicht bereit: " + path,
-            "•still not ready after 30 seconds: " + path);
+    s.host.log(s.state.text(TextId::LogNotReadyAfter30s) + path);
 }
 
-// A: lock the window and log what the working directory holds.
+/// Lists what the working folder holds, so the log shows what the run starts from.
 void logInventory(const RunServices& s) {
-    s.host.log(texts::kSeparatorLine);
-    for (std::size_t i = 1; i < s.state.gstrArrDateiNamen.size() && i <= listedFileCount(s.state); ++i) {
-        const std::string& name = s.state.gstrArrDateiNamen[i];
+    s.host.log(kSeparatorLine);
+    for (const std::string& name : s.state.listedFiles()) {
         const std::string upper = toUpperLatin1(name);
         // Anywhere in the name, not only at its end: model.sd counts as an s-file.
-        if (upper.find(".3DS") != std::string::npos)
-            logPick(s.state, s.host, "•3ds-Datei gefunden   : " + name, "•3ds-file found : " + name);
-        if (upper.find(".ACE") != std::string::npos)
-            logPick(s.state, s.host, "•Textur gefunden      : " + name, "•Texture found  : " + name);
-        if (upper.find(".S") != std::string::npos)
-            logPick(s.state, s.host, "•Shape-Datei gefunden : " + name, "•s-file found   : " + name);
+        if (upper.find(".3DS") != std::string::npos) s.host.log(s.state.text(TextId::LogFound3ds) + name);
+        if (upper.find(".ACE") != std::string::npos) s.host.log(s.state.text(TextId::LogFoundTexture) + name);
+        if (upper.find(".S") != std::string::npos) s.host.log(s.state.text(TextId::LogFoundSFile) + name);
     }
-    s.host.log(texts::kSeparatorLine);
+    s.host.log(kSeparatorLine);
 }
 
-CommandTask lockAndInventory(RunServices& s, RunChoices& c) {
+/// Validates the box values and reads the working folder anew.
+CommandTask prepare(RunServices& s, RunChoices& c) {
     validateBoundingBoxForRun(s, c);
     if (Status listed = LiesDateiFeld(s.state, s.fileSystem, s.state.gstrProgrammPfad, "Suffix"); !listed) {
         logFailure(s, FailedStep::ReadFolder, listed.error());
-        co_return static_cast<int>(RunEnd::Failed);
+        co_return ended(RunEnd::Failed);
     }
     logInventory(s);
     co_await yieldFor(0);
     co_return kGoOn;
 }
 
-// B and C: the converter's inputs, its start and the wait for its s-file.
-CommandTask convertToSFile(RunServices& s, const RunChoices& c) {
-    s.state.gstrSDateiName = MitEndungS(c.txtSDateiName);
-    const std::string output = converterOutputPath(s.state);
+/// Starts the converter on the checked LOD files and waits for its s-file.
+CommandTask convertToSFile(RunServices& s, const ShapePaths& paths, const RunChoices& c) {
     // The converter's output is recognised by this file appearing, so a stale copy must go.
-    if (s.fileSystem.fileExists(output)) {
-        if (Status deleted = s.fileSystem.deleteFile(output); !deleted) {
+    if (s.fileSystem.fileExists(paths.converterOutput)) {
+        if (Status deleted = s.fileSystem.deleteFile(paths.converterOutput); !deleted) {
             logFailure(s, FailedStep::DeleteStaleSFile, deleted.error());
-            co_return static_cast<int>(RunEnd::Failed);
+            co_return ended(RunEnd::Failed);
         }
     }
-    const std::vector<std::string> lodPaths = buildConverterFileArguments(s.state, c.lodRowChecked);
+    const std::vector<std::string> lodPaths = converterFileArguments(s.state, c.lodRowChecked);
     s.host.setCancelEnabled(true);
     s.host.setBusyCursor(false);
     co_await yieldFor(0);
 
-    if (!checkConverterPresent(s.state, s.host, s.fileSystem))
-        co_return static_cast<int>(RunEnd::ConverterMissing);
-    if (!startConverter(s.state, s.host, s.fileSystem, s.processes, lodPaths, c.chkCMD_sichtbar != 0)) {
+    if (!checkConverterPresent(s.state, s.host, s.fileSystem)) co_return ended(RunEnd::ConverterMissing);
+    if (!startConverter(s.state, paths, s.host, s.fileSystem, s.processes, lodPaths,
+                        c.chkCMD_sichtbar != 0)) {
         s.host.setCancelEnabled(false);
-        s.state.gblnAbbruch = false;
-        co_return static_cast<int>(RunEnd::ConverterNotStarted);
+        co_return ended(RunEnd::ConverterNotStarted);
     }
-    int waitEnd = 0;
-    QUILLFEN_CO_RUN(waitForConverterOutput(s.state, s.host, s.fileSystem, s.clock, s.decimalSeparator),
-                    waitEnd);
-    if (waitEnd == static_cast<int>(WaitEnd::Cancelled)) co_return static_cast<int>(RunEnd::Cancelled);
+    const WaitEnd waited =
+        co_await waitForConverterOutput(s.state, paths, s.host, s.fileSystem, s.clock, s.decimalSeparator);
+    if (waited == WaitEnd::Cancelled) co_return ended(RunEnd::Cancelled);
 
     s.host.setCancelEnabled(false);
     s.host.setBusyCursor(true);
-    if (!s.fileSystem.fileExists(output)) {
-        showConversionFailure(s.host);
+    if (!s.fileSystem.fileExists(paths.converterOutput)) {
+        showConversionFailure(s.state, s.host);
         s.host.setBusyCursor(false);
-        co_return static_cast<int>(RunEnd::NoSFile);
+        co_return ended(RunEnd::NoSFile);
     }
     co_return kGoOn;
 }
 
-// D: the new s-file into SHAPES, replacing an old one there.
-CommandTask moveIntoShapes(RunServices& s) {
-    const std::string folder = shapesFolder(s.state);
-    const std::string target = shapesSFile(s.state);
-    const std::string output = converterOutputPath(s.state);
-    FileSystem& files = s.fileSystem;
-    int ready = 0;
+/// Waits, yielding, until `condition()` holds or the confirm limit passed;
+/// logs the path that did not get ready.
+template <class Condition>
+Task<bool> confirmed(const RunServices& s, const std::string& path, Condition condition) {
+    const bool ready = co_await waitUntil(s.clock, kConfirmLimitSeconds, condition);
+    if (!ready) logTimeout(s, path);
+    co_return ready;
+}
 
-    s.host.log("\r\n" + texts::kSeparatorLine);
+/// Puts the new s-file into SHAPES, replacing an old one there.
+CommandTask moveIntoShapes(RunServices& s, const ShapePaths& paths) {
+    FileSystem& files = s.fileSystem;
+    s.host.log("\r\n" + kSeparatorLine);
     co_await yieldFor(0);
 
-    if (!files.folderExists(folder)) {
-        if (Status created = files.createFolder(folder); !created) {
+    if (!files.folderExists(paths.shapesFolder)) {
+        if (Status created = files.createFolder(paths.shapesFolder); !created) {
             logFailure(s, FailedStep::CreateShapes, created.error());
-            co_return static_cast<int>(RunEnd::Failed);
+            co_return ended(RunEnd::Failed);
         }
     }
-    QUILLFEN_CO_RUN(waitUntil(s.clock, kConfirmLimitSeconds, [&] { return files.folderExists(folder); }),
-                    ready);
-    if (!ready) {
-        logTimeout(s, folder);
-        co_return static_cast<int>(RunEnd::Failed);
-    }
-    logPick(s.state, s.host, "•das Verzeichnis SHAPES ist erzeugt", "•the directory SHAPES is created");
+    if (!co_await confirmed(s, paths.shapesFolder, [&] { return files.folderExists(paths.shapesFolder); }))
+        co_return ended(RunEnd::Failed);
+    s.host.log(s.state.text(TextId::LogShapesCreated));
 
-    if (files.fileExists(target)) {
-        if (Status deleted = files.deleteFile(target); !deleted) {
+    if (files.fileExists(paths.sFile)) {
+        if (Status deleted = files.deleteFile(paths.sFile); !deleted) {
             logFailure(s, FailedStep::DeleteOldShapesSFile, deleted.error());
-            co_return static_cast<int>(RunEnd::Failed);
+            co_return ended(RunEnd::Failed);
         }
-        logPick(s.state, s.host, "•alte s-Datei in SHAPES gelöscht", "•old s-file in SHAPES deleted");
+        s.host.log(s.state.text(TextId::LogOldShapesSFileDeleted));
     }
-    QUILLFEN_CO_RUN(waitUntil(s.clock, kConfirmLimitSeconds, [&] { return !files.fileExists(target); }),
-                    ready);
-    if (!ready) {
-        logTimeout(s, target);
-        co_return static_cast<int>(RunEnd::Failed);
-    }
+    if (!co_await confirmed(s, paths.sFile, [&] { return !files.fileExists(paths.sFile); }))
+        co_return ended(RunEnd::Failed);
+    if (!co_await confirmed(s, paths.converterOutput,
+                            [&] { return files.fileExists(paths.converterOutput); }))
+        co_return ended(RunEnd::Failed);
 
-    QUILLFEN_CO_RUN(waitUntil(s.clock, kConfirmLimitSeconds, [&] { return files.fileExists(output); }),
-                    ready);
-    if (!ready) {
-        logTimeout(s, output);
-        co_return static_cast<int>(RunEnd::Failed);
-    }
     // The converter must have finished writing the file within two seconds of its appearance.
     const double pauseEnd = s.clock.now() + 2.0;
     while (s.clock.now() < pauseEnd) co_await yieldFor(pauseEnd - s.clock.now());
 
-    if (Status moved = files.moveFile(output, folder); !moved) {
+    if (Status moved = files.moveFile(paths.converterOutput, paths.shapesFolder); !moved) {
         logFailure(s, FailedStep::MoveSFile, moved.error());
         showCrashDiagnosis(s.state, s.host);
-        co_return static_cast<int>(RunEnd::MoveFailed);
+        co_return ended(RunEnd::MoveFailed);
     }
-    logPick(s.state, s.host, "•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES");
-    QUILLFEN_CO_RUN(waitUntil(s.clock, 10.0, [&] { return files.fileExists(target); }), ready);
-    if (!ready) co_return static_cast<int>(RunEnd::MovedFileNotVisible);
+    s.host.log(s.state.text(TextId::LogNewSFileMoved));
+    if (!co_await waitUntil(s.clock, 10.0, [&] { return files.fileExists(paths.sFile); }))
+        co_return ended(RunEnd::MovedFileNotVisible);
     co_return kGoOn;
 }
 
-// E to G: the sd-file, the s-file edits, the textures, the copies and the reference entry.
-CommandTask finishShape(RunServices& s, const RunChoices& c) {
-    int result = kGoOn;
+/// The sd-file, the s-file edits, the textures, the copies and the reference entry.
+CommandTask finishShape(RunServices& s, const ShapePaths& paths, const RunChoices& c) {
     co_await yieldFor(0);
-    if (!writeSdFileForRun(s, c)) co_return static_cast<int>(RunEnd::Failed);
-    if (!editSFileForRun(s, c)) co_return static_cast<int>(RunEnd::Failed);
-    QUILLFEN_CO_RUN(copyToTargetsForRun(s, c), result);
-    if (result != kGoOn) co_return result;
+    if (!writeSdFileForRun(s, paths, c)) co_return ended(RunEnd::Failed);
+    if (!editSFileForRun(s, paths, c)) co_return ended(RunEnd::Failed);
+    if (!copyToTargetsForRun(s, paths, c)) co_return ended(RunEnd::Failed);
     co_await yieldFor(0);
-    if (!writeReferenceEntryForRun(s, c)) co_return static_cast<int>(RunEnd::Failed);
+    if (!writeReferenceEntryForRun(s, paths, c)) co_return ended(RunEnd::Failed);
     co_await yieldFor(0);
     co_return kGoOn;
 }
 
-// H: an empty TEXTURES goes; "Fertig!".
-void closeRun(RunServices& s) {
-    const std::string textures = s.state.gstrProgrammPfad + kSep + "TEXTURES";
-    if (s.fileSystem.folderExists(textures)) {
-        const auto files = s.fileSystem.listFiles(textures);
-        const auto folders = s.fileSystem.listFolders(textures);
+/// An empty TEXTURES goes; "Done!".
+void closeRun(RunServices& s, const ShapePaths& paths) {
+    if (s.fileSystem.folderExists(paths.texturesFolder)) {
+        const auto files = s.fileSystem.listFiles(paths.texturesFolder);
+        const auto folders = s.fileSystem.listFolders(paths.texturesFolder);
         if (files.ok() && folders.ok() && files->empty() && folders->empty()) {
-            if (!s.fileSystem.removeEmptyFolder(textures))
-                logPick(
-                    s.state, s.host,
-                    "•kann Verzeichnis TEXTURES nicht löschen -> Vermutlich blockiert ein anderes Programm",
-                    "•can't delete TEXTURES folder -> Maybe another program blocks");
+            if (!s.fileSystem.removeEmptyFolder(paths.texturesFolder))
+                s.host.log(s.state.text(TextId::LogTexturesNotDeleted));
         }
     }
-    logPick(s.state, s.host, "Fertig!", "Done!");
+    s.host.log(s.state.text(TextId::LogDone));
 }
 
 CommandTask conversionSteps(RunServices& s, RunChoices& c) {
-    int result = kGoOn;
-    QUILLFEN_CO_RUN(lockAndInventory(s, c), result);
-    if (result != kGoOn) co_return result;
-    QUILLFEN_CO_RUN(convertToSFile(s, c), result);
-    if (result != kGoOn) co_return result;
-    QUILLFEN_CO_RUN(moveIntoShapes(s), result);
-    if (result != kGoOn) co_return result;
-    QUILLFEN_CO_RUN(finishShape(s, c), result);
-    if (result != kGoOn) co_return result;
-    closeRun(s);
-    co_return static_cast<int>(RunEnd::Done);
+    const ShapePaths paths = ShapePaths::of(s.state.gstrProgrammPfad, MitEndungS(c.txtSDateiName));
+    if (const int result = co_await prepare(s, c); result != kGoOn) co_return result;
+    if (const int result = co_await convertToSFile(s, paths, c); result != kGoOn) co_return result;
+    if (const int result = co_await moveIntoShapes(s, paths); result != kGoOn) co_return result;
+    if (const int result = co_await finishShape(s, paths, c); result != kGoOn) co_return result;
+    closeRun(s, paths);
+    co_return ended(RunEnd::Done);
 }
 
 void endSequence(RunServices& s) {
@@ -212,10 +183,9 @@ void endSequence(RunServices& s) {
     s.host.setBusyDisplay(false);
 }
 
-// The cancel end: the converter keeps running; the window is unlocked at once.
+/// The cancel end: the converter keeps running; the window is unlocked at once.
 void cancelEnd(RunServices& s) {
     s.host.setCancelEnabled(false);
-    s.state.gblnAbbruch = false;
     s.host.setBusyDisplay(false);
     s.host.releaseControls();
 }
@@ -232,9 +202,7 @@ CommandTask runConversion(RunServices services, RunChoices choices) {
 
     auto end = RunEnd::Failed;
     try {
-        int result = 0;
-        QUILLFEN_CO_RUN(conversionSteps(s, choices), result);
-        end = static_cast<RunEnd>(result);
+        end = static_cast<RunEnd>(co_await conversionSteps(s, choices));
     } catch (const std::exception& error) {
         logFailure(s, FailedStep::Unexpected, Error{std::string(), error.what()});
     } catch (...) {
@@ -245,7 +213,7 @@ CommandTask runConversion(RunServices services, RunChoices choices) {
         cancelEnd(s);
     else
         endSequence(s);
-    co_return static_cast<int>(end);
+    co_return ended(end);
 }
 
 } // namespace quillfen

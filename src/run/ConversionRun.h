@@ -5,14 +5,14 @@
 // command that yields to whoever drives it (the window's event loop, the
 // command line, a test) and touches the world only through its services.
 
-#include "app/ProgramState.h"
+#include "app/RunChoices.h"
+#include "core/CommandHost.h"
+#include "core/ProgramState.h"
+#include "core/Task.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Process.h"
-#include "run/CommandHost.h"
-#include "run/CommandTask.h"
-#include "run/RunChoices.h"
 #include "run/RunView.h"
 
 namespace quillfen {
@@ -53,14 +53,14 @@ struct RunServices {
 /// host. The result is a RunEnd.
 CommandTask runConversion(RunServices services, RunChoices choices);
 
-/// Waits, yielding, until `condition()` holds or `limitSeconds` passed on the
-/// clock. Result 1 when it holds, 0 at the limit.
+/// Waits, yielding, until `condition()` holds (true) or `limitSeconds` passed
+/// on the clock (false).
 template <class Condition>
-CommandTask waitUntil(const Clock& clock, double limitSeconds, Condition condition) {
+Task<bool> waitUntil(const Clock& clock, double limitSeconds, Condition condition) {
     const double deadline = clock.now() + limitSeconds;
     for (;;) {
-        if (condition()) co_return 1;
-        if (clock.now() >= deadline) co_return 0;
+        if (condition()) co_return true;
+        if (clock.now() >= deadline) co_return false;
         co_await yieldFor(0.05);
     }
 }

@@ -4,7 +4,7 @@
 // live progress line is rewritten in place on a terminal; printed to a file or
 // a pipe it appears once, at its last value.
 
-#include "run/CommandHost.h"
+#include "core/CommandHost.h"
 
 #include <optional>
 #include <ostream>

@@ -1,12 +1,10 @@
 #include "run/ConversionRunSteps.h"
 
 #include "bbox/BoxValidation.h"
-#include "run/ConversionRunTexts.h"
-#include "run/HostLogSink.h"
+#include "core/LogSink.h"
 #include "run/ReferenceEntry.h"
 #include "run/RouteCopies.h"
 #include "run/ShapeDescriptor.h"
-#include "sfile/LogSink.h"
 #include "sfile/ShaderOptions.h"
 #include "sfile/TextureCollection.h"
 #include "sfile/TextureCorrection.h"
@@ -15,35 +13,30 @@ namespace quillfen {
 
 namespace {
 
-struct FailureTexts {
-    const char* german;
-    const char* english;
-};
-
-FailureTexts failureTexts(FailedStep step) {
+TextId failureText(FailedStep step) {
     switch (step) {
     case FailedStep::ReadFolder:
-        return {"•kann das Verzeichnis nicht lesen: ", "•can't read the directory: "};
+        return TextId::LogFailReadFolder;
     case FailedStep::DeleteStaleSFile:
-        return {"•kann alte s-Datei nicht löschen: ", "•can't delete old s-file: "};
+        return TextId::LogFailDeleteStaleSFile;
     case FailedStep::CreateShapes:
-        return {"•kann Verzeichnis SHAPES nicht erzeugen: ", "•can't create the directory SHAPES: "};
+        return TextId::LogFailCreateShapes;
     case FailedStep::DeleteOldShapesSFile:
-        return {"•kann alte s-Datei in SHAPES nicht löschen: ", "•can't delete old s-file in SHAPES: "};
+        return TextId::LogFailDeleteOldSFile;
     case FailedStep::MoveSFile:
-        return {"•kann neue s-Datei nicht nach SHAPES verschieben: ", "•can't move new s-file to SHAPES: "};
+        return TextId::LogFailMoveSFile;
     case FailedStep::WriteSdFile:
-        return {"•kann sd-Datei nicht schreiben: ", "•can't write sd-file: "};
+        return TextId::LogFailWriteSdFile;
     case FailedStep::EditSFile:
-        return {"•kann s-Datei nicht bearbeiten: ", "•can't edit s-file: "};
+        return TextId::LogFailEditSFile;
     case FailedStep::CopyToTarget:
-        return {"•kann nicht ins Ziel kopieren: ", "•can't copy to target: "};
+        return TextId::LogFailCopyToTarget;
     case FailedStep::WriteReference:
-        return {"•kann AddToRef.txt nicht schreiben: ", "•can't write AddToRef.txt: "};
+        return TextId::LogFailWriteReference;
     case FailedStep::Unexpected:
         break;
     }
-    return {"•unerwarteter Fehler, Lauf beendet: ", "•unexpected error, run ended: "};
+    return TextId::LogFailUnexpected;
 }
 
 bool ticked(int checkState) {
@@ -53,8 +46,7 @@ bool ticked(int checkState) {
 } // namespace
 
 void logFailure(const RunServices& s, FailedStep step, const Error& error) {
-    const FailureTexts failure = failureTexts(step);
-    logPick(s.state, s.host, failure.german + error.message(), failure.english + error.message());
+    s.host.log(s.state.text(failureText(step)) + error.message());
 }
 
 void validateBoundingBoxForRun(RunServices& s, RunChoices& choices) {
@@ -64,7 +56,7 @@ void validateBoundingBoxForRun(RunServices& s, RunChoices& choices) {
     s.view.showBoundingBox(choices.txtBBoxInput, choices.txtBBox);
 }
 
-bool writeSdFileForRun(RunServices& s, const RunChoices& choices) {
+bool writeSdFileForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices) {
     ShapeDescriptorChoices descriptor;
     descriptor.texture.optNurSommerTextur = choices.optNurSommerTextur;
     descriptor.texture.optSchneeTextur = choices.optSchneeTextur;
@@ -75,16 +67,14 @@ bool writeSdFileForRun(RunServices& s, const RunChoices& choices) {
     descriptor.chkBoundingBox = choices.chkBoundingBox;
     descriptor.txtBBoxInput = choices.txtBBoxInput;
     descriptor.txtBBox = choices.txtBBox;
-    HostLogSink log(s.host);
-    if (Status written = writeShapeDescriptor(descriptor, s.state, s.fileSystem, log); !written) {
+    if (Status written = writeShapeDescriptor(descriptor, s.state, paths, s.fileSystem, s.host); !written) {
         logFailure(s, FailedStep::WriteSdFile, written.error());
         return false;
     }
     return true;
 }
 
-bool editSFileForRun(RunServices& s, const RunChoices& choices) {
-    HostLogSink log(s.host);
+bool editSFileForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices) {
     const ProgramState& state = s.state;
 
     TextureCorrectionChoices correction;
@@ -92,63 +82,55 @@ bool editSFileForRun(RunServices& s, const RunChoices& choices) {
     correction.chkShaderDiffuse = choices.chkShaderDiffuse;
     correction.cmbMipMap = choices.cmbMipMap;
     correction.decimalSeparator = s.decimalSeparator;
-    if (Status corrected = KorrigiereTexturen(correction, state, s.fileSystem, log); !corrected) {
+    if (Status corrected = KorrigiereTexturen(correction, state, paths, s.fileSystem, s.host); !corrected) {
         logFailure(s, FailedStep::EditSFile, corrected.error());
         return false;
     }
 
     if (ticked(choices.chkAceUni)) {
-        auto kept = SetzeEineTextur(state, s.fileSystem);
+        auto kept = SetzeEineTextur(state, paths, s.fileSystem);
         if (!kept) {
             logFailure(s, FailedStep::EditSFile, kept.error());
             return false;
         }
-        logPick(state, s.host, "•s-Datei benötigt nur die Textur: " + kept.value(),
-                "•s-file requires only the texture: " + kept.value());
+        s.host.log(state.text(TextId::LogOnlyOneTexture) + kept.value());
     }
     if (ticked(choices.chkShaderDiffuse)) {
-        if (Status diffuse = SetzeShaderDiffuse(state, s.fileSystem); !diffuse) {
+        if (Status diffuse = SetzeShaderDiffuse(state, paths, s.fileSystem); !diffuse) {
             logFailure(s, FailedStep::EditSFile, diffuse.error());
             return false;
         }
-        logPick(state, s.host,
-                "•alle shader in s-Datei in 'Diffuse' geändert. s-Datei braucht keine Texturen!",
-                "•s-file has only the shader 'Diffuse'. s-file not use any ace-texture!");
-        logPick(state, s.host, "•alle Images in s-Datei in 'TextureDummy.ace' umbenannt.",
-                "•all images in s-file renamed as 'TextureDummy.ace'.");
+        s.host.log(state.text(TextId::LogShaderDiffuse));
+        s.host.log(state.text(TextId::LogImagesRenamedDummy));
     }
     if (ticked(choices.chkShaderAddATexDiff)) {
-        if (Status glassy = SetzeShaderAddATexDiff(state, s.fileSystem); !glassy) {
+        if (Status glassy = SetzeShaderAddATexDiff(paths, s.fileSystem); !glassy) {
             logFailure(s, FailedStep::EditSFile, glassy.error());
             return false;
         }
-        logPick(state, s.host, "•gläserne s-Datei in MSTS. Alle shader in s-Datei in 'AddATexDiff' geändert.",
-                "•s-file shown glassy in MSTS. s-file has only the shader 'AddATexDiff'.");
-        logPick(state, s.host, "•In Open Rails keine gläserne Darstellung.",
-                "•In Open Rails no glassy appearance.");
+        s.host.log(state.text(TextId::LogShaderAddATexDiff));
+        s.host.log(state.text(TextId::LogNoGlassyInOpenRails));
     }
     // A texture that cannot be collected is logged there and does not end the run.
-    KopiereTexturen(state, s.fileSystem, log);
+    KopiereTexturen(state, paths, s.fileSystem, s.host);
     return true;
 }
 
-CommandTask copyToTargetsForRun(RunServices& s, const RunChoices& choices) {
+bool copyToTargetsForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices) {
     CopyChoices copies;
     for (std::size_t i = 0; i < copies.targets.size(); ++i)
         copies.targets[i] = CopyTarget{choices.chkShapeTo[i], choices.lblCopyPfad[i]};
     copies.chkTextureCopy = choices.chkTextureCopy;
-    HostLogSink log(s.host);
-    if (Status copied = copyToTargets(copies, s.state, s.fileSystem, log); !copied) {
+    if (Status copied = copyToTargets(copies, s.state, paths, s.fileSystem, s.host); !copied) {
         logFailure(s, FailedStep::CopyToTarget, copied.error());
-        co_return static_cast<int>(RunEnd::Failed);
+        return false;
     }
-    co_return -1;
+    return true;
 }
 
-bool writeReferenceEntryForRun(RunServices& s, const RunChoices& choices) {
+bool writeReferenceEntryForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices) {
     const ReferenceChoices reference{choices.chkRefEintrag, choices.txtRefClass, choices.txtRefDescription};
-    HostLogSink log(s.host);
-    if (Status written = writeReferenceEntry(reference, s.state, s.fileSystem, log); !written) {
+    if (Status written = writeReferenceEntry(reference, s.state, paths, s.fileSystem, s.host); !written) {
         logFailure(s, FailedStep::WriteReference, written.error());
         return false;
     }

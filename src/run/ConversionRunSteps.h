@@ -4,10 +4,10 @@
 // run's terms: a failure is one log line naming the file and the reason, and
 // the run then ends through its end sequence.
 
+#include "app/RunChoices.h"
+#include "core/ShapePaths.h"
 #include "platform/Expected.h"
-#include "run/CommandTask.h"
 #include "run/ConversionRun.h"
-#include "run/RunChoices.h"
 
 namespace quillfen {
 
@@ -35,16 +35,16 @@ void validateBoundingBoxForRun(RunServices& s, RunChoices& choices);
 
 /// The sd-file beside the new s-file in SHAPES, with its log lines. False
 /// after a logged failure.
-bool writeSdFileForRun(RunServices& s, const RunChoices& choices);
+bool writeSdFileForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices);
 
 /// The s-file edits (texture names and mipmap bias, the test options) and the
 /// texture collection, with their log lines. False after a logged failure.
-bool editSFileForRun(RunServices& s, const RunChoices& choices);
+bool editSFileForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices);
 
-/// The copies to the checked targets. Result -1 to go on, else a RunEnd.
-CommandTask copyToTargetsForRun(RunServices& s, const RunChoices& choices);
+/// The copies to the checked targets. False after a logged failure.
+bool copyToTargetsForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices);
 
 /// AddToRef.txt when the reference entry is ticked. False after a logged failure.
-bool writeReferenceEntryForRun(RunServices& s, const RunChoices& choices);
+bool writeReferenceEntryForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices);
 
 } // namespace quillfen

@@ -3,47 +3,35 @@
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "run/ConversionRunTexts.h"
+#include "run/RunTexts.h"
 
 #include <algorithm>
 
 namespace quillfen {
 
-std::string converterOutputPath(const ProgramState& state) {
-    return state.gstrProgrammPfad + kSep + state.gstrSDateiName;
-}
-
-std::vector<std::string> buildConverterFileArguments(ProgramState& state,
-                                                     const std::vector<bool>& rowChecked) {
+std::vector<std::string> converterFileArguments(const ProgramState& state,
+                                                const std::vector<bool>& rowChecked) {
     std::vector<std::string> paths;
-    std::string text;
     for (std::size_t i = 1; i < state.gstrArrLODDateien.size(); ++i) {
         const std::string& name = state.gstrArrLODDateien[i];
         const std::size_t row = i - 1;
         // An empty row stands for a 3DS file without distance: never passed on.
         if (name.empty() || row >= rowChecked.size() || !rowChecked[row]) continue;
-        const std::string path = state.gstrProgrammPfad + kSep + name;
-        text += " \"" + path + "\"";
-        paths.push_back(path);
+        paths.push_back(state.gstrProgrammPfad + kSep + name);
     }
-    state.gstrArrLODDateien.front() = trimBlanks(text);
     return paths;
 }
 
-bool checkConverterPresent(ProgramState& state, CommandHost& host, const FileSystem& fileSystem) {
+bool checkConverterPresent(const ProgramState& state, CommandHost& host, const FileSystem& fileSystem) {
     if (fileSystem.fileExists(state.gstrConv3dsPfad)) return true;
     // The messages name the converter's place beside the program, whichever path was tested.
     const std::string besideProgram = state.gstrProgrammPfad + kSep + "conv3ds.exe";
-    host.log(texts::kSeparatorLine);
-    host.showMessage(texts::kProgramName, state.pick("Quillfen kann die Konverter-Datei nicht finden!",
-                                                     "Quillfen can't find converter file!") +
-                                              "\r\n\r\n" + besideProgram);
+    host.log(kSeparatorLine);
+    host.showMessage(kProgramName, state.text(TextId::MessageConverterMissing) + "\r\n\r\n" + besideProgram);
     host.log(besideProgram);
-    logPick(state, host, "Quillfen kann die Konverter-Datei 'conv3ds.exe' nicht finden im Pfad:",
-            "Quillfen can't find converter file 'conv3ds.exe' in path:");
-    host.log(texts::kSeparatorLine);
+    host.log(state.text(TextId::LogConverterMissing));
+    host.log(kSeparatorLine);
     host.setCancelEnabled(false);
-    state.gblnAbbruch = false;
     return false;
 }
 
@@ -52,36 +40,28 @@ namespace {
 void logLaunchProblem(const ProgramState& state, CommandHost& host, const LaunchResult& launched) {
     switch (launched.problem) {
     case LaunchProblem::WineMissing:
-        logPick(state, host,
-                "•wine nicht gefunden: " + launched.error.path +
-                    " ist ein Windows-Programm und braucht 'wine' im Suchpfad (PATH)",
-                "•wine not found: " + launched.error.path +
-                    " is a Windows program and needs 'wine' on the search path (PATH)");
+        host.log(state.text(TextId::LogWineMissing, {launched.error.path}));
         break;
     case LaunchProblem::TerminalMissing:
-        logPick(
-            state, host,
-            "•kein Terminal für die sichtbare Konverter-Ausgabe gefunden ($TERMINAL, x-terminal-emulator, "
-            "xterm)",
-            "•no terminal found to show the converter ($TERMINAL, x-terminal-emulator, xterm)");
+        host.log(state.text(TextId::LogTerminalMissing));
         break;
     case LaunchProblem::StartFailed:
     case LaunchProblem::None:
-        logPick(state, host, "•Konverter kann nicht gestartet werden: " + launched.error.message(),
-                "•can't start the converter: " + launched.error.message());
+        host.log(state.text(TextId::LogConverterNotStarted) + launched.error.message());
         break;
     }
 }
 
 } // namespace
 
-bool startConverter(const ProgramState& state, CommandHost& host, const FileSystem& fileSystem,
-                    ProcessStarter& processes, const std::vector<std::string>& lodPaths, bool visible) {
+bool startConverter(const ProgramState& state, const ShapePaths& paths, CommandHost& host,
+                    const FileSystem& fileSystem, ProcessStarter& processes,
+                    const std::vector<std::string>& lodPaths, bool visible) {
     ConverterLaunch launch;
     launch.converterPath = state.gstrConv3dsPfad;
     const auto shortPath = fileSystem.shortPath(state.gstrConv3dsPfad);
     launch.converterShortPath = shortPath.ok() ? shortPath.value() : state.gstrConv3dsPfad;
-    launch.arguments.push_back(converterOutputPath(state));
+    launch.arguments.push_back(paths.converterOutput);
     launch.arguments.insert(launch.arguments.end(), lodPaths.begin(), lodPaths.end());
     launch.visible = visible;
 
@@ -92,21 +72,21 @@ bool startConverter(const ProgramState& state, CommandHost& host, const FileSyst
     }
     // Logged bottom-up, so that the caption stands above the command line.
     host.log(launched.shownCommand);
-    logPick(state, host, "•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:");
-    host.log(texts::kSeparatorLine);
+    host.log(state.text(TextId::LogConverterCommand));
+    host.log(kSeparatorLine);
     return true;
 }
 
-std::string waitProgressLine(const ProgramState& state, int slices, char decimalSeparator) {
+std::string waitProgressLine(const ProgramState& state, const std::string& sFileName, int slices,
+                             char decimalSeparator) {
     const std::string seconds = formatShortest(static_cast<double>(slices) / 10.0, decimalSeparator);
-    const std::string quotedName = "\"" + state.gstrSDateiName + "\"";
-    return state.pick("•conv3ds.exe erzeugt s-Datei: " + quotedName + " in " + seconds + " Sekunden.",
-                      "•conv3ds.exe creates s-file: " + quotedName + " in " + seconds + " seconds.");
+    return state.text(TextId::LogConverterProgress, {"\"" + sFileName + "\"", seconds});
 }
 
-CommandTask waitForConverterOutput(ProgramState& state, CommandHost& host, const FileSystem& fileSystem,
-                                   const Clock& clock, char decimalSeparator) {
-    const std::string output = converterOutputPath(state);
+Task<WaitEnd> waitForConverterOutput(ProgramState& state, const ShapePaths& paths, CommandHost& host,
+                                     const FileSystem& fileSystem, const Clock& clock,
+                                     char decimalSeparator) {
+    const std::string& output = paths.converterOutput;
     const std::string snapshot = host.logText();
     int slices = 0;
     for (;;) {
@@ -119,36 +99,24 @@ CommandTask waitForConverterOutput(ProgramState& state, CommandHost& host, const
             co_await yieldFor(std::max(sliceEnd - clock.now(), 0.001));
             if (state.gblnAbbruch) {
                 state.gblnAbbruch = false;
-                co_return static_cast<int>(WaitEnd::Cancelled);
+                co_return WaitEnd::Cancelled;
             }
         }
         co_await yieldFor(0);
-        host.setLogText(waitProgressLine(state, slices, decimalSeparator) + "\r\n" + snapshot);
-        if (fileSystem.fileExists(output)) co_return static_cast<int>(WaitEnd::FileFound);
-        if (slices >= kWaitSliceLimit) co_return static_cast<int>(WaitEnd::LimitReached);
+        host.setLogText(waitProgressLine(state, paths.sFileName, slices, decimalSeparator) + "\r\n" +
+                        snapshot);
+        if (fileSystem.fileExists(output)) co_return WaitEnd::FileFound;
+        if (slices >= kWaitSliceLimit) co_return WaitEnd::LimitReached;
     }
 }
 
-void showConversionFailure(CommandHost& host) {
-    host.showMessage(
-        texts::kProgramName,
-        "Shape konnte nicht erzeugt werden! Der Konverter 'conv3ds.exe' kommt mit der '*.3ds'-Datei "
-        "nicht klar!\r\nMaterialien (SOLIDNORM / TRANSNORM etc.) in 3dsmax? Verknüpfungs-Struktur "
-        "gesetzt in 3dsmax?");
+void showConversionFailure(const ProgramState& state, CommandHost& host) {
+    host.showMessage(state.text(TextId::MessageConversionFailedTitle),
+                     state.text(TextId::MessageConversionFailed));
 }
 
 void showCrashDiagnosis(const ProgramState& state, CommandHost& host) {
-    const std::string gap = "\r\n\r\n";
-    if (state.isGerman())
-        host.showMessage("Ist conv3ds.exe abgestürtzt?",
-                         "Falls conv3ds.exe abgestürtzt ist, enthält möglicherweise eine der" + gap +
-                             "LOD-3ds-Dateien den Materialnamen-Zusatz \"+1s\" ?" + gap +
-                             "Falls das zutrifft, ändern Sie den Zusatz in \"+1\" .");
-    if (state.isEnglish())
-        host.showMessage("Is conv3ds.exe crashed?",
-                         "If conv3ds.exe crashed, one of the LOD-3ds files may contain" + gap +
-                             "the material name suffix \"+1s\" ?" + gap +
-                             "If so, change the material suffix to \"+1\" .");
+    host.showMessage(state.text(TextId::MessageCrashTitle), state.text(TextId::MessageCrash));
 }
 
 } // namespace quillfen

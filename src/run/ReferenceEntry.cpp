@@ -37,19 +37,15 @@ std::string referenceEntryText(const ReferenceChoices& choices, const std::strin
            ")";
 }
 
-Status writeReferenceEntry(const ReferenceChoices& choices, const ProgramState& state, FileSystem& files,
-                           LogSink& log) {
+Status writeReferenceEntry(const ReferenceChoices& choices, const ProgramState& state,
+                           const ShapePaths& paths, FileSystem& files, LogSink& log) {
     if (choices.chkRefEintrag == 0) return {};
     bool lossy = false;
-    const std::string bytes = encodeWindows1252(referenceEntryText(choices, state.gstrSDateiName), &lossy);
-    if (Status written = files.replaceFile(state.gstrProgrammPfad + kSep + "AddToRef.txt", bytes); !written)
+    const std::string bytes = encodeWindows1252(referenceEntryText(choices, paths.sFileName), &lossy);
+    if (Status written = files.replaceFile(paths.workingFolder + kSep + "AddToRef.txt", bytes); !written)
         return written;
-    if (lossy)
-        logInLanguage(
-            log, state,
-            "•Warnung: AddToRef.txt enthält Zeichen außerhalb von Windows-1252, als \"?\" geschrieben",
-            "•Warning: AddToRef.txt has characters outside Windows-1252, written as \"?\"");
-    logInLanguage(log, state, "•AddToRef.txt ist erzeugt", "•AddToRef.txt is created");
+    if (lossy) log.log(state.text(TextId::LogReferenceLossy));
+    log.log(state.text(TextId::LogReferenceCreated));
     return {};
 }
 

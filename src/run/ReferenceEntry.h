@@ -3,10 +3,11 @@
 // chkRefEintrag is ticked: an object entry for the user to paste into the
 // route's reference file, so the route editor offers the new shape.
 
-#include "app/ProgramState.h"
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
+#include "core/ShapePaths.h"
 #include "platform/Expected.h"
 #include "platform/FileSystem.h"
-#include "sfile/LogSink.h"
 
 #include <string>
 
@@ -23,10 +24,10 @@ struct ReferenceChoices {
 /// for the class, the s-file's name for the description).
 [[nodiscard]] std::string referenceEntryText(const ReferenceChoices& choices, const std::string& sFileName);
 
-/// Writes wd/AddToRef.txt in Windows-1252, replacing an older file, and logs
+/// Writes AddToRef.txt in the working folder in Windows-1252, replacing an older file, and logs
 /// it; does nothing when chkRefEintrag is 0. A character outside the code page
 /// is written as "?" and a warning line says so.
-Status writeReferenceEntry(const ReferenceChoices& choices, const ProgramState& state, FileSystem& files,
-                           LogSink& log);
+Status writeReferenceEntry(const ReferenceChoices& choices, const ProgramState& state,
+                           const ShapePaths& paths, FileSystem& files, LogSink& log);
 
 } // namespace quillfen

@@ -32,10 +32,10 @@ Status ensureFolder(FileSystem& files, const std::string& folder) {
 }
 
 /// Every file of the working folder's TEXTURES into the route's TEXTURES.
-Status copyTextures(const std::string& caption, const ProgramState& state, FileSystem& files) {
+Status copyTextures(const std::string& caption, const ShapePaths& paths, FileSystem& files) {
     const std::string target = caption + kSep + existingFolderName(files, caption, "TEXTURES");
     if (Status ensured = ensureFolder(files, target); !ensured) return ensured;
-    const std::string source = state.gstrProgrammPfad + kSep + "TEXTURES";
+    const std::string& source = paths.texturesFolder;
     if (!files.folderExists(source)) return {};
     auto names = files.listFiles(source);
     if (!names) return names.error();
@@ -45,27 +45,24 @@ Status copyTextures(const std::string& caption, const ProgramState& state, FileS
 }
 
 Status serveTarget(std::size_t index, const CopyChoices& choices, const ProgramState& state,
-                   FileSystem& files, LogSink& log) {
+                   const ShapePaths& paths, FileSystem& files, LogSink& log) {
     const std::string& caption = choices.targets[index].lblCopyPfad;
     if (!files.folderExists(caption)) {
-        logInLanguage(log, state, "Kein gültiges Verzeichnis angegeben!", "No valid directory given!");
+        log.log(state.text(TextId::LogNoValidTarget));
         return {};
     }
     const bool isRoute = index < kRouteTargets;
     const std::string targetPath =
         copyTargetPath(caption, isRoute ? existingFolderName(files, caption, "SHAPES") : "");
-    const std::string shapes = state.gstrProgrammPfad + kSep + "SHAPES" + kSep;
     if (isRoute)
         if (Status ensured = ensureFolder(files, targetPath); !ensured) return ensured;
-    if (Status copied = copyInto(files, shapes + state.gstrSDateiName, targetPath); !copied) return copied;
+    if (Status copied = copyInto(files, paths.sFile, targetPath); !copied) return copied;
     if (isRoute) {
-        if (Status copied = copyInto(files, shapes + state.gstrSDateiName + "d", targetPath); !copied)
-            return copied;
+        if (Status copied = copyInto(files, paths.sdFile, targetPath); !copied) return copied;
         if (choices.chkTextureCopy == 1)
-            if (Status copied = copyTextures(caption, state, files); !copied) return copied;
+            if (Status copied = copyTextures(caption, paths, files); !copied) return copied;
     }
-    logInLanguage(log, state, "•s-Datei ist nach " + targetPath + " kopiert",
-                  "•s-file is also copied to " + targetPath);
+    log.log(state.text(TextId::LogSFileCopied, {targetPath}));
     return {};
 }
 
@@ -90,10 +87,11 @@ std::string existingFolderName(const FileSystem& files, const std::string& paren
     return wanted;
 }
 
-Status copyToTargets(const CopyChoices& choices, const ProgramState& state, FileSystem& files, LogSink& log) {
+Status copyToTargets(const CopyChoices& choices, const ProgramState& state, const ShapePaths& paths,
+                     FileSystem& files, LogSink& log) {
     for (std::size_t index = 0; index < choices.targets.size(); ++index) {
         if (choices.targets[index].chkShapeTo != 1) continue;
-        if (Status served = serveTarget(index, choices, state, files, log); !served) return served;
+        if (Status served = serveTarget(index, choices, state, paths, files, log); !served) return served;
     }
     return {};
 }

@@ -4,10 +4,11 @@
 // folders (their SHAPES gets the s-file and the sd-file, their TEXTURES the
 // collected textures on request); target 2 is any folder and gets the s-file.
 
-#include "app/ProgramState.h"
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
+#include "core/ShapePaths.h"
 #include "platform/Expected.h"
 #include "platform/FileSystem.h"
-#include "sfile/LogSink.h"
 
 #include <array>
 #include <string>
@@ -39,6 +40,7 @@ struct CopyChoices {
 /// Serves the checked targets in order 0, 1, 2 and logs each. A missing
 /// target folder is logged and skipped; any other failure ends the copies and
 /// comes back as the error.
-Status copyToTargets(const CopyChoices& choices, const ProgramState& state, FileSystem& files, LogSink& log);
+Status copyToTargets(const CopyChoices& choices, const ProgramState& state, const ShapePaths& paths,
+                     FileSystem& files, LogSink& log);
 
 } // namespace quillfen

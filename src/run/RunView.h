@@ -15,10 +15,4 @@ public:
     virtual void showBoundingBox(const std::string& input, const std::string& displayLine) = 0;
 };
 
-/// For hosts that have nothing to show them on.
-class NullRunView final : public RunView {
-public:
-    void showBoundingBox(const std::string& /*input*/, const std::string& /*displayLine*/) override {}
-};
-
 } // namespace quillfen

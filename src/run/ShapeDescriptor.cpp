@@ -38,18 +38,14 @@ std::string shapeDescriptorText(const ShapeDescriptorChoices& choices, const std
 }
 
 Status writeShapeDescriptor(const ShapeDescriptorChoices& choices, const ProgramState& state,
-                            FileSystem& files, LogSink& log) {
+                            const ShapePaths& paths, FileSystem& files, LogSink& log) {
     if (choices.chkBoundingBox != 0 && choices.txtBBoxInput.empty())
-        logInLanguage(log, state, "•keine BoundingBox-Zeile in sd-Datei übernommen, weil sie leer ist",
-                      "•no BoundingBox line in sd-file because it's empty.");
-    if (includesBoundingBox(choices))
-        logInLanguage(log, state, "•BoundingBox-Zeile in sd-Datei übernommen",
-                      "•sd-file has BoundingBox line");
-    const std::string path = state.gstrProgrammPfad + kSep + "SHAPES" + kSep + state.gstrSDateiName + "d";
-    if (Status written = files.writeUnicodeText(path, shapeDescriptorText(choices, state.gstrSDateiName));
+        log.log(state.text(TextId::LogBoxLineEmpty));
+    if (includesBoundingBox(choices)) log.log(state.text(TextId::LogBoxLineWritten));
+    if (Status written = files.writeUnicodeText(paths.sdFile, shapeDescriptorText(choices, paths.sFileName));
         !written)
         return written;
-    logInLanguage(log, state, "•sd-Datei in SHAPES geschrieben", "•sd-file written in SHAPES");
+    log.log(state.text(TextId::LogSdFileWritten));
     return {};
 }
 

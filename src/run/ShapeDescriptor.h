@@ -1,12 +1,13 @@
 #pragma once
 // The sd-file, written by the conversion run right after the new s-file has
-// arrived in SHAPES and before the s-file edits: wd/SHAPES/<s-file>d with the
+// arrived in SHAPES and before the s-file edits: the sd-file beside the s-file in SHAPES with the
 // detail level, the alternative-texture code and, on request, the bounding box.
 
-#include "app/ProgramState.h"
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
+#include "core/ShapePaths.h"
 #include "platform/Expected.h"
 #include "platform/FileSystem.h"
-#include "sfile/LogSink.h"
 
 #include <string>
 
@@ -46,6 +47,6 @@ struct ShapeDescriptorChoices {
 /// one) and logs it. It also logs the warning about an empty bounding box, so
 /// the run must not log that line a second time.
 Status writeShapeDescriptor(const ShapeDescriptorChoices& choices, const ProgramState& state,
-                            FileSystem& files, LogSink& log);
+                            const ShapePaths& paths, FileSystem& files, LogSink& log);
 
 } // namespace quillfen

@@ -1,15 +1,17 @@
 #pragma once
 // The help text behind the "?" beside the mipmap combo box: what the LOD bias
-// in a shape's texture entries does, in German and English.
+// in a shape's texture entries does. Its example lines line up their entries
+// with blanks, so the help window shows it in a fixed-pitch font.
 
-#include <optional>
+#include "core/Texts.h"
+
 #include <string>
 
 namespace quillfen {
 
-/// The help text for `language`: German for "deutsch", English for "english"
-/// and for an empty language, nothing for any other value (the help window
-/// then keeps the text it has). Lines end in CR LF.
-[[nodiscard]] std::optional<std::string> MipMapHilfeText(const std::string& language);
+/// The help text in `language`; lines end in CR LF.
+[[nodiscard]] inline const std::string& MipMapHilfeText(Language language) {
+    return text(language, TextId::MipMapHelp);
+}
 
 } // namespace quillfen

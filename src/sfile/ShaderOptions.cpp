@@ -2,7 +2,6 @@
 
 #include "platform/Text.h"
 #include "sfile/IndexedText.h"
-#include "sfile/SFilePaths.h"
 #include "sfile/TextSearch.h"
 
 #include <array>
@@ -31,15 +30,13 @@ bool usesAceFile(const IndexedText& text, const std::string& fileName) {
 /// The text indexed for the working folder's ace file names.
 IndexedText indexAceNames(std::string text, const ProgramState& state) {
     std::vector<std::string> names;
-    forEachListedFile(state, [&](const std::string& fileName) {
+    for (const std::string& fileName : state.listedFiles())
         if (isAceName(fileName)) names.push_back(fileName);
-    });
     return IndexedText(std::move(text), names);
 }
 
 /// Reads the s-file, lets `edit` change the text, writes it back.
-template <class Edit> Status editSFile(const ProgramState& state, FileSystem& files, Edit&& edit) {
-    const std::string path = sFilePath(state);
+template <class Edit> Status editSFile(const std::string& path, FileSystem& files, Edit&& edit) {
     auto read = files.readText(path, TextFormat::SystemDefault);
     if (!read) return read.error();
     edit(*read);
@@ -48,35 +45,34 @@ template <class Edit> Status editSFile(const ProgramState& state, FileSystem& fi
 
 } // namespace
 
-Expected<std::string> SetzeEineTextur(const ProgramState& state, FileSystem& files) {
+Expected<std::string> SetzeEineTextur(const ProgramState& state, const ShapePaths& paths, FileSystem& files) {
     std::string kept;
-    const Status written = editSFile(state, files, [&](std::string& text) {
+    const Status written = editSFile(paths.sFile, files, [&](std::string& text) {
         IndexedText indexed = indexAceNames(std::move(text), state);
-        forEachListedFile(state, [&](const std::string& fileName) {
-            if (!usesAceFile(indexed, fileName)) return;
+        for (const std::string& fileName : state.listedFiles()) {
+            if (!usesAceFile(indexed, fileName)) continue;
             if (kept.empty()) kept = fileName;
             indexed.replaceEvery(fileName, kept);
-        });
+        }
         text = std::move(indexed).takeText();
     });
     if (!written) return written.error();
     return kept;
 }
 
-Status SetzeShaderDiffuse(const ProgramState& state, FileSystem& files) {
-    return editSFile(state, files, [&](std::string& text) {
+Status SetzeShaderDiffuse(const ProgramState& state, const ShapePaths& paths, FileSystem& files) {
+    return editSFile(paths.sFile, files, [&](std::string& text) {
         for (const std::string_view shader : kTexturedShaders) replaceEvery(text, shader, kDiffuseShader);
         replaceEvery(text, kAddATexDiffShader, kDiffuseShader);
         IndexedText indexed = indexAceNames(std::move(text), state);
-        forEachListedFile(state, [&](const std::string& fileName) {
+        for (const std::string& fileName : state.listedFiles())
             if (usesAceFile(indexed, fileName)) indexed.replaceEvery(fileName, kDummyTexture);
-        });
         text = std::move(indexed).takeText();
     });
 }
 
-Status SetzeShaderAddATexDiff(const ProgramState& state, FileSystem& files) {
-    return editSFile(state, files, [](std::string& text) {
+Status SetzeShaderAddATexDiff(const ShapePaths& paths, FileSystem& files) {
+    return editSFile(paths.sFile, files, [](std::string& text) {
         for (const std::string_view shader : kTexturedShaders) replaceEvery(text, shader, kAddATexDiffShader);
     });
 }

@@ -2,7 +2,6 @@
 
 #include "platform/Paths.h"
 #include "sfile/IndexedText.h"
-#include "sfile/SFilePaths.h"
 
 #include <string>
 
@@ -11,15 +10,12 @@ namespace quillfen {
 namespace {
 
 void logNoTexturesCopied(const ProgramState& state, LogSink& log) {
-    logInLanguage(log, state, "•es werden keine ace-Texturen in das Verzeichnis TEXTURES kopiert",
-                  "•no ace-textures copied to directory TEXTURES");
+    log.log(state.text(TextId::LogNoTexturesCopied));
 }
 
 void logAccessFailure(const Error& error, const ProgramState& state, LogSink& log) {
-    logInLanguage(log, state, "•" + error.message(), "•" + error.message());
-    logInLanguage(log, state,
-                  "•kein Zugriff auf Verzeichnis TEXTURES. Vermulich blockiert eine offene s-Datei!",
-                  "•can't access to folder TEXTURES. Probably an open s-file blocks access!");
+    log.log("•" + error.message());
+    log.log(state.text(TextId::LogTexturesNoAccess));
 }
 
 /// Deletes the files the last run left in the folder; its subfolders stay.
@@ -32,22 +28,18 @@ Status emptyTexturesFolder(const std::string& folder, FileSystem& files) {
     return {};
 }
 
-Status copyUsedFiles(const IndexedText& text, const std::string& folder, const ProgramState& state,
+Status copyUsedFiles(const IndexedText& text, const ShapePaths& paths, const ProgramState& state,
                      FileSystem& files, LogSink& log) {
-    Status result;
-    forEachListedFile(state, [&](const std::string& fileName) {
-        if (!result) return;
-        const std::string source = state.gstrProgrammPfad + kSep + fileName;
-        if (!text.contains(fileName) || !files.fileExists(source)) return;
-        if (!files.folderExists(folder)) {
-            result = files.createFolder(folder);
-            if (!result) return;
-            logInLanguage(log, state, "•das Verzeichnis TEXTURES ist erzeugt",
-                          "•the directory TEXTURES is created");
+    for (const std::string& fileName : state.listedFiles()) {
+        const std::string source = paths.workingFolder + kSep + fileName;
+        if (!text.contains(fileName) || !files.fileExists(source)) continue;
+        if (!files.folderExists(paths.texturesFolder)) {
+            if (Status created = files.createFolder(paths.texturesFolder); !created) return created;
+            log.log(state.text(TextId::LogTexturesCreated));
         }
-        result = files.copyFile(source, folder);
-    });
-    return result;
+        if (Status copied = files.copyFile(source, paths.texturesFolder); !copied) return copied;
+    }
+    return {};
 }
 
 void logClosingReport(const std::string& folder, const ProgramState& state, FileSystem& files, LogSink& log) {
@@ -57,24 +49,21 @@ void logClosingReport(const std::string& folder, const ProgramState& state, File
     if (!fileNames) return logAccessFailure(fileNames.error(), state, log);
     if (!folderNames) return logAccessFailure(folderNames.error(), state, log);
     if (fileNames->empty() && !folderNames->empty()) return logNoTexturesCopied(state, log);
-    logInLanguage(log, state, "•alle verwendeten Texturen sind in das Verzeichnis TEXTURES kopiert",
-                  "•all used textures are copied to directory TEXTURES");
+    log.log(state.text(TextId::LogTexturesCopied));
 }
 
 } // namespace
 
-void KopiereTexturen(const ProgramState& state, FileSystem& files, LogSink& log) {
-    const std::string folder = texturesFolderPath(state);
-    if (Status emptied = emptyTexturesFolder(folder, files); !emptied)
+void KopiereTexturen(const ProgramState& state, const ShapePaths& paths, FileSystem& files, LogSink& log) {
+    if (Status emptied = emptyTexturesFolder(paths.texturesFolder, files); !emptied)
         return logAccessFailure(emptied.error(), state, log);
-    auto text = files.readText(sFilePath(state), TextFormat::Unicode);
+    auto text = files.readText(paths.sFile, TextFormat::Unicode);
     if (!text) return logAccessFailure(text.error(), state, log);
-    std::vector<std::string> names;
-    forEachListedFile(state, [&](const std::string& fileName) { names.push_back(fileName); });
-    if (Status copied = copyUsedFiles(IndexedText(std::move(*text), names), folder, state, files, log);
-        !copied)
+    const auto listed = state.listedFiles();
+    const IndexedText indexed(std::move(*text), std::vector<std::string>(listed.begin(), listed.end()));
+    if (Status copied = copyUsedFiles(indexed, paths, state, files, log); !copied)
         return logAccessFailure(copied.error(), state, log);
-    logClosingReport(folder, state, files, log);
+    logClosingReport(paths.texturesFolder, state, files, log);
 }
 
 } // namespace quillfen

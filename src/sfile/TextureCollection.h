@@ -3,9 +3,10 @@
 // test options. It empties wd/TEXTURES of the last run's files and copies into
 // it every file of the working folder whose exact name the final s-file holds.
 
-#include "app/ProgramState.h"
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
+#include "core/ShapePaths.h"
 #include "platform/FileSystem.h"
-#include "sfile/LogSink.h"
 
 namespace quillfen {
 
@@ -14,6 +15,6 @@ namespace quillfen {
 /// collection where it happened and is logged here, with the file and the
 /// system's reason under the access line; it is no reason to end the run.
 /// Files already deleted or copied stay so.
-void KopiereTexturen(const ProgramState& state, FileSystem& files, LogSink& log);
+void KopiereTexturen(const ProgramState& state, const ShapePaths& paths, FileSystem& files, LogSink& log);
 
 } // namespace quillfen

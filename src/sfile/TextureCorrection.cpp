@@ -2,7 +2,6 @@
 
 #include "platform/Text.h"
 #include "sfile/IndexedText.h"
-#include "sfile/SFilePaths.h"
 #include "sfile/TextSearch.h"
 
 #include <algorithm>
@@ -19,14 +18,11 @@ constexpr std::string_view kDdsMarker = ".DDS";
 /// One of the two correction passes: which files it takes and how it reports.
 struct CorrectionPass {
     std::string_view fileMarker;
-    std::string germanPrefix;
-    std::string englishPrefix;
+    TextId logLine; ///< "%1 to %2"
 };
 
-const CorrectionPass kAcePass{kAceMarker, "•korrigiere in s-Datei ace-Textur-Bezeichnung von ",
-                              "•correct in s-file ace-texture-name from "};
-const CorrectionPass kDdsPass{kDdsMarker, "•korrigiere in s-Datei dds-Textur-Bezeichnung von ",
-                              "•correct in s-file dds-texture-name from "};
+const CorrectionPass kAcePass{kAceMarker, TextId::LogCorrectAceName};
+const CorrectionPass kDdsPass{kDdsMarker, TextId::LogCorrectDdsName};
 
 /// Removes the entry keyword "image" where it stands before its "(" (blanks
 /// or TABs between), and nowhere else: a texture called image.ace or
@@ -84,17 +80,15 @@ void runCorrectionPass(const CorrectionPass& pass, IndexedText& text, const std:
     imageKeys.reserve(images.size());
     for (const std::string& image : images) imageKeys.push_back(imageKey(image));
 
-    forEachListedFile(state, [&](const std::string& fileName) {
+    for (const std::string& fileName : state.listedFiles()) {
         const std::string upperName = toUpperLatin1(fileName);
-        if (upperName.find(pass.fileMarker) == std::string::npos) return;
+        if (upperName.find(pass.fileMarker) == std::string::npos) continue;
         const std::size_t j = matchingImage(removeAll(upperName, pass.fileMarker), imageKeys, count);
-        if (j == 0) return;
+        if (j == 0) continue;
         const std::size_t replaced = text.replaceEvery(images[j], fileName);
         const bool textNamesFile = (replaced > 0 && !fileName.empty()) || text.contains(fileName);
-        if (textNamesFile && logCorrections)
-            logInLanguage(log, state, pass.germanPrefix + images[j] + " zu " + fileName,
-                          pass.englishPrefix + images[j] + " to " + fileName);
-    });
+        if (textNamesFile && logCorrections) log.log(state.text(pass.logLine, {images[j], fileName}));
+    }
 }
 
 /// The whole number of images the loops run over.
@@ -140,35 +134,23 @@ std::string writeMipmapBias(IndexedText&& indexed, const std::string& bias, std:
 std::vector<std::string> searchedNames(const ProgramState& state, const std::vector<std::string>& images,
                                        std::size_t count, bool withBias) {
     std::vector<std::string> names(images.begin(), images.end());
-    forEachListedFile(state, [&](const std::string& fileName) { names.push_back(fileName); });
+    const auto listed = state.listedFiles();
+    names.insert(names.end(), listed.begin(), listed.end());
     if (withBias)
         for (std::size_t k = 0; k < count; ++k) names.push_back(plainTextureEntry(k));
     return names;
-}
-
-Error inputError(const ProgramState& state, const std::string& path, const std::string& german,
-                 const std::string& english) {
-    const std::string reason = state.pick(german, english);
-    return Error{path, reason.empty() ? english : reason};
 }
 
 /// What the edit needs of a text that names ace textures; checked before anything is changed.
 Status checkNeeds(const std::vector<std::string>& images, std::size_t count,
                   const std::optional<double>& bias, const TextureCorrectionChoices& choices,
                   const ProgramState& state, const std::string& path) {
-    if (images.empty())
-        return inputError(state, path, "kein Eintrag \"image (\" vor \"textures (\" in der s-Datei",
-                          "no \"image (\" entry before \"textures (\" in the s-file");
+    if (images.empty()) return Error{path, state.text(TextId::ErrorNoImageBlock)};
     const std::size_t listed = images.size() - 1;
     if (count > listed)
-        return inputError(state, path,
-                          "die s-Datei nennt " + std::to_string(count) + " Images, führt aber nur " +
-                              std::to_string(listed) + " auf",
-                          "the s-file announces " + std::to_string(count) + " images but lists only " +
-                              std::to_string(listed));
-    if (!bias)
-        return inputError(state, path, "der Mipmap-Wert \"" + choices.cmbMipMap + "\" ist keine Zahl",
-                          "the mipmap value \"" + choices.cmbMipMap + "\" is not a number");
+        return Error{path,
+                     state.text(TextId::ErrorImagesMissing, {std::to_string(count), std::to_string(listed)})};
+    if (!bias) return Error{path, state.text(TextId::ErrorMipMapNotNumber, {choices.cmbMipMap})};
     return {};
 }
 
@@ -201,8 +183,8 @@ double readImageCount(const std::string& text) {
 }
 
 Status KorrigiereTexturen(const TextureCorrectionChoices& choices, const ProgramState& state,
-                          FileSystem& files, LogSink& log) {
-    const std::string path = sFilePath(state);
+                          const ShapePaths& paths, FileSystem& files, LogSink& log) {
+    const std::string& path = paths.sFile;
     auto read = files.readText(path, TextFormat::SystemDefault);
     if (!read) return read.error();
     std::string& text = *read;

@@ -4,11 +4,12 @@
 // lies in the working folder (.ace, then .dds) and writes the chosen mipmap
 // bias into the texture entries. Called once per run.
 
-#include "app/ProgramState.h"
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
+#include "core/ShapePaths.h"
 #include "platform/Expected.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
-#include "sfile/LogSink.h"
 
 #include <string>
 #include <vector>
@@ -33,13 +34,13 @@ struct TextureCorrectionChoices {
 /// lenient way; 0 when there is none.
 [[nodiscard]] double readImageCount(const std::string& text);
 
-/// Edits wd/SHAPES/<s-file> in place and logs each name correction. The
+/// Edits the s-file in SHAPES in place and logs each name correction. The
 /// file is rewritten as UTF-16LE with a byte-order mark on every call, also
 /// when nothing changed. When the s-file cannot be read, or holds ".ACE" but
 /// not what the edit needs (an image block before the texture block, no more
 /// images announced than listed, a numeric bias), the file is left untouched
 /// and the error names the file and the reason.
 Status KorrigiereTexturen(const TextureCorrectionChoices& choices, const ProgramState& state,
-                          FileSystem& files, LogSink& log);
+                          const ShapePaths& paths, FileSystem& files, LogSink& log);
 
 } // namespace quillfen

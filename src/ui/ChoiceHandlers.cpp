@@ -1,6 +1,6 @@
 #include "ui/ChoiceHandlers.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "ui/BBoxEntry.h"

@@ -1,6 +1,6 @@
 #include "ui/ChoiceHandlersMipMap.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "sfile/MipMapHelp.h"
 #include "ui/ChoiceHandlersControls.h"
 #include "ui/HelpWindow.h"
@@ -122,7 +122,7 @@ void MipMapChoice::showHelp() {
     HelpWindow* window = helpWindow();
     if (window == nullptr) window = new HelpWindow(&m_root);
     window->showAndRaise();
-    if (const auto text = MipMapHilfeText(m_state.gstrSprache)) window->setHelpText(*text);
+    window->setHelpText(MipMapHilfeText(m_state.gstrSprache));
 }
 
 } // namespace quillfen::ui

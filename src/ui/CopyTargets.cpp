@@ -1,6 +1,6 @@
 #include "ui/CopyTargets.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -52,7 +52,8 @@ void CopyTargets::chooseFolder(int target) {
     // A folder that no longer exists is replaced by the program's own.
     const std::string labelled = fromQt(label->text());
     request.startFolder = m_services.fileSystem->folderExists(labelled) ? labelled : state.gstrProgrammPfad;
-    request.title = state.isGerman() ? "Wähle das Strecken-Verzeichnis" : "Select the route directory";
+    request.title = state.gstrSprache == Language::German ? "Wähle das Strecken-Verzeichnis"
+                                                          : "Select the route directory";
     const FolderAnswer answer = m_services.chooseFolder(request);
 
     if (answer.cancelled) return;

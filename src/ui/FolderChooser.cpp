@@ -58,13 +58,13 @@ QListWidgetItem* folderItem(const QString& path, int depth) {
 
 } // namespace
 
-std::string shapesQuestionTitle(const std::string& language) {
-    return language == "deutsch" ? "SHAPE-Verzeichnis gewählt!" : "SHAPE directory selected!";
+std::string shapesQuestionTitle(Language language) {
+    return language == Language::German ? "SHAPE-Verzeichnis gewählt!" : "SHAPE directory selected!";
 }
 
-std::string shapesQuestionText(const std::string& language, const std::string& path) {
+std::string shapesQuestionText(Language language, const std::string& path) {
     const std::string shapes = path + kSep + "SHAPES";
-    if (language == "deutsch")
+    if (language == Language::German)
         return "Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\r"
                "Bitte geben Sie nur ein Strecken-Verzeichnis Ihres MSTS an (in ROUTES Ihres MSTS)!\r\r"
                "Sonst würde das Shape unter folgendem Verzeichnis gespeichert:\r\r" +
@@ -119,9 +119,7 @@ void FolderChooser::buildControls() {
 }
 
 void FolderChooser::applyLanguage() {
-    const std::string& language = m_setup.language;
-    const bool german = language == "deutsch";
-    if (!german && language != "english" && !language.empty()) return;
+    const bool german = m_setup.language == Language::German;
     const auto pick = [german](const Texts& texts) {
         return QString::fromUtf8(german ? texts.german : texts.english);
     };

@@ -3,6 +3,7 @@
 // drive list, a folder list, a warning line and three ways out: take the
 // folder (cmdOK), take no folder (cmdNoFolder) or change nothing (cmdCancel).
 
+#include "core/Texts.h"
 #include "ui/Dialogs.h"
 #include "ui/FolderChooserDrives.h"
 
@@ -40,13 +41,13 @@ using AskYesNo = std::function<bool(const std::string& title, const std::string&
 
 /// The title and text of the question asked when a SHAPES folder is chosen as
 /// a route folder; German for "deutsch", English otherwise.
-[[nodiscard]] std::string shapesQuestionTitle(const std::string& language);
-[[nodiscard]] std::string shapesQuestionText(const std::string& language, const std::string& path);
+[[nodiscard]] std::string shapesQuestionTitle(Language language);
+[[nodiscard]] std::string shapesQuestionText(Language language, const std::string& path);
 
 class FolderChooser final : public QDialog {
 public:
     struct Setup {
-        std::string language;
+        Language language = Language::English;
         /// The copy target the folder is for (0 and 1 are routes, 2 a plain folder).
         int target = 0;
         FileSystem* fileSystem = nullptr;

@@ -7,14 +7,14 @@
 // connected by installChoiceHandlers (ui/ChoiceHandlers.h).
 
 #include "app/ConverterSearch.h"
-#include "app/ProgramState.h"
+#include "app/RunChoices.h"
 #include "bbox/GeometryTables.h"
+#include "core/CommandHost.h"
+#include "core/ProgramState.h"
+#include "core/Task.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
-#include "run/CommandHost.h"
-#include "run/CommandTask.h"
-#include "run/RunChoices.h"
 #include "ui/Layout.h"
 
 #include <QList>

@@ -1,6 +1,5 @@
 // The language switch of the main window.
 
-#include "app/StartupMessages.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowTexts.h"
 
@@ -11,13 +10,12 @@
 namespace quillfen::ui {
 
 void MainWindow::SetzeSprache(const std::string& language) {
-    m_state.gstrSprache = language;
-    if (language == kLanguageGerman) applyLanguageTexts(true);
-    if (language == kLanguageEnglish || language.empty()) applyLanguageTexts(false);
+    // The language list holds only the languages the program speaks.
+    m_state.gstrSprache = languageNamed(language).value_or(Language::English);
+    applyLanguageTexts(m_state.gstrSprache == Language::German);
 }
 
 void MainWindow::applyLanguageTexts(bool german) {
-    setStartupMessageTexts(m_state);
     control<QLabel>("lblLODsGefunden")
         ->setText(QString::fromStdString(lodCountCaption(m_state.gintAnzahlLODs, german)));
 

@@ -77,8 +77,7 @@ int MainWindow::load() {
     SetzeSprache(control<QComboBox>("cmbLang")->currentText().toStdString());
     if (const auto message = checkLodNames(m_state)) return failStartup(message->title, message->text);
     // 17.
-    m_state.gstrSDateiName = m_state.gstrSDateiVorschlag;
-    control<QLineEdit>("txtSDateiName")->setText(QString::fromStdString(m_state.gstrSDateiName));
+    control<QLineEdit>("txtSDateiName")->setText(QString::fromStdString(m_state.gstrSDateiVorschlag));
     // 18.
     if (!findConverter()) return 1;
     // 19.-20.

@@ -167,9 +167,7 @@ bool MainWindow::SchreibeEinstellungen() {
     const Status written = writeSettingsFile(*m_fileSystem, path, saved);
     if (written) return true;
     const std::string reason = written.error().message();
-    m_dialogs->showMessage({}, m_state.isGerman()
-                                   ? "Die Einstellungen konnten nicht gespeichert werden:\r" + reason
-                                   : "Could not save the settings:\r" + reason);
+    m_dialogs->showMessage({}, m_state.text(TextId::MessageSettingsNotSaved) + reason);
     return false;
 }
 

@@ -1,6 +1,6 @@
 #include "ui/NameBox.h"
 
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "sfile/SFileNaming.h"
 #include "ui/ChoiceHandlersControls.h"
 
@@ -33,9 +33,8 @@ void NameBox::onNameChanged() {
 }
 
 void NameBox::takeProposal() {
-    m_state.gstrSDateiName = m_state.gstrSDateiVorschlag;
     if (auto* box = findControl<QLineEdit>(m_root, "txtSDateiName"))
-        box->setText(toQt(m_state.gstrSDateiName));
+        box->setText(toQt(m_state.gstrSDateiVorschlag));
 }
 
 void NameBox::onReferenceEntryChanged() {

@@ -5,7 +5,7 @@
 // box values and display-line messages.
 
 #include "bbox/BoxCommandView.h"
-#include "run/CommandHost.h"
+#include "core/CommandHost.h"
 #include "run/RunView.h"
 
 namespace quillfen::ui {

@@ -61,8 +61,6 @@ struct Scene {
         for (const auto& file : inPrefix) root.write("prefix/" + file, "");
         state.gstrProgrammPfad = root / "program";
         state.gstrConv3dsPfad = joinPath(root / "saved", "conv3ds.exe");
-        state.MeldungDateienFehlen = "Missing files!!!";
-        state.MeldungKonverterFehlt = "Can't find 'conv3ds.exe'!\r";
     }
     [[nodiscard]] std::string inPrefix(const std::string& relative) const {
         return collapseSeparators(toNativeSeparators(joinPath(prefix, relative)));

@@ -90,12 +90,11 @@ std::string boxShape() {
 
 TEST_F(BoxCommandTest, AMissingShapeIsShownInRedAndIsNoFailure) {
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(state.gstrSDateiName, "haus.s");
     EXPECT_EQ(window.message, "Shape file haus.s not found (yet)!");
     EXPECT_EQ(window.messageMilliseconds, 2000);
     EXPECT_TRUE(window.questions.empty());
     EXPECT_EQ(window.boxInput, "1 1 1 1 1 1");
-    state.gstrSprache = kLanguageGerman;
+    state.gstrSprache = Language::German;
     window.sFileName = "Haus.S";
     run();
     EXPECT_EQ(window.message, "Shape-Datei Haus.S (noch) nicht gefunden!");
@@ -103,13 +102,13 @@ TEST_F(BoxCommandTest, AMissingShapeIsShownInRedAndIsNoFailure) {
 
 TEST_F(BoxCommandTest, YesHandsTheValuesWithPointsToTheInputBoxInBothLanguagesNoOnlyLogsThem) {
     const struct {
-        std::string language;
+        Language language;
         char separator;
         const char *shown, *question, *covers;
-    } cases[] = {{kLanguageEnglish, '.', "-1.2345 0 -0.5 1.2345 2.75 0.5",
+    } cases[] = {{Language::English, '.', "-1.2345 0 -0.5 1.2345 2.75 0.5",
                   "Should this BoundingBox data taken to the screen?",
                   "This BoundingBox covers the shape completely."},
-                 {kLanguageGerman, ',', "-1,2345 0 -0,5 1,2345 2,75 0,5",
+                 {Language::German, ',', "-1,2345 0 -0,5 1,2345 2,75 0,5",
                   "Soll diese BoundingBox am Bildschirm übernommen werden?",
                   "Diese BoundingBox umfaßt das Shape vollständig."}};
     for (const auto& c : cases) {

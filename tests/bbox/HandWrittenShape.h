@@ -2,10 +2,11 @@
 // Small shape files written by hand for the tests: just the sections the box computation reads, in
 // the order the converter writes them, with CR LF; and the box computed from them.
 
-#include "app/ProgramState.h"
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/GeometryTables.h"
 #include "bbox/ShapeGeometryReader.h"
+#include "core/ProgramState.h"
+#include "support/RecordingLog.h"
 
 #include <string>
 #include <vector>
@@ -84,15 +85,16 @@ struct BoxOutcome {
 
 /// Reads `text` into `tables` (fresh ones when null) and computes the box, as the box command does.
 inline BoxOutcome computeBox(const std::string& text, GeometryTables* tables = nullptr,
-                             const std::string& language = kLanguageEnglish) {
+                             Language language = Language::English) {
     GeometryTables fresh;
     ProgramState state;
     state.gstrSprache = language;
     BoxOutcome outcome;
     GeometryTables& used = tables ? *tables : fresh;
-    outcome.read = liesShapeGeometrie(text, used, state, [&outcome](const std::string& line) {
-                       outcome.log.push_back(line);
-                   }).runToEnd();
+    RecordingLog log;
+    Task<Status> reading = liesShapeGeometrie(text, used, state, log);
+    outcome.read = runToEnd(reading);
+    outcome.log = log.lines;
     if (outcome.read.ok()) outcome.box = berechneBoundingBox(used, state.gintNachkommastellen);
     return outcome;
 }

@@ -116,10 +116,10 @@ TEST(ShapeGeometry, WritesTheVertexAndPointTotalsInTheLanguage) {
         shape({"1 2 3", "4 5 6"},
               {LevelText{"1 -1", {SubObjectText{{0, 1, 1}, {"0 0 1"}}, SubObjectText{{0}, {"0 0 1"}}}},
                LevelText{"1 -1", {SubObjectText{{0, 0, 0, 0}, {"0 0 1"}}}}});
-    EXPECT_EQ(computeBox(text, nullptr, kLanguageEnglish).log,
+    EXPECT_EQ(computeBox(text, nullptr, Language::English).log,
               (Strings{"•BoundingBox generating: Shape has 4 vertices.",
                        "•BoundingBox generating: Shape has 2 points."}));
-    EXPECT_EQ(computeBox(text, nullptr, kLanguageGerman).log,
+    EXPECT_EQ(computeBox(text, nullptr, Language::German).log,
               (Strings{"•BoundingBox Ermittlung: Shape hat 4 Vertices.",
                        "•BoundingBox Ermittlung: Shape hat 2 Points."}));
 }

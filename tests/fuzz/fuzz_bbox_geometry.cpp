@@ -1,10 +1,10 @@
 // Any bytes as a shape file: reading and computing the box must end with a box
 // or a failure, never a crash or a hang.
 
-#include "app/ProgramState.h"
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/RecordScan.h"
 #include "bbox/ShapeGeometryReader.h"
+#include "core/ProgramState.h"
 #include "platform/TextCodec.h"
 
 #include <cmath>
@@ -21,7 +21,9 @@ void computeTwice(std::string_view text, quillfen::GeometryTables& tables,
                   const quillfen::ProgramState& state) {
     // The second run sees the tables the first left behind, as a window does.
     for (int run = 0; run < 2; ++run) {
-        const quillfen::Status read = quillfen::liesShapeGeometrie(text, tables, state, {}).runToEnd();
+        quillfen::DiscardedLog log;
+        auto reading = quillfen::liesShapeGeometrie(text, tables, state, log);
+        const quillfen::Status read = quillfen::runToEnd(reading);
         if (read.ok()) (void)quillfen::berechneBoundingBox(tables, state.gintNachkommastellen);
     }
 }

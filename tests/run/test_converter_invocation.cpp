@@ -1,7 +1,7 @@
 // The converter's file arguments, the wait's progress line and the wait
 // itself against a file that a test makes appear, under a manual clock.
 
-#include "run/ConversionRunAwait.h"
+#include "core/Task.h"
 #include "run/ConverterInvocation.h"
 #include "support/TempFolder.h"
 #include "test_run_support.h"
@@ -36,39 +36,33 @@ TEST(ConverterFileArguments, CheckedRowsWithAFileInListOrder) {
         SCOPED_TRACE(c.name);
         ProgramState state;
         state.gstrProgrammPfad = "W";
-        state.gstrArrLODDateien = {"old"};
+        state.gstrArrLODDateien = {""};
         state.gstrArrLODDateien.insert(state.gstrArrLODDateien.end(), c.lods.begin(), c.lods.end());
-        auto paths = buildConverterFileArguments(state, c.checked);
+        auto paths = converterFileArguments(state, c.checked);
         // The run joins with the platform's separator; compare in '/' form.
         for (auto& p : paths) std::replace(p.begin(), p.end(), '\\', '/');
-        std::string text = state.gstrArrLODDateien[0];
-        std::replace(text.begin(), text.end(), '\\', '/');
-        EXPECT_EQ(text, c.expectedText);
         EXPECT_EQ(paths, c.expectedPaths);
     }
 }
 
 TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
     struct Case {
-        const char* language;
+        Language language;
         int slices;
         char separator;
         const char* expected;
     };
     const Case cases[] = {
-        {"english", 1, '.', "•conv3ds.exe creates s-file: \"h.s\" in 0.1 seconds."},
-        {"english", 20, '.', "•conv3ds.exe creates s-file: \"h.s\" in 2 seconds."},
-        {"english", 123, ',', "•conv3ds.exe creates s-file: \"h.s\" in 12,3 seconds."},
-        {"deutsch", 1, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 0,1 Sekunden."},
-        {"deutsch", 90000, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 9000 Sekunden."},
-        {"klingon", 5, '.', ""},
+        {Language::English, 1, '.', "•conv3ds.exe creates s-file: \"h.s\" in 0.1 seconds."},
+        {Language::English, 20, '.', "•conv3ds.exe creates s-file: \"h.s\" in 2 seconds."},
+        {Language::English, 123, ',', "•conv3ds.exe creates s-file: \"h.s\" in 12,3 seconds."},
+        {Language::German, 1, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 0,1 Sekunden."},
+        {Language::German, 90000, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 9000 Sekunden."},
     };
     for (const auto& c : cases) {
         ProgramState state;
         state.gstrSprache = c.language;
-        state.gstrSDateiName = "h.s";
-        EXPECT_EQ(waitProgressLine(state, c.slices, c.separator), c.expected)
-            << c.language << " " << c.slices;
+        EXPECT_EQ(waitProgressLine(state, "h.s", c.slices, c.separator), c.expected) << c.slices;
     }
 }
 
@@ -81,21 +75,21 @@ TEST(WaitForConverterOutput, ProgressLineCountsUpInPlaceWithoutSpinning) {
         TempFolder folder;
         ProgramState state;
         state.gstrProgrammPfad = folder.path();
-        state.gstrSDateiName = "h.s";
+        const ShapePaths paths = ShapePaths::of(state.gstrProgrammPfad, "h.s");
         RecordingHost host;
         host.setLogText("before the wait\r\n");
         LocalFileSystem files;
         ManualClock clock;
         if (appearsAfter < 0) folder.write("h.s", "x");
-        CommandTask task = waitForConverterOutput(state, host, files, clock, '.');
+        Task<WaitEnd> task = waitForConverterOutput(state, paths, host, files, clock, '.');
         const double start = clock.now();
         ClockDriver driver(clock);
         driver.onYield = [&] {
             if (clock.now() - start > appearsAfter) folder.write("h.s", "x");
             return true;
         };
-        EXPECT_EQ(driver.run(task), static_cast<int>(WaitEnd::FileFound));
-        EXPECT_EQ(host.logText(), waitProgressLine(state, slices, '.') + "\r\nbefore the wait\r\n");
+        EXPECT_EQ(driver.run(task), WaitEnd::FileFound);
+        EXPECT_EQ(host.logText(), waitProgressLine(state, "h.s", slices, '.') + "\r\nbefore the wait\r\n");
         // One timed yield and one turn of the event loop per slice, give or take rounding.
         EXPECT_LE(driver.yields, slices * 3);
     }

@@ -18,7 +18,7 @@ struct CopyWorld {
     WorkFolder work;
     TempFolder routes;
 
-    explicit CopyWorld(const std::string& language = kLanguageEnglish) : work(language) {
+    explicit CopyWorld(Language language = Language::English) : work(language) {
         work.folder.write("SHAPES/house.s", "s-file");
         work.folder.write("SHAPES/house.sd", "sd-file");
         work.folder.write("TEXTURES/wall.ace", "wall");
@@ -47,7 +47,7 @@ struct TargetsCase {
     Names expectedLog;  // "" for the invalid-directory line, else the target path below routes
 };
 
-class TargetsTest : public testing::TestWithParam<std::tuple<TargetsCase, std::string>> {};
+class TargetsTest : public testing::TestWithParam<std::tuple<TargetsCase, Language>> {};
 
 TEST_P(TargetsTest, ServesTheCheckedTargetsInOrder) {
     const auto& [c, language] = GetParam();
@@ -61,7 +61,7 @@ TEST_P(TargetsTest, ServesTheCheckedTargetsInOrder) {
     LocalFileSystem files;
     RecordingLog log;
 
-    ASSERT_TRUE(copyToTargets(choices, world.work.state, files, log).ok());
+    ASSERT_TRUE(copyToTargets(choices, world.work.state, world.work.paths, files, log).ok());
 
     EXPECT_EQ(world.tree(), c.expectedTree);
     Names expectedLog;
@@ -123,7 +123,7 @@ TEST(Copies, OldFilesReplacedTexturesFolderMadeEvenWithNothingToCopy) {
     choices.chkTextureCopy = 1;
     LocalFileSystem files;
     RecordingLog log;
-    ASSERT_TRUE(copyToTargets(choices, world.work.state, files, log).ok());
+    ASSERT_TRUE(copyToTargets(choices, world.work.state, world.work.paths, files, log).ok());
     EXPECT_EQ(world.tree(), (Names{"Alpha/SHAPES/house.s", "Alpha/SHAPES/house.sd", "Alpha/TEXTURES/"}));
     EXPECT_EQ(world.routes.read("Alpha/SHAPES/house.s"), "s-file");
 }
@@ -147,7 +147,7 @@ TEST_P(CopyFailureTest, EndsTheCopiesWithTheFileNamed) {
     choices.chkTextureCopy = 1;
     FailingFileSystem files(c.failing, c.pathEnd);
     RecordingLog log;
-    const Status status = copyToTargets(choices, world.work.state, files, log);
+    const Status status = copyToTargets(choices, world.work.state, world.work.paths, files, log);
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.error().path.find(c.pathEnd), std::string::npos) << status.error().path;
     EXPECT_TRUE(log.lines.empty());

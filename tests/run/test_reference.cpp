@@ -21,17 +21,19 @@ struct ReferenceCase {
     std::string expectedDescription;
 };
 
-class ReferenceTest : public testing::TestWithParam<std::tuple<ReferenceCase, std::string>> {};
+class ReferenceTest : public testing::TestWithParam<std::tuple<ReferenceCase, Language>> {};
 
 TEST_P(ReferenceTest, WritesSixLinesInTheOneByteCodePage) {
     const auto& [c, language] = GetParam();
     WorkFolder work(language);
     LocalFileSystem files;
     RecordingLog log;
-    ASSERT_TRUE(writeReferenceEntry({1, c.txtRefClass, c.txtRefDescription}, work.state, files, log).ok());
+    ASSERT_TRUE(
+        writeReferenceEntry({1, c.txtRefClass, c.txtRefDescription}, work.state, work.paths, files, log)
+            .ok());
     EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", c.expectedClass, c.expectedDescription));
-    EXPECT_EQ(log.lines, std::vector<std::string>{language == kLanguageGerman ? "•AddToRef.txt ist erzeugt"
-                                                                              : "•AddToRef.txt is created"});
+    EXPECT_EQ(log.lines, std::vector<std::string>{language == Language::German ? "•AddToRef.txt ist erzeugt"
+                                                                               : "•AddToRef.txt is created"});
 }
 
 const ReferenceCase kReferenceCases[] = {
@@ -50,23 +52,23 @@ TEST(ReferenceEntry, GreyBoxWritesClearBoxKeepsTheOldFile) {
     work.folder.write("AddToRef.txt", "old entry");
     LocalFileSystem files;
     RecordingLog log;
-    ASSERT_TRUE(writeReferenceEntry({0, "", ""}, work.state, files, log).ok());
+    ASSERT_TRUE(writeReferenceEntry({0, "", ""}, work.state, work.paths, files, log).ok());
     EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");
     EXPECT_TRUE(log.lines.empty());
-    ASSERT_TRUE(writeReferenceEntry({2, "", ""}, work.state, files, log).ok());
+    ASSERT_TRUE(writeReferenceEntry({2, "", ""}, work.state, work.paths, files, log).ok());
     EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", " Quillfen", "house.s"));
 }
 
 TEST(ReferenceEntry, CharactersOutsideTheCodePageBecomeQuestionMarksWithAWarning) {
-    for (const std::string& language : kLanguages) {
+    for (const Language language : kLanguages) {
         WorkFolder work(language);
-        work.state.gstrSDateiName = "h\xC3\xA4us.s"; // ä fits the code page
+        work.paths = ShapePaths::of(work.state.gstrProgrammPfad, "h\xC3\xA4us.s"); // ä fits the code page
         LocalFileSystem files;
         RecordingLog log;
-        ASSERT_TRUE(
-            writeReferenceEntry({1, "\xC5\x81\xC3\xB3\x64z", ""}, work.state, files, log).ok()); // Łódz
+        ASSERT_TRUE(writeReferenceEntry({1, "\xC5\x81\xC3\xB3\x64z", ""}, work.state, work.paths, files, log)
+                        .ok()); // Łódz
         EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("h\xE4us.s", "?\xF3\x64z", "h\xE4us.s"));
-        const bool german = language == kLanguageGerman;
+        const bool german = language == Language::German;
         EXPECT_EQ(log.lines,
                   (std::vector<std::string>{
                       german ? "•Warnung: AddToRef.txt enthält Zeichen außerhalb von Windows-1252, als \"?\" "
@@ -81,7 +83,7 @@ TEST(ReferenceEntry, UnwritableFileIsAnError) {
     work.folder.write("AddToRef.txt", "old entry");
     FailingFileSystem files(FsOperation::ReplaceFile, "AddToRef.txt");
     RecordingLog log;
-    const Status status = writeReferenceEntry({1, "", ""}, work.state, files, log);
+    const Status status = writeReferenceEntry({1, "", ""}, work.state, work.paths, files, log);
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.error().path, work.folder / "AddToRef.txt");
     EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");

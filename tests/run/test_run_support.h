@@ -3,9 +3,9 @@
 // to the window, a driver that moves a manual clock at each yield, and fake
 // converters written as scripts. The failing file system is the result-file tests' one.
 
+#include "core/CommandHost.h"
+#include "core/Task.h"
 #include "platform/Clock.h"
-#include "run/CommandHost.h"
-#include "run/CommandTask.h"
 #include "run/RunView.h"
 #include "sfile/ResultFilesSupport.h"
 
@@ -99,7 +99,7 @@ public:
     std::function<bool()> onYield;
     long yields = 0;
 
-    std::optional<int> run(CommandTask& task, long yieldLimit = 2'000'000) {
+    template <class Result> std::optional<Result> run(Task<Result>& task, long yieldLimit = 2'000'000) {
         while (!task.resume()) {
             ++yields;
             m_clock.advance(task.requestedWait());

@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class WindowsConversionRunTest : public ::testing::TestWithParam<std::string> {
+class WindowsConversionRunTest : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override {
         if (kPathSeparator != '\\') GTEST_SKIP() << "the cmd.exe start exists only on Windows";
@@ -69,7 +69,8 @@ protected:
     }
 
     [[nodiscard]] std::string caption() const {
-        return state.pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:");
+        return pickText(state.gstrSprache,
+                        "•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:");
     }
     [[nodiscard]] std::string inWd(const char* name) const { return TempFolder::utf8Of(wd / name); }
     /// The arguments the batch file recorded ("echo" ends its lines with CR LF).
@@ -95,12 +96,14 @@ protected:
     CommandTask task;
 };
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsConversionRunTest, ::testing::Values("deutsch", "english"));
+INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsConversionRunTest,
+                         ::testing::Values(Language::German, Language::English),
+                         [](const auto& param) { return std::string(languageName(param.param)); });
 
 TEST_P(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksCompletesTheRun) {
     ASSERT_EQ(run(), static_cast<int>(RunEnd::Done));
 
-    EXPECT_EQ(host.lines().front(), state.pick("Fertig!", "Done!"));
+    EXPECT_EQ(host.lines().front(), pickText(state.gstrSprache, "Fertig!", "Done!"));
     EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
     EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.sd"));
     EXPECT_FALSE(fs::exists(wd / "house_.s"));

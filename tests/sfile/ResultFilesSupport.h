@@ -2,11 +2,13 @@
 // Shared by the result-file and run tests: a log recorder, a file system that
 // fails one chosen operation, and a working folder with a SHAPES folder.
 
-#include "app/ProgramState.h"
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
+#include "core/ShapePaths.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
-#include "sfile/LogSink.h"
+#include "support/RecordingLog.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -15,12 +17,6 @@
 #include <vector>
 
 namespace quillfen::test {
-
-class RecordingLog final : public LogSink {
-public:
-    void log(const std::string& line) override { lines.push_back(line); }
-    std::vector<std::string> lines; ///< oldest first
-};
 
 enum class FsOperation { None, CreateFolder, MoveFile, CopyFile, DeleteFile, ReadBytes, ReplaceFile };
 
@@ -93,10 +89,10 @@ private:
 struct WorkFolder {
     TempFolder folder;
     ProgramState state;
+    ShapePaths paths = ShapePaths::of(folder.path(), "house.s");
 
-    explicit WorkFolder(const std::string& language = kLanguageEnglish) {
+    explicit WorkFolder(Language language = Language::English) {
         state.gstrProgrammPfad = folder.path();
-        state.gstrSDateiName = "house.s";
         state.gstrSprache = language;
         std::filesystem::create_directories(folder.fsPath() / "SHAPES");
     }
@@ -109,9 +105,7 @@ struct WorkFolder {
         }
         state.gintAnzahlDateien = static_cast<int>(names.size());
     }
-    [[nodiscard]] std::string sFilePath() const {
-        return state.gstrProgrammPfad + kSep + "SHAPES" + kSep + state.gstrSDateiName;
-    }
+    [[nodiscard]] std::string sFilePath() const { return paths.sFile; }
     void writeSFile(const std::string& text) const {
         folder.write("SHAPES/house.s", encodeUtf16LeWithBom(text));
     }
@@ -119,18 +113,17 @@ struct WorkFolder {
     [[nodiscard]] std::string sFileText() const { return decodeText(sFileBytes()); }
 };
 
-inline const std::vector<std::string> kLanguages{kLanguageEnglish, kLanguageGerman};
+inline const std::vector<Language> kLanguages{Language::English, Language::German};
 
 /// Test names for INSTANTIATE_TEST_SUITE_P: the case's name, with the language for (case, language) pairs.
 inline constexpr auto kCaseName = [](const auto& caseInfo) { return caseInfo.param.name; };
 inline constexpr auto kCaseAndLanguage = [](const auto& caseInfo) {
-    return std::get<0>(caseInfo.param).name + "_" + std::get<1>(caseInfo.param);
+    return std::get<0>(caseInfo.param).name + "_" + std::string(languageName(std::get<1>(caseInfo.param)));
 };
 
-/// "deutsch" picks the German text, any other language the English one.
-inline std::string pickText(const std::string& language, const std::string& german,
-                            const std::string& english) {
-    return language == kLanguageGerman ? german : english;
+/// The German text for German, the English one otherwise.
+inline std::string pickText(Language language, const std::string& german, const std::string& english) {
+    return language == Language::German ? german : english;
 }
 
 /// Names of the entries of a folder below `root`, sorted; empty when it is missing.

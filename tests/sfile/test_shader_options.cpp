@@ -26,7 +26,7 @@ TEST_P(SingleTextureTest, EveryUsedAceTextureBecomesTheFirst) {
     work.setFiles(c.files);
     work.writeSFile(sampleSFile(c.images));
     LocalFileSystem files;
-    const Expected<std::string> kept = SetzeEineTextur(work.state, files);
+    const Expected<std::string> kept = SetzeEineTextur(work.state, work.paths, files);
     ASSERT_TRUE(kept.ok());
     EXPECT_EQ(*kept, c.expectedName);
     EXPECT_EQ(work.sFileText(), sampleSFile(c.expectedImages));
@@ -64,7 +64,9 @@ TEST_P(ShaderTest, ShadersAndUsedAceTexturesAreReplaced) {
     work.setFiles(c.files);
     work.writeSFile(sampleSFile(c.images, {}, c.shaders));
     LocalFileSystem files;
-    ASSERT_TRUE((c.glassy ? SetzeShaderAddATexDiff : SetzeShaderDiffuse)(work.state, files).ok());
+    const Status edited = c.glassy ? SetzeShaderAddATexDiff(work.paths, files)
+                                   : SetzeShaderDiffuse(work.state, work.paths, files);
+    ASSERT_TRUE(edited.ok());
     EXPECT_EQ(work.sFileText(), sampleSFile(c.expectedImages, {}, c.expectedShaders));
 }
 
@@ -94,8 +96,8 @@ TEST(ShaderOptions, OneAfterTheOtherOnWhatTheLastLeft) {
     work.setFiles({"a.ace", "b.ace"});
     work.writeSFile(sampleSFile({"a.ace", "b.ace"}));
     LocalFileSystem files;
-    ASSERT_EQ(*SetzeEineTextur(work.state, files), "a.ace");
-    ASSERT_TRUE(SetzeShaderDiffuse(work.state, files).ok());
+    ASSERT_EQ(*SetzeEineTextur(work.state, work.paths, files), "a.ace");
+    ASSERT_TRUE(SetzeShaderDiffuse(work.state, work.paths, files).ok());
     EXPECT_EQ(work.sFileText(), sampleSFile({"TextureDummy.ace", "TextureDummy.ace"}, {}, {"Diffuse"}));
 }
 
@@ -107,7 +109,7 @@ TEST(ShaderOptions, RealFilesKeepTheirDdsTextureAndUsedButOtherCaseName) {
         work.setFiles({"DECAL.dds"});
         const std::string original = realSFile("F89F__decals_rttx_151072.s");
         work.writeSFile(original);
-        ASSERT_TRUE(SetzeShaderDiffuse(work.state, files).ok());
+        ASSERT_TRUE(SetzeShaderDiffuse(work.state, work.paths, files).ok());
         const std::string expected =
             replaceAll(original, "named_shader ( BlendATexDiff )", "named_shader ( Diffuse )");
         ASSERT_NE(expected, original);
@@ -118,19 +120,21 @@ TEST(ShaderOptions, RealFilesKeepTheirDdsTextureAndUsedButOtherCaseName) {
     work.setFiles({"jp1signals.ace"}); // the s-file says JP1Signals.ace: used, but not replaced
     const std::string original = realSFile("TSRE5__jp2signal9.s");
     work.writeSFile(original);
-    const Expected<std::string> kept = SetzeEineTextur(work.state, files);
+    const Expected<std::string> kept = SetzeEineTextur(work.state, work.paths, files);
     ASSERT_TRUE(kept.ok());
     EXPECT_EQ(*kept, "jp1signals.ace");
     EXPECT_EQ(work.sFileText(), original);
 }
 
 TEST(ShaderOptions, FailuresLeaveTheFileAndNameIt) {
-    using Operation = std::function<Status(const ProgramState&, FileSystem&)>;
-    const std::vector<Operation> operations{[](const ProgramState& s, FileSystem& f) {
-                                                auto kept = SetzeEineTextur(s, f);
-                                                return kept ? Status{} : Status{kept.error()};
-                                            },
-                                            SetzeShaderDiffuse, SetzeShaderAddATexDiff};
+    using Operation = std::function<Status(const WorkFolder&, FileSystem&)>;
+    const std::vector<Operation> operations{
+        [](const WorkFolder& w, FileSystem& f) {
+            auto kept = SetzeEineTextur(w.state, w.paths, f);
+            return kept ? Status{} : Status{kept.error()};
+        },
+        [](const WorkFolder& w, FileSystem& f) { return SetzeShaderDiffuse(w.state, w.paths, f); },
+        [](const WorkFolder& w, FileSystem& f) { return SetzeShaderAddATexDiff(w.paths, f); }};
     for (const FsOperation failing : {FsOperation::ReadBytes, FsOperation::ReplaceFile}) {
         for (const Operation& operation : operations) {
             WorkFolder work;
@@ -138,7 +142,7 @@ TEST(ShaderOptions, FailuresLeaveTheFileAndNameIt) {
             work.writeSFile(sampleSFile({"a.ace", "b.ace"}));
             const std::string before = work.sFileBytes();
             FailingFileSystem files(failing, "house.s");
-            const Status status = operation(work.state, files);
+            const Status status = operation(work, files);
             ASSERT_FALSE(status.ok());
             EXPECT_EQ(status.error().path, work.sFilePath());
             EXPECT_EQ(work.sFileBytes(), before);

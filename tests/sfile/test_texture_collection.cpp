@@ -20,7 +20,7 @@ struct CollectionCase {
     bool expectFolder = true;
 };
 
-std::string collectionLine(char code, const std::string& language) {
+std::string collectionLine(char code, Language language) {
     if (code == 'C')
         return pickText(language, "•das Verzeichnis TEXTURES ist erzeugt",
                         "•the directory TEXTURES is created");
@@ -31,7 +31,7 @@ std::string collectionLine(char code, const std::string& language) {
                     "•all used textures are copied to directory TEXTURES");
 }
 
-class CollectionTest : public testing::TestWithParam<std::tuple<CollectionCase, std::string>> {};
+class CollectionTest : public testing::TestWithParam<std::tuple<CollectionCase, Language>> {};
 
 TEST_P(CollectionTest, CopiesExactlyTheUsedFiles) {
     const auto& [c, language] = GetParam();
@@ -43,7 +43,7 @@ TEST_P(CollectionTest, CopiesExactlyTheUsedFiles) {
     LocalFileSystem files;
     RecordingLog log;
 
-    KopiereTexturen(work.state, files, log);
+    KopiereTexturen(work.state, work.paths, files, log);
 
     EXPECT_EQ(entriesIn(work.folder, "TEXTURES"), c.expectedTextures);
     for (const std::string& entry : c.expectedTextures) {
@@ -84,7 +84,7 @@ TEST(KopiereTexturen, ListedNameWithoutFileIsSkipped) {
     work.writeSFile(sampleSFile({"wall.ace", "roof.ace"}));
     LocalFileSystem files;
     RecordingLog log;
-    KopiereTexturen(work.state, files, log);
+    KopiereTexturen(work.state, work.paths, files, log);
     EXPECT_EQ(entriesIn(work.folder, "TEXTURES"), Names{"roof.ace"});
 }
 
@@ -95,7 +95,7 @@ struct FailureCase {
     Names expectedTextures;
 };
 
-class CollectionFailureTest : public testing::TestWithParam<std::tuple<FailureCase, std::string>> {};
+class CollectionFailureTest : public testing::TestWithParam<std::tuple<FailureCase, Language>> {};
 
 TEST_P(CollectionFailureTest, StopsWhereItFailedAndSaysSo) {
     const auto& [c, language] = GetParam();
@@ -106,7 +106,7 @@ TEST_P(CollectionFailureTest, StopsWhereItFailedAndSaysSo) {
     FailingFileSystem files(c.failing, c.pathEnd);
     RecordingLog log;
 
-    KopiereTexturen(work.state, files, log);
+    KopiereTexturen(work.state, work.paths, files, log);
 
     EXPECT_EQ(entriesIn(work.folder, "TEXTURES"), c.expectedTextures);
     ASSERT_GE(log.lines.size(), 2u);
@@ -134,7 +134,7 @@ TEST(KopiereTexturen, RealShapeGathersItsTwoTextures) {
     work.writeSFile(realSFile("BlenderExporter__unionstop.s"));
     LocalFileSystem files;
     RecordingLog log;
-    KopiereTexturen(work.state, files, log);
+    KopiereTexturen(work.state, work.paths, files, log);
     EXPECT_EQ(entriesIn(work.folder, "TEXTURES"), (Names{"redtile.ace", "unionstop.ace"}));
 }
 

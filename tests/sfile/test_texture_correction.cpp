@@ -20,7 +20,7 @@ struct CorrectionCase {
     Names expectedLog; // "kind from to", kind "ace" or "dds"
 };
 
-class CorrectionTest : public testing::TestWithParam<std::tuple<CorrectionCase, std::string>> {};
+class CorrectionTest : public testing::TestWithParam<std::tuple<CorrectionCase, Language>> {};
 
 TEST_P(CorrectionTest, RenamesImagesAndLogsEachCorrection) {
     const auto& [c, language] = GetParam();
@@ -29,7 +29,7 @@ TEST_P(CorrectionTest, RenamesImagesAndLogsEachCorrection) {
     work.writeSFile(sampleSFile(c.images));
     LocalFileSystem files;
     RecordingLog log;
-    ASSERT_TRUE(KorrigiereTexturen({}, work.state, files, log).ok());
+    ASSERT_TRUE(KorrigiereTexturen({}, work.state, work.paths, files, log).ok());
     EXPECT_EQ(work.sFileText(), sampleSFile(c.expectedImages));
     Names expected;
     for (const std::string& line : c.expectedLog) {
@@ -95,7 +95,7 @@ TEST(KorrigiereTexturen, CorrectionsAreMadeButNotLoggedWhileATestOptionIsSet) {
         TextureCorrectionChoices choices;
         choices.chkAceUni = aceUni;
         choices.chkShaderDiffuse = diffuse;
-        ASSERT_TRUE(KorrigiereTexturen(choices, work.state, files, log).ok());
+        ASSERT_TRUE(KorrigiereTexturen(choices, work.state, work.paths, files, log).ok());
         EXPECT_EQ(work.sFileText(), sampleSFile({"Wall.ace"}));
         EXPECT_TRUE(log.lines.empty()) << aceUni << diffuse;
     }
@@ -129,7 +129,7 @@ TEST_P(MipmapTest, WritesTheBiasIntoPlainEntriesBelowTheImageCount) {
     TextureCorrectionChoices choices;
     choices.cmbMipMap = c.mipmap;
     choices.decimalSeparator = ',';
-    ASSERT_TRUE(KorrigiereTexturen(choices, work.state, files, log).ok());
+    ASSERT_TRUE(KorrigiereTexturen(choices, work.state, work.paths, files, log).ok());
     EXPECT_EQ(work.sFileText(), sampleSFile(images, entries(c.expected)));
 }
 
@@ -165,7 +165,7 @@ TEST(KorrigiereTexturen, TextWithoutAceIsOnlyRewrittenAsUtf16) {
     RecordingLog log;
     TextureCorrectionChoices choices;
     choices.cmbMipMap = ""; // not needed without ace names
-    ASSERT_TRUE(KorrigiereTexturen(choices, work.state, files, log).ok());
+    ASSERT_TRUE(KorrigiereTexturen(choices, work.state, work.paths, files, log).ok());
     EXPECT_EQ(work.sFileBytes(), encodeUtf16LeWithBom(text));
     EXPECT_TRUE(log.lines.empty());
 }
@@ -209,7 +209,7 @@ TEST_P(UnmetNeedTest, LeavesTheFileUntouchedAndNamesIt) {
     RecordingLog log;
     TextureCorrectionChoices choices;
     choices.cmbMipMap = c.mipmap;
-    const Status status = KorrigiereTexturen(choices, work.state, files, log);
+    const Status status = KorrigiereTexturen(choices, work.state, work.paths, files, log);
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.error().path, work.sFilePath());
     EXPECT_NE(status.error().reason.find(c.reason), std::string::npos) << status.error().reason;
@@ -221,14 +221,14 @@ TEST_P(UnmetNeedTest, LeavesTheFileUntouchedAndNamesIt) {
 INSTANTIATE_TEST_SUITE_P(Cases, UnmetNeedTest, testing::ValuesIn(kNeedCases), kCaseName);
 
 TEST(KorrigiereTexturen, UnmetNeedIsReportedInGerman) {
-    WorkFolder work(kLanguageGerman);
+    WorkFolder work(Language::German);
     work.setFiles({});
     work.writeSFile(kGoodSFile);
     LocalFileSystem files;
     RecordingLog log;
     TextureCorrectionChoices choices;
     choices.cmbMipMap = "viel";
-    const Status status = KorrigiereTexturen(choices, work.state, files, log);
+    const Status status = KorrigiereTexturen(choices, work.state, work.paths, files, log);
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.error().reason, "der Mipmap-Wert \"viel\" ist keine Zahl");
 }
@@ -266,7 +266,7 @@ TEST_P(RealSFileTest, ChangesExactlyTheExpectedTexts) {
     RecordingLog log;
     TextureCorrectionChoices choices;
     choices.cmbMipMap = c.mipmap;
-    ASSERT_TRUE(KorrigiereTexturen(choices, work.state, files, log).ok());
+    ASSERT_TRUE(KorrigiereTexturen(choices, work.state, work.paths, files, log).ok());
     std::string expected = original;
     for (const auto& [from, to] : c.expectedReplacements) expected = replaceAll(expected, from, to);
     EXPECT_TRUE(startsWith(work.sFileBytes(), "\xFF\xFE"));

@@ -7,7 +7,7 @@
 // window.
 
 #include "UiTestSupport.h"
-#include "app/ProgramState.h"
+#include "core/ProgramState.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -188,8 +188,11 @@ QString statesOf(const ChoiceTestForm& form) {
 }
 
 QString helpText(const std::string& language) {
-    const auto text = MipMapHilfeText(language);
-    return text ? QString::fromStdString(*text) : QStringLiteral("<none>");
+    return QString::fromStdString(MipMapHilfeText(*languageNamed(language)));
+}
+
+Language languageOf(const QString& name) {
+    return *languageNamed(name.toStdString());
 }
 
 QList<ui::HelpWindow*> helpWindows(const ChoiceTestForm& form) {
@@ -219,11 +222,11 @@ std::string native(const QString& path) {
 
 /// A chooser over a temporary folder tree, with a drive that is not ready.
 struct ChooserFixture {
-    explicit ChooserFixture(int target, std::string language = "deutsch") {
+    explicit ChooserFixture(int target, Language language = Language::German) {
         QDir(dir.path()).mkpath(QStringLiteral("routes/Shapes"));
         QDir(dir.path()).mkpath(QStringLiteral("routes/other"));
         FolderChooser::Setup setup;
-        setup.language = std::move(language);
+        setup.language = language;
         setup.target = target;
         setup.fileSystem = &files;
         setup.askYesNo = [this](const std::string& title, const std::string& text) {
@@ -378,7 +381,6 @@ private slots:
         QVERIFY(!box->text().contains(u'*'));
         form.state.gstrSDateiVorschlag = "house_.s";
         form.get<QPushButton>("cmdVorschlagUebernehmen")->click();
-        QCOMPARE(form.state.gstrSDateiName, std::string("house_.s"));
         QCOMPARE(box->text(), QStringLiteral("house_.s"));
     }
 
@@ -510,7 +512,6 @@ private slots:
             "Example:\r\nbefore  -> texture ( 0 0 0 ff000000 )\r\n           texture ( 1 0 0 ff000000 )"
             "\r\n\r\nafter   -> texture ( 0 0 -3 ff000000 )\r\n           texture ( 1 0 -3 ff000000 )"
             "\r\n\r\nThe first parameter is the texture number.");
-        row("empty language is English", "", "The default value is 0.");
     }
     void textPieces() {
         QFETCH(QString, language);
@@ -523,7 +524,6 @@ private slots:
         QCOMPARE(text.count(QStringLiteral("\r\n")), 24);
         QCOMPARE(text.count(u'\n'), 24);
         QCOMPARE(text.count(QStringLiteral("\r\n\r\n\r\n")), 0);
-        QCOMPARE(helpText("français"), QStringLiteral("<none>"));
     }
 
     void oneReusedWindow() {
@@ -549,8 +549,6 @@ private slots:
         columns<QString, QString, QString>({"first", "second", "shownAfter"});
         row("German", "english", "deutsch", "deutsch");
         row("English", "deutsch", "english", "english");
-        row("empty gives English", "deutsch", "", "english");
-        row("other keeps the text", "deutsch", "français", "deutsch");
     }
 
     void textFollowsTheLanguageAtTheClick() {
@@ -559,9 +557,9 @@ private slots:
         QFETCH(QString, shownAfter);
         ChoiceTestForm form;
         auto* button = form.get<QPushButton>("cmdMipMapHelp");
-        form.state.gstrSprache = first.toStdString();
+        form.state.gstrSprache = languageOf(first);
         button->click();
-        form.state.gstrSprache = second.toStdString();
+        form.state.gstrSprache = languageOf(second);
         // A language switch alone does not touch the open window.
         QCOMPARE(shownText(form),
                  helpText(first.toStdString()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -798,7 +796,7 @@ private slots:
         QFETCH(QString, opening);
         QFETCH(QString, closing);
         QFETCH(QString, ok);
-        ChooserFixture fixture(1, language.toStdString());
+        ChooserFixture fixture(1, languageOf(language));
         QCOMPARE(fixture.chooser->findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), ok);
         const QString folder = fixture.path(QStringLiteral("routes/Shapes"));
         QVERIFY(fixture.chooser->setFolderPath(folder));
@@ -899,7 +897,7 @@ private slots:
         QFETCH(QString, title);
         QTemporaryDir dir;
         ChoiceTestForm form;
-        form.state.gstrSprache = language.toStdString();
+        form.state.gstrSprache = languageOf(language);
         form.state.gstrProgrammPfad = "/program";
         const QString labelled = labelExists ? dir.path() : dir.path() + QStringLiteral("/gone");
         form.get<QLabel>("lblCopyPfad", 1)->setText(labelled);

@@ -3,18 +3,16 @@
 // whatever shows it: the main window, the command-line front end or a test.
 // The command never touches a widget; it talks to the world through this.
 
+#include "core/LogSink.h"
+
 #include <string>
 
 namespace quillfen {
 
 enum class MessageAnswer { Ok, Yes, No };
 
-class CommandHost {
+class CommandHost : public LogSink {
 public:
-    virtual ~CommandHost() = default;
-
-    /// Puts one line on top of the progress log (newest line first).
-    virtual void log(const std::string& line) = 0;
     /// The whole text of the progress log (lines joined by CR LF, newest first).
     [[nodiscard]] virtual std::string logText() const = 0;
     /// Replaces the whole text of the progress log (the live progress line).

@@ -4,7 +4,7 @@
 
 #include "app/LodList.h"
 #include "app/LodNameCheck.h"
-#include "app/StartupDiscovery.h"
+#include "app/Session.h"
 #include "app/StartupMessages.h"
 #include "platform/Text.h"
 #include "support/TempFolder.h"
@@ -19,17 +19,17 @@ namespace {
 
 using test::TempFolder;
 
-TEST(StartupDiscovery, ListsChecksAndProposes) {
+TEST(Discovery, ListsChecksAndProposes) {
     struct Case {
         std::vector<std::string> files;
         std::string expected; // "[row][row] proposal", or how the message begins ("{dir}" is the folder)
         int lodError = 0;
-        const char* language = "english";
+        Language language = Language::English;
     };
     const std::string noDistance = "Die 3ds-Datei:\r- ";
     const Case cases[] = {
         {{}, "In the current directory \r\r'{dir}'\r\rcan't find"},
-        {{"wall.ace"}, "Kann im aktuellen Verzeichnis \r\r'{dir}'", 0, "deutsch"},
+        {{"wall.ace"}, "Kann im aktuellen Verzeichnis \r\r'{dir}'", 0, Language::German},
         {{"haus_2000.3ds", "haus.3ds", "wall.ace"}, "[haus_2000.3ds][] haus_.s"},
         {{"haus.3ds", "Dach.3DS"}, "No LOD-instruction found", 2},
         {{"2000.3ds"}, "The name of the 3ds-file:  - 2000.3ds -", 2},
@@ -48,29 +48,29 @@ TEST(StartupDiscovery, ListsChecksAndProposes) {
         folder.write("SHAPES/ignored_10.3ds", "");
         ProgramState state;
         state.gstrProgrammPfad = folder.path();
-        state.gstrSprache = c.language;
-        const auto message = runStartupDiscovery(state, LocalFileSystem());
+        SavedSettings settings;
+        settings.cmbLang = static_cast<int>(c.language);
+        const auto message = discoverModels(state, settings, LocalFileSystem());
         EXPECT_EQ(state.gintLODFehler, c.lodError);
         if (c.expected.front() == '[') {
             ASSERT_FALSE(message) << message->text;
             std::string rows;
             for (const auto& row : lodListRows(state)) rows += "[" + row.text + "]";
-            EXPECT_EQ(rows + " " + state.gstrSDateiName, c.expected);
-            EXPECT_EQ(state.gstrSDateiVorschlag, state.gstrSDateiName);
+            EXPECT_EQ(rows + " " + state.gstrSDateiVorschlag, c.expected);
         } else {
             ASSERT_TRUE(message);
             EXPECT_TRUE(startsWith(message->text, replaceAll(c.expected, "{dir}", folder.path())))
                 << message->text;
-            EXPECT_EQ(state.gstrSDateiName, "");
+            EXPECT_EQ(state.gstrSDateiVorschlag, "");
         }
     }
 }
 
-TEST(StartupDiscovery, AFolderThatCannotBeListedSaysWhy) {
+TEST(Discovery, AFolderThatCannotBeListedSaysWhy) {
     TempFolder folder;
     ProgramState state;
     state.gstrProgrammPfad = folder / "gone";
-    const auto message = runStartupDiscovery(state, LocalFileSystem());
+    const auto message = discoverModels(state, SavedSettings{}, LocalFileSystem());
     ASSERT_TRUE(message);
     EXPECT_EQ(message->title, "Missing files!!!");
     EXPECT_TRUE(startsWith(message->text, "In the current directory \r\r'" + folder / "gone" + "'"))
@@ -78,18 +78,18 @@ TEST(StartupDiscovery, AFolderThatCannotBeListedSaysWhy) {
     EXPECT_NE(message->text.rfind("\r" + folder / "gone"), std::string::npos) << message->text;
 }
 
-TEST(StartupDiscovery, RealModelFilesFromOtherTools) {
+TEST(Discovery, RealModelFilesFromOtherTools) {
     QUILLFEN_REQUIRE_TESTDATA();
     ProgramState state;
     state.gstrProgrammPfad = test::testDataDir() + "/3ds";
-    const auto message = runStartupDiscovery(state, LocalFileSystem());
+    const auto message = discoverModels(state, SavedSettings{}, LocalFileSystem());
     ASSERT_FALSE(message) << message->text;
     // test1.3ds is the only name with a distance; the others give empty rows after it.
     const auto rows = lodListRows(state);
     ASSERT_GE(rows.size(), 2U);
     EXPECT_EQ(rows.front().text, "test1.3ds");
     for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].text, "");
-    EXPECT_EQ(state.gstrSDateiName, "test.s");
+    EXPECT_EQ(state.gstrSDateiVorschlag, "test.s");
 }
 
 TEST(LodNameCheck, StartsFromAnEmptyProposal) {
@@ -102,65 +102,57 @@ TEST(LodNameCheck, StartsFromAnEmptyProposal) {
 
 // ---- The message texts ------------------------------------------------------------------
 
-ProgramState inLanguage(const std::string& language) {
+ProgramState inLanguage(Language language) {
     ProgramState state;
     state.gstrSprache = language;
     state.gstrProgrammPfad = "/models/my house";
-    setStartupMessageTexts(state);
     return state;
 }
 
 TEST(StartupMessages, FollowTheLanguage) {
     struct Case {
-        const char* language;
+        Language language;
         const char *converterMissing, *title, *no3ds, *noLod;
     };
     const char* english[] = {"Can't find 'conv3ds.exe'!\r", "Missing files!!!",
                              "In the current directory \r\r'/models/my house'\r\rcan't find '3ds'-file(s)!\r",
                              "No LOD-instruction found in the name of the 3ds-file!"};
     const Case cases[] = {
-        {"deutsch", "Konverterprogramm 'conv3ds.exe' nicht gefunden!\r", "Dateien FEHLEN!!!",
+        {Language::German, "Konverterprogramm 'conv3ds.exe' nicht gefunden!\r", "Dateien FEHLEN!!!",
          "Kann im aktuellen Verzeichnis \r\r'/models/my house'\r\rkeine '3DS'-Datei finden!\r",
          "Keine 3ds-Datei mit LOD-Angabe gefunden!"},
-        {"english", english[0], english[1], english[2], english[3]},
-        {"", english[0], english[1], english[2], english[3]},
+        {Language::English, english[0], english[1], english[2], english[3]},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.language);
+        SCOPED_TRACE(languageName(c.language));
         const auto state = inLanguage(c.language);
-        EXPECT_EQ(state.MeldungKonverterFehlt, c.converterMissing);
+        EXPECT_EQ(missingConverterMessage(state).text, c.converterMissing);
+        EXPECT_EQ(missingConverterMessage(state).title, c.title);
         EXPECT_EQ(missing3dsMessage(state).title, c.title);
         EXPECT_EQ(missing3dsMessage(state).text, c.no3ds);
-        if (*c.language) { // without a language the first check's text stays empty
-            EXPECT_EQ(noLodMessage(state).text, c.noLod);
-        }
+        EXPECT_EQ(noLodMessage(state).text, c.noLod);
         EXPECT_EQ(noLodMessage(state).title, "");
     }
-    // another language keeps the texts it had
-    auto state = inLanguage("deutsch");
-    state.gstrSprache = "français";
-    setStartupMessageTexts(state);
-    EXPECT_EQ(state.MeldungDateienFehlen, "Dateien FEHLEN!!!");
 }
 
 TEST(StartupMessages, NoDistanceIsGermanOnly) {
-    EXPECT_EQ(noDistanceMessage("haus_2000.3dsx").text,
+    EXPECT_EQ(noDistanceMessage(inLanguage(Language::English), "haus_2000.3dsx").text,
               "Die 3ds-Datei:\r- haus_2000.3dsx\renthält keinen Zahlenwert vor der '.3ds'-Datei-Endung.\r\r"
               "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
               "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
               "Dateiname:\r- haus_2000.2000.3DS");
-    const auto umlaut = noDistanceMessage("Häus.3ds").text;
+    const auto umlaut = noDistanceMessage(inLanguage(Language::German), "Häus.3ds").text;
     EXPECT_EQ(umlaut.substr(umlaut.rfind('\r')), "\r- Häus2000.3DS");
 }
 
 TEST(StartupMessages, OnlyANumberSuggestsANameInEachLanguage) {
     EXPECT_EQ(
-        onlyNumberMessage(inLanguage("deutsch"), "2000.3ds").text,
+        onlyNumberMessage(inLanguage(Language::German), "2000.3ds").text,
         "Der Name der 3ds-Datei:  - 2000.3ds -  besteht NUR aus einer Zahl vor der '.3ds'-Datei-Endung.\r\r"
         "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
         "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
         "Dateiname:\r- 2000_2000.3DS");
-    EXPECT_EQ(onlyNumberMessage(inLanguage("english"), "2000.3ds").text,
+    EXPECT_EQ(onlyNumberMessage(inLanguage(Language::English), "2000.3ds").text,
               "The name of the 3ds-file:  - 2000.3ds -  contains only a number before the '.3ds' file "
               "extension.\r\rBecause of that the converter (conv3ds.exe) can't determine the LOD distance "
               "range for MSTS!\r\rIf this distance, for example, is supposed to be 1500 meters, then the "

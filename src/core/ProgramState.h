@@ -3,13 +3,14 @@
 // modellers' documentation uses, as members of one object that is handed to
 // whatever needs them (no free globals).
 
+#include "core/Texts.h"
+
+#include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace quillfen {
-
-inline constexpr const char* kLanguageGerman = "deutsch";
-inline constexpr const char* kLanguageEnglish = "english";
 
 struct ProgramState {
     // Registry key of the MSTS installation, set by the start procedure.
@@ -23,22 +24,21 @@ struct ProgramState {
 
     /// The working directory, without a trailing separator (except a root).
     std::string gstrProgrammPfad;
-    /// "deutsch" or "english"; any other value makes the log rule write nothing.
-    std::string gstrSprache = kLanguageEnglish;
+    /// The language of every text the program shows.
+    Language gstrSprache = Language::English;
 
     /// Names of the folder's files; index 0 stays empty.
     std::vector<std::string> gstrArrDateiNamen{std::string()};
     int gintAnzahlDateien = 0;
 
-    /// Index 1..m: the LOD file names in list order; index 0: the converter's
-    /// file arguments, written by the run.
+    /// Index 1..m: the LOD file names in list order; index 0 stays empty.
     std::vector<std::string> gstrArrLODDateien{std::string()};
     int gintAnzahlLODs = 0;
     /// 0 all good, 1 a name without number, 2 no LOD file or a name that is only a number.
     int gintLODFehler = 0;
 
+    /// The s-file name proposed from the first LOD file.
     std::string gstrSDateiVorschlag;
-    std::string gstrSDateiName;
 
     std::string gstrConv3dsPfad;
     bool gblnConv3dsBeimProgramm = false;
@@ -46,25 +46,25 @@ struct ProgramState {
     std::string gstrMSTSExePfad;
     std::string gstrMSTSPfad;
 
-    /// Set by the cancel button, read and cleared by the converter wait.
+    /// Set by the cancel button, read by the converter wait; a run clears it when it starts.
     bool gblnAbbruch = false;
 
     /// The copy target whose folder the chooser is picking (0..2).
     int gintKopierZiel = 0;
 
-    // The four start-up message texts of the current language.
-    std::string MeldungKonverterFehlt;
-    std::string MeldungKeine3DSDatei;
-    std::string MeldungImVerzeichnis;
-    std::string MeldungDateienFehlen;
+    /// The working folder's file names in list order (entries 1..gintAnzahlDateien).
+    [[nodiscard]] std::span<const std::string> listedFiles() const {
+        const auto available = gstrArrDateiNamen.empty() ? 0 : gstrArrDateiNamen.size() - 1;
+        const auto count = std::min(static_cast<std::size_t>(std::max(gintAnzahlDateien, 0)), available);
+        return std::span<const std::string>(gstrArrDateiNamen)
+            .subspan(gstrArrDateiNamen.empty() ? 0 : 1, count);
+    }
 
-    [[nodiscard]] bool isGerman() const { return gstrSprache == kLanguageGerman; }
-    [[nodiscard]] bool isEnglish() const { return gstrSprache == kLanguageEnglish; }
-    /// The German or the English text, by the current language; empty for any other language.
-    [[nodiscard]] std::string pick(const std::string& german, const std::string& english) const {
-        if (isGerman()) return german;
-        if (isEnglish()) return english;
-        return {};
+    /// The text `id` in the current language.
+    [[nodiscard]] const std::string& text(TextId id) const { return quillfen::text(gstrSprache, id); }
+    /// The text `id` in the current language with %1, %2, ... filled in.
+    [[nodiscard]] std::string text(TextId id, std::initializer_list<std::string_view> values) const {
+        return quillfen::text(gstrSprache, id, values);
     }
 };
 

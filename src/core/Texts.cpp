@@ -1,0 +1,235 @@
+#include "core/Texts.h"
+
+#include <cstddef>
+#include <string>
+
+namespace quillfen {
+
+namespace {
+
+struct CatalogueEntry {
+    TextId id;
+    /// One column per language, in the order of `Language`.
+    std::array<const char*, kLanguageCount> texts;
+};
+
+using T = TextId;
+
+// Columns: English, German. A text the program has in German only stands in both columns.
+// clang-format off
+constexpr CatalogueEntry kCatalogue[] = {
+    // --- The conversion run's log ---------------------------------------
+    {T::LogFound3ds, {"•3ds-file found : ", "•3ds-Datei gefunden   : "}},
+    {T::LogFoundTexture, {"•Texture found  : ", "•Textur gefunden      : "}},
+    {T::LogFoundSFile, {"•s-file found   : ", "•Shape-Datei gefunden : "}},
+    {T::LogShapesCreated, {"•the directory SHAPES is created", "•das Verzeichnis SHAPES ist erzeugt"}},
+    {T::LogOldShapesSFileDeleted, {"•old s-file in SHAPES deleted", "•alte s-Datei in SHAPES gelöscht"}},
+    {T::LogNewSFileMoved, {"•new s-file moved to SHAPES", "•neue s-Datei in SHAPES verschoben"}},
+    {T::LogNotReadyAfter30s, {"•still not ready after 30 seconds: ", "•nach 30 Sekunden noch nicht bereit: "}},
+    {T::LogTexturesNotDeleted, {"•can't delete TEXTURES folder -> Maybe another program blocks",
+                                "•kann Verzeichnis TEXTURES nicht löschen -> Vermutlich blockiert ein anderes Programm"}},
+    {T::LogDone, {"Done!", "Fertig!"}},
+    {T::LogFailReadFolder, {"•can't read the directory: ", "•kann das Verzeichnis nicht lesen: "}},
+    {T::LogFailDeleteStaleSFile, {"•can't delete old s-file: ", "•kann alte s-Datei nicht löschen: "}},
+    {T::LogFailCreateShapes, {"•can't create the directory SHAPES: ", "•kann Verzeichnis SHAPES nicht erzeugen: "}},
+    {T::LogFailDeleteOldSFile, {"•can't delete old s-file in SHAPES: ", "•kann alte s-Datei in SHAPES nicht löschen: "}},
+    {T::LogFailMoveSFile, {"•can't move new s-file to SHAPES: ", "•kann neue s-Datei nicht nach SHAPES verschieben: "}},
+    {T::LogFailWriteSdFile, {"•can't write sd-file: ", "•kann sd-Datei nicht schreiben: "}},
+    {T::LogFailEditSFile, {"•can't edit s-file: ", "•kann s-Datei nicht bearbeiten: "}},
+    {T::LogFailCopyToTarget, {"•can't copy to target: ", "•kann nicht ins Ziel kopieren: "}},
+    {T::LogFailWriteReference, {"•can't write AddToRef.txt: ", "•kann AddToRef.txt nicht schreiben: "}},
+    {T::LogFailUnexpected, {"•unexpected error, run ended: ", "•unerwarteter Fehler, Lauf beendet: "}},
+    {T::LogOnlyOneTexture, {"•s-file requires only the texture: ", "•s-Datei benötigt nur die Textur: "}},
+    {T::LogShaderDiffuse, {"•s-file has only the shader 'Diffuse'. s-file not use any ace-texture!",
+                           "•alle shader in s-Datei in 'Diffuse' geändert. s-Datei braucht keine Texturen!"}},
+    {T::LogImagesRenamedDummy, {"•all images in s-file renamed as 'TextureDummy.ace'.",
+                                "•alle Images in s-Datei in 'TextureDummy.ace' umbenannt."}},
+    {T::LogShaderAddATexDiff, {"•s-file shown glassy in MSTS. s-file has only the shader 'AddATexDiff'.",
+                               "•gläserne s-Datei in MSTS. Alle shader in s-Datei in 'AddATexDiff' geändert."}},
+    {T::LogNoGlassyInOpenRails, {"•In Open Rails no glassy appearance.", "•In Open Rails keine gläserne Darstellung."}},
+    // Converter
+    {T::MessageConverterMissing, {"Quillfen can't find converter file!", "Quillfen kann die Konverter-Datei nicht finden!"}},
+    {T::LogConverterMissing, {"Quillfen can't find converter file 'conv3ds.exe' in path:",
+                              "Quillfen kann die Konverter-Datei 'conv3ds.exe' nicht finden im Pfad:"}},
+    {T::LogWineMissing, {"•wine not found: %1 is a Windows program and needs 'wine' on the search path (PATH)",
+                         "•wine nicht gefunden: %1 ist ein Windows-Programm und braucht 'wine' im Suchpfad (PATH)"}},
+    {T::LogTerminalMissing, {"•no terminal found to show the converter ($TERMINAL, x-terminal-emulator, xterm)",
+                             "•kein Terminal für die sichtbare Konverter-Ausgabe gefunden ($TERMINAL, x-terminal-emulator, xterm)"}},
+    {T::LogConverterNotStarted, {"•can't start the converter: ", "•Konverter kann nicht gestartet werden: "}},
+    {T::LogConverterCommand, {"•Converter starts with cmd-command:", "•Konverter-Start mit cmd-Befehlszeile:"}},
+    {T::LogConverterProgress, {"•conv3ds.exe creates s-file: %1 in %2 seconds.", "•conv3ds.exe erzeugt s-Datei: %1 in %2 Sekunden."}},
+    {T::MessageConversionFailedTitle, {"Quillfen", "Quillfen"}},
+    {T::MessageConversionFailed,
+     {"Shape konnte nicht erzeugt werden! Der Konverter 'conv3ds.exe' kommt mit der '*.3ds'-Datei nicht klar!\r\n"
+      "Materialien (SOLIDNORM / TRANSNORM etc.) in 3dsmax? Verknüpfungs-Struktur gesetzt in 3dsmax?",
+      "Shape konnte nicht erzeugt werden! Der Konverter 'conv3ds.exe' kommt mit der '*.3ds'-Datei nicht klar!\r\n"
+      "Materialien (SOLIDNORM / TRANSNORM etc.) in 3dsmax? Verknüpfungs-Struktur gesetzt in 3dsmax?"}},
+    {T::MessageCrashTitle, {"Is conv3ds.exe crashed?", "Ist conv3ds.exe abgestürtzt?"}},
+    {T::MessageCrash,
+     {"If conv3ds.exe crashed, one of the LOD-3ds files may contain\r\n\r\nthe material name suffix \"+1s\" ?\r\n\r\n"
+      "If so, change the material suffix to \"+1\" .",
+      "Falls conv3ds.exe abgestürtzt ist, enthält möglicherweise eine der\r\n\r\nLOD-3ds-Dateien den Materialnamen-Zusatz "
+      "\"+1s\" ?\r\n\r\nFalls das zutrifft, ändern Sie den Zusatz in \"+1\" ."}},
+    // sd-file, s-file edits, textures, copies, reference entry
+    {T::LogBoxLineEmpty, {"•no BoundingBox line in sd-file because it's empty.",
+                          "•keine BoundingBox-Zeile in sd-Datei übernommen, weil sie leer ist"}},
+    {T::LogBoxLineWritten, {"•sd-file has BoundingBox line", "•BoundingBox-Zeile in sd-Datei übernommen"}},
+    {T::LogSdFileWritten, {"•sd-file written in SHAPES", "•sd-Datei in SHAPES geschrieben"}},
+    {T::LogCorrectAceName, {"•correct in s-file ace-texture-name from %1 to %2",
+                            "•korrigiere in s-Datei ace-Textur-Bezeichnung von %1 zu %2"}},
+    {T::LogCorrectDdsName, {"•correct in s-file dds-texture-name from %1 to %2",
+                            "•korrigiere in s-Datei dds-Textur-Bezeichnung von %1 zu %2"}},
+    {T::ErrorNoImageBlock, {"no \"image (\" entry before \"textures (\" in the s-file",
+                            "kein Eintrag \"image (\" vor \"textures (\" in der s-Datei"}},
+    {T::ErrorImagesMissing, {"the s-file announces %1 images but lists only %2",
+                             "die s-Datei nennt %1 Images, führt aber nur %2 auf"}},
+    {T::ErrorMipMapNotNumber, {"the mipmap value \"%1\" is not a number", "der Mipmap-Wert \"%1\" ist keine Zahl"}},
+    {T::LogNoTexturesCopied, {"•no ace-textures copied to directory TEXTURES",
+                              "•es werden keine ace-Texturen in das Verzeichnis TEXTURES kopiert"}},
+    {T::LogTexturesNoAccess, {"•can't access to folder TEXTURES. Probably an open s-file blocks access!",
+                              "•kein Zugriff auf Verzeichnis TEXTURES. Vermulich blockiert eine offene s-Datei!"}},
+    {T::LogTexturesCreated, {"•the directory TEXTURES is created", "•das Verzeichnis TEXTURES ist erzeugt"}},
+    {T::LogTexturesCopied, {"•all used textures are copied to directory TEXTURES",
+                            "•alle verwendeten Texturen sind in das Verzeichnis TEXTURES kopiert"}},
+    {T::LogNoValidTarget, {"No valid directory given!", "Kein gültiges Verzeichnis angegeben!"}},
+    {T::LogSFileCopied, {"•s-file is also copied to %1", "•s-Datei ist nach %1 kopiert"}},
+    {T::LogReferenceLossy, {"•Warning: AddToRef.txt has characters outside Windows-1252, written as \"?\"",
+                            "•Warnung: AddToRef.txt enthält Zeichen außerhalb von Windows-1252, als \"?\" geschrieben"}},
+    {T::LogReferenceCreated, {"•AddToRef.txt is created", "•AddToRef.txt ist erzeugt"}},
+    // Bounding box
+    {T::LogBoxShapeVertices, {"•BoundingBox generating: Shape has %1 vertices.", "•BoundingBox Ermittlung: Shape hat %1 Vertices."}},
+    {T::LogBoxShapePoints, {"•BoundingBox generating: Shape has %1 points.", "•BoundingBox Ermittlung: Shape hat %1 Points."}},
+    {T::MessageShapeNotFound, {"Shape file %1 not found (yet)!", "Shape-Datei %1 (noch) nicht gefunden!"}},
+    {T::MessageTakeBox, {"Should this BoundingBox data taken to the screen?\r\n\r\n%1\r\n\r\nThis BoundingBox covers the shape completely.",
+                         "Soll diese BoundingBox am Bildschirm übernommen werden?\r\n\r\n%1\r\n\r\nDiese BoundingBox umfaßt das Shape vollständig."}},
+    {T::BoxFailure, {"BoundingBox kann nicht aus Shape berechnet werden!", "BoundingBox kann nicht aus Shape berechnet werden!"}},
+    // Start-up
+    {T::StartupConverterMissing, {"Can't find 'conv3ds.exe'!\r", "Konverterprogramm 'conv3ds.exe' nicht gefunden!\r"}},
+    {T::StartupNo3dsFile, {"can't find '3ds'-file(s)!\r", "keine '3DS'-Datei finden!\r"}},
+    {T::StartupInFolder, {"In the current directory ", "Kann im aktuellen Verzeichnis "}},
+    {T::StartupFilesMissing, {"Missing files!!!", "Dateien FEHLEN!!!"}},
+    {T::StartupNoLod, {"No LOD-instruction found in the name of the 3ds-file!", "Keine 3ds-Datei mit LOD-Angabe gefunden!"}},
+    {T::StartupNoDistance,
+     {"Die 3ds-Datei:\r- %1\renthält keinen Zahlenwert vor der '.3ds'-Datei-Endung.\r\r"
+      "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu bestimmen!\r\r"
+      "Wenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige Dateiname:\r- %22000.3DS",
+      "Die 3ds-Datei:\r- %1\renthält keinen Zahlenwert vor der '.3ds'-Datei-Endung.\r\r"
+      "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu bestimmen!\r\r"
+      "Wenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige Dateiname:\r- %22000.3DS"}},
+    {T::StartupOnlyNumber,
+     {"The name of the 3ds-file:  - %1 -  contains only a number before the '.3ds' file extension.\r\r"
+      "Because of that the converter (conv3ds.exe) can't determine the LOD distance range for MSTS!\r\r"
+      "If this distance, for example, is supposed to be 1500 meters, then the correct file name would be:\r  %2_1500.3DS ",
+      "Der Name der 3ds-Datei:  - %1 -  besteht NUR aus einer Zahl vor der '.3ds'-Datei-Endung.\r\r"
+      "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu bestimmen!\r\r"
+      "Wenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige Dateiname:\r- %2_2000.3DS"}},
+    {T::StartupRegistryError, {"\rgfctGetDataFromRegistry\r\r%1\rFehlernummer: %2", "\rgfctGetDataFromRegistry\r\r%1\rFehlernummer: %2"}},
+    // Quit
+    {T::MessageSettingsNotSaved, {"Could not save the settings:\r", "Die Einstellungen konnten nicht gespeichert werden:\r"}},
+    // Mipmap help window
+    {T::MipMapHelp,
+     {
+"ATTENTION! Influenced extremely the framerate. As an example for vegetation bushes -> 0 = 53fps / -1 = 40fps / -2 = 30fps\r\n"
+"\r\n"
+"The default value is 0. Select here the desired value, if it is to be different from 0. It is then entered into the s-file.\r\n"
+"\r\n"
+"In the shape file there are lines denominated in about: 'texture (x 0 0 ff000000)'.\r\n"
+"\r\n"
+"The x stands for the texture number. The third parameter determines how the textures are shown with increasing distance from the shape.\r\n"
+"If you change the line for example to: 'texture (0 0 -3 ff000000)', the texture No. 0 shows more details in the distance. However, it can increase 'crackle' , ie the texture seems grainy if you pass it along in certain distance.\r\n"
+"\r\n"
+"In approximately the following values apply for the third parameter:\r\n"
+"\r\n"
+" 0 = Texture is little detailed (already washed out nearby), but hardly 'crackling'.\r\n"
+"-4 = Texture is very detailed, but in the distance very 'crackling'.\r\n"
+"\r\n"
+"Positive values (1 or 2) are extremely washed out and therefore are not common.\r\n"
+"\r\n"
+"The changes are always performed for all textures of the shape. It is not possible to influence a single texture of the shape here.\r\n"
+"Example:\r\n"
+"before  -> texture ( 0 0 0 ff000000 )\r\n"
+"           texture ( 1 0 0 ff000000 )\r\n"
+"\r\n"
+"after   -> texture ( 0 0 -3 ff000000 )\r\n"
+"           texture ( 1 0 -3 ff000000 )\r\n"
+"\r\n"
+"The first parameter is the texture number."
+      ,
+"ACHTUNG! Beeinflußt extrem die Framerate. Als Beispiel bei Vegetations-Büschen -> 0 = 53fps / -1 = 40fps / -2 = 30fps\r\n"
+"\r\n"
+"Der Standard-Wert ist 0. Wähle hier den gewünschten Wert, wenn er abweichend von 0 sein soll. Er wird dann in die Shape-Datei eingetragen.\r\n"
+"\r\n"
+"In der Shape-Datei gibt es Zeilen die in etwa lauten: 'texture ( x 0 0 ff000000 )'.\r\n"
+"\r\n"
+"Das x steht für die Textur-Nummer. Der 3. Parameter bestimmt, wie die Texturen mit zunehmender Entfernung vom Shape dargestellt werden.\r\n"
+"Ändert man die Zeile beispielsweise in: 'texture ( 0 0 -3 ff000000 )', wird die Textur Nr.0 auch in der Ferne detailierter dargestellt. Dabei kann allerdings das 'Knistern' zunehmen, d.h. die Textur wirkt krisselig, wenn man sich entfernt an ihr vorbei bewegt.\r\n"
+"\r\n"
+"In etwa gelten für den 3. Parameter folgende Werte:\r\n"
+"\r\n"
+" 0 = Textur ist wenig detailiert (bereits in der Nähe verwaschen), aber kaum 'Knistern'.\r\n"
+"-4 = Textur ist sehr detailiert, aber in der Ferne sehr 'krisslig'.\r\n"
+"\r\n"
+"Positive Werte (1 oder 2) verwaschen extrem und sind daher nicht üblich.\r\n"
+"\r\n"
+"Die Änderungen werden immer für alle Texturen des Shapes durchgeführt. Es ist hier nicht möglich nur eine einzelne Textur des Shapes zu beeinflußen.\r\n"
+"Beispiel:\r\n"
+"vorher  -> texture ( 0 0 0 ff000000 )\r\n"
+"           texture ( 1 0 0 ff000000 )\r\n"
+"\r\n"
+"nachher -> texture ( 0 0 -3 ff000000 )\r\n"
+"           texture ( 1 0 -3 ff000000 )\r\n"
+"\r\n"
+"Der erste Parameter steht für die Texturnummer."
+     }},
+
+    // --- The window: captions and tooltips --------------------------------
+};
+// clang-format on
+
+constexpr bool catalogueInOrder() {
+    std::size_t index = 0;
+    for (const CatalogueEntry& entry : kCatalogue)
+        if (static_cast<std::size_t>(entry.id) != index++) return false;
+    return index == static_cast<std::size_t>(TextId::Count);
+}
+static_assert(catalogueInOrder(), "the catalogue holds every TextId once, in the order of the enum");
+
+} // namespace
+
+std::optional<Language> languageNamed(std::string_view name) {
+    for (const LanguageInfo& info : kLanguages)
+        if (info.name == name) return info.language;
+    return std::nullopt;
+}
+
+const std::string& text(Language language, TextId id) {
+    // Built once, so callers can hold on to the texts and concatenate cheaply.
+    static const auto table = [] {
+        std::array<std::array<std::string, kLanguageCount>, static_cast<std::size_t>(TextId::Count)> texts;
+        for (const CatalogueEntry& entry : kCatalogue)
+            for (std::size_t l = 0; l < kLanguageCount; ++l)
+                texts[static_cast<std::size_t>(entry.id)][l] = entry.texts[l];
+        return texts;
+    }();
+    return table[static_cast<std::size_t>(id)][static_cast<std::size_t>(language)];
+}
+
+std::string text(Language language, TextId id, std::initializer_list<std::string_view> values) {
+    const std::string& pattern = text(language, id);
+    std::string result;
+    result.reserve(pattern.size());
+    // One pass, so a value that itself holds "%2" is never replaced again.
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const auto slot = static_cast<std::size_t>(next - '1');
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && slot < values.size()) {
+            result += *(values.begin() + slot);
+            ++i;
+        } else {
+            result += pattern[i];
+        }
+    }
+    return result;
+}
+
+} // namespace quillfen

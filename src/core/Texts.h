@@ -1,0 +1,132 @@
+#pragma once
+// Every text the program shows a modeller (log lines, messages, captions,
+// tooltips), in every language it speaks, in one catalogue keyed by TextId.
+// The program holds UTF-8 inside; a text with a value in the middle marks the
+// place with %1, %2, ...
+//
+// A new language is one more column in Texts.cpp (and one more entry in
+// kLanguages below, with its name and its two layout values); nothing else
+// changes.
+
+#include <array>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillfen {
+
+/// The languages, in the order of the window's language list.
+enum class Language : int { English, German };
+inline constexpr int kLanguageCount = 2;
+
+/// What differs by language besides the texts.
+struct LanguageInfo {
+    Language language;
+    /// The entry in the window's language list and the value the program documents ("deutsch").
+    std::string_view name;
+    /// Twips: the width of the manual alternative-texture option, and how far
+    /// before its right end the code box begins (the caption's length differs).
+    int manualOptionWidth;
+    int numberBoxBeforeEnd;
+};
+inline constexpr std::array<LanguageInfo, kLanguageCount> kLanguages{{
+    {Language::English, "english", 5000, 1100},
+    {Language::German, "deutsch", 4800, 580},
+}};
+
+[[nodiscard]] constexpr const LanguageInfo& languageInfo(Language language) {
+    return kLanguages[static_cast<std::size_t>(language)];
+}
+[[nodiscard]] constexpr std::string_view languageName(Language language) {
+    return languageInfo(language).name;
+}
+/// The language of that name ("deutsch", "english"), if the program speaks it.
+[[nodiscard]] std::optional<Language> languageNamed(std::string_view name);
+
+enum class TextId : int {
+    // --- The conversion run's log ---------------------------------------
+    LogFound3ds,     ///< + file name
+    LogFoundTexture, ///< + file name
+    LogFoundSFile,   ///< + file name
+    LogShapesCreated,
+    LogOldShapesSFileDeleted,
+    LogNewSFileMoved,
+    LogNotReadyAfter30s, ///< + path
+    LogTexturesNotDeleted,
+    LogDone,
+    LogFailReadFolder,       ///< + reason
+    LogFailDeleteStaleSFile, ///< + reason
+    LogFailCreateShapes,     ///< + reason
+    LogFailDeleteOldSFile,   ///< + reason
+    LogFailMoveSFile,        ///< + reason
+    LogFailWriteSdFile,      ///< + reason
+    LogFailEditSFile,        ///< + reason
+    LogFailCopyToTarget,     ///< + reason
+    LogFailWriteReference,   ///< + reason
+    LogFailUnexpected,       ///< + reason
+    LogOnlyOneTexture,       ///< + texture name
+    LogShaderDiffuse,
+    LogImagesRenamedDummy,
+    LogShaderAddATexDiff,
+    LogNoGlassyInOpenRails,
+    // Converter
+    MessageConverterMissing, ///< box text before the path
+    LogConverterMissing,
+    LogWineMissing, ///< %1 converter path
+    LogTerminalMissing,
+    LogConverterNotStarted, ///< + reason
+    LogConverterCommand,
+    LogConverterProgress, ///< %1 quoted s-file name, %2 seconds
+    MessageConversionFailedTitle,
+    MessageConversionFailed,
+    MessageCrashTitle,
+    MessageCrash,
+    // sd-file, s-file edits, textures, copies, reference entry
+    LogBoxLineEmpty,
+    LogBoxLineWritten,
+    LogSdFileWritten,
+    LogCorrectAceName, ///< %1 old name, %2 new name
+    LogCorrectDdsName, ///< %1 old name, %2 new name
+    ErrorNoImageBlock,
+    ErrorImagesMissing,   ///< %1 announced, %2 listed
+    ErrorMipMapNotNumber, ///< %1 the value
+    LogNoTexturesCopied,
+    LogTexturesNoAccess,
+    LogTexturesCreated,
+    LogTexturesCopied,
+    LogNoValidTarget,
+    LogSFileCopied, ///< + target folder
+    LogReferenceLossy,
+    LogReferenceCreated,
+    // Bounding box
+    LogBoxShapeVertices,  ///< %1 count
+    LogBoxShapePoints,    ///< %1 count
+    MessageShapeNotFound, ///< %1 s-file name
+    MessageTakeBox,       ///< %1 display line
+    BoxFailure,
+    // Start-up
+    StartupConverterMissing, ///< MeldungKonverterFehlt
+    StartupNo3dsFile,        ///< MeldungKeine3DSDatei
+    StartupInFolder,         ///< MeldungImVerzeichnis
+    StartupFilesMissing,     ///< MeldungDateienFehlen
+    StartupNoLod,
+    StartupNoDistance,    ///< %1 file name, %2 corrected name
+    StartupOnlyNumber,    ///< %1 file name, %2 base name
+    StartupRegistryError, ///< %1 description, %2 error number
+    // Quit
+    MessageSettingsNotSaved, ///< + reason
+    // Mipmap help window
+    MipMapHelp,
+
+    // --- The window: captions and tooltips --------------------------------
+
+    Count
+};
+
+/// The text in that language.
+[[nodiscard]] const std::string& text(Language language, TextId id);
+/// The text with %1, %2, ... replaced by `values` in order.
+[[nodiscard]] std::string text(Language language, TextId id, std::initializer_list<std::string_view> values);
+
+} // namespace quillfen

@@ -1,0 +1,66 @@
+# Reads the #include lines of src/, cli/ and tools/ and fails on any include
+# that reaches up a layer, and on any Qt include outside src/ui.
+#   cmake -DSOURCE_DIR=<project root> -P check_layers.cmake
+#
+# Each folder of src/ may include its own headers and those of lower layers:
+set(rank_platform 1)
+set(rank_core 2)
+set(rank_settings 3)
+set(rank_sfile 3)
+set(rank_texture 3)
+set(rank_shape 3)
+set(rank_bbox 4)
+set(rank_app 5) # the shared start-up, choices and quit use the box values' rules
+set(rank_run 6)
+set(rank_ui 7)
+# The front end and the converter outside src/ rank as:
+set(rank_cli 7)
+set(rank_conv3ds 3) # the stand-in converter: platform, core and texture only
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}"
+     "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp"
+     "${SOURCE_DIR}/cli/*.h" "${SOURCE_DIR}/cli/*.cpp"
+     "${SOURCE_DIR}/tools/conv3ds/*.h" "${SOURCE_DIR}/tools/conv3ds/*.cpp")
+
+set(faults "")
+foreach(source IN LISTS sources)
+  if(source MATCHES "^src/([^/]+)/")
+    set(folder "${CMAKE_MATCH_1}")
+  elseif(source MATCHES "^cli/")
+    set(folder cli)
+  elseif(source MATCHES "^tools/conv3ds/")
+    set(folder conv3ds)
+  else()
+    continue() # src/main.cpp and the like: the program's own entry
+  endif()
+  if(NOT DEFINED rank_${folder})
+    list(APPEND faults "${source}: the folder '${folder}' has no layer in tests/layers/check_layers.cmake")
+    continue()
+  endif()
+  file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*$" "\\1" included "${line}")
+    if(included MATCHES "^Q[A-Za-z]" AND NOT folder STREQUAL "ui")
+      list(APPEND faults "${source}: Qt header <${included}> outside src/ui")
+    endif()
+    if(included MATCHES "^([a-z0-9]+)/")
+      set(target "${CMAKE_MATCH_1}")
+      if(DEFINED rank_${target} AND NOT target STREQUAL folder)
+        if(NOT rank_${target} LESS rank_${folder})
+          list(APPEND faults "${source}: includes ${included}, which is not below ${folder}")
+        endif()
+      endif()
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes against the layers:\n  ${text}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} files, every include within the layers")
