@@ -249,24 +249,43 @@ std::vector<Image> mipmapChain(const Image& image, bool wanted) {
     return levels;
 }
 
-void writeRow(std::string& out, const std::vector<Channel>& channels, const Rgba* row, int width) {
+/// The pixel member a channel stores (a mask is taken from alpha).
+std::uint8_t Rgba::*memberOf(const Channel& channel) {
+    switch (channel.type) {
+    case Red:
+        return &Rgba::r;
+    case Green:
+        return &Rgba::g;
+    case Blue:
+        return &Rgba::b;
+    default:
+        return &Rgba::a;
+    }
+}
+
+/// One row of separate channels written at `out`; gives the end of what it wrote.
+char* writeRow(char* out, const std::vector<Channel>& channels, const Rgba* row, int width) {
     for (const Channel& channel : channels) {
+        const auto member = memberOf(channel);
         if (channel.bits == 1) {
-            std::string bits(static_cast<std::size_t>(width + 7) / 8, '\0');
+            const auto bytes = static_cast<std::size_t>(width + 7) / 8;
+            std::fill(out, out + bytes, '\0');
             for (int x = 0; x < width; ++x)
-                if (row[x].a >= 128)
-                    bits[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
-            out += bits;
+                if (row[x].*member >= 128) out[x / 8] = static_cast<char>(out[x / 8] | 0x80 >> (x % 8));
+            out += bytes;
             continue;
         }
-        for (int x = 0; x < width; ++x) {
-            const Rgba& p = row[x];
-            out += static_cast<char>(channel.type == Red     ? p.r
-                                     : channel.type == Green ? p.g
-                                     : channel.type == Blue  ? p.b
-                                                             : p.a);
-        }
+        for (int x = 0; x < width; ++x) *out++ = static_cast<char>(row[x].*member);
     }
+    return out;
+}
+
+/// Appends the level's rows to `out`, written in place.
+void appendRows(std::string& out, const Image& level, const std::vector<Channel>& channels) {
+    const std::size_t start = out.size();
+    out.resize(start + rowBytes(channels, level.width) * static_cast<std::size_t>(level.height));
+    char* next = out.data() + start;
+    for (int y = 0; y < level.height; ++y) next = writeRow(next, channels, &level.at(0, y), level.width);
 }
 
 void writeHeader(std::string& out, const Image& image, std::uint32_t flags, std::uint32_t surface,
@@ -286,33 +305,41 @@ void writeHeader(std::string& out, const Image& image, std::uint32_t flags, std:
     }
 }
 
-std::string rowBody(const std::vector<Image>& levels, const std::vector<Channel>& channels) {
-    std::string offsets, pixels;
-    std::size_t rows = 0;
-    for (const Image& level : levels) rows += static_cast<std::size_t>(level.height);
-    const std::size_t first = kHeaderBytes + 16 * channels.size() + 4 * rows;
+/// The offset table of every row, then the rows.
+void appendRowBody(std::string& out, const std::vector<Image>& levels, const std::vector<Channel>& channels) {
+    std::size_t rows = 0, pixels = 0;
+    for (const Image& level : levels) {
+        rows += static_cast<std::size_t>(level.height);
+        pixels += rowBytes(channels, level.width) * static_cast<std::size_t>(level.height);
+    }
+    out.reserve(out.size() + 4 * rows + pixels);
+    std::size_t offset = kHeaderBytes + 16 * channels.size() + 4 * rows;
     for (const Image& level : levels)
-        for (int y = 0; y < level.height; ++y) {
-            putU32(offsets, static_cast<std::uint32_t>(first + pixels.size()));
-            writeRow(pixels, channels, &level.at(0, y), level.width);
-        }
-    return offsets + pixels;
+        for (int y = 0; y < level.height; ++y, offset += rowBytes(channels, level.width))
+            putU32(out, static_cast<std::uint32_t>(offset));
+    for (const Image& level : levels) appendRows(out, level, channels);
 }
 
-std::string blockBody(const std::vector<Image>& levels, const std::vector<Channel>& channels) {
-    std::string offsets, data;
-    const std::size_t first = kHeaderBytes + 16 * channels.size() + 4 * levels.size();
+/// The offset table of every level, then each level: its blocks after their length, or (below 4 x 4
+/// pixels) its rows.
+void appendBlockBody(std::string& out, const std::vector<Image>& levels,
+                     const std::vector<Channel>& channels) {
+    std::vector<std::string> blocks;
+    std::size_t offset = kHeaderBytes + 16 * channels.size() + 4 * levels.size();
     for (const Image& level : levels) {
-        putU32(offsets, static_cast<std::uint32_t>(first + data.size()));
-        if (level.width >= 4 && level.height >= 4) {
-            const std::string blocks = encodeDxt1Image(level);
-            putU32(data, static_cast<std::uint32_t>(blocks.size()));
-            data += blocks;
-        } else {
-            for (int y = 0; y < level.height; ++y) writeRow(data, channels, &level.at(0, y), level.width);
-        }
+        putU32(out, static_cast<std::uint32_t>(offset));
+        const bool asBlocks = level.width >= 4 && level.height >= 4;
+        blocks.push_back(asBlocks ? encodeDxt1Image(level) : std::string());
+        offset += asBlocks ? 4 + blocks.back().size() : rowBytes(channels, level.width) * level.height;
     }
-    return offsets + data;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (blocks[i].empty()) {
+            appendRows(out, levels[i], channels);
+            continue;
+        }
+        putU32(out, static_cast<std::uint32_t>(blocks[i].size()));
+        out += blocks[i];
+    }
 }
 
 } // namespace
@@ -333,13 +360,18 @@ std::string writeAce(const Image& image, const AceWriteOptions& options) {
     const AlphaUse alpha = image.alphaUse();
     const std::vector<Channel> channels = channelsFor(alpha, options.dxt1);
     const std::uint32_t flags = (levels.size() > 1 ? kMipmapsFlag : 0) | (options.dxt1 ? kBlocksFlag : 0);
-    std::string body;
-    writeHeader(body, image, flags, surfaceFor(alpha, options.dxt1), channels);
-    body += options.dxt1 ? blockBody(levels, channels) : rowBody(levels, channels);
-    if (!options.zlib) return std::string(kPlainSignature) + body;
-    std::string out(kZlibSignature);
-    putU32(out, static_cast<std::uint32_t>(body.size()));
-    return out + "@@@@" + deflateZlib(body);
+    std::string out(kPlainSignature);
+    writeHeader(out, image, flags, surfaceFor(alpha, options.dxt1), channels);
+    if (options.dxt1) {
+        appendBlockBody(out, levels, channels);
+    } else {
+        appendRowBody(out, levels, channels);
+    }
+    if (!options.zlib) return out;
+    const std::string_view body = std::string_view(out).substr(kSignatureBytes);
+    std::string packed(kZlibSignature);
+    putU32(packed, static_cast<std::uint32_t>(body.size()));
+    return packed + "@@@@" + deflateZlib(body);
 }
 
 } // namespace quillfen::texture

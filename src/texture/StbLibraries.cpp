@@ -102,7 +102,7 @@ std::string deflateZlib(std::string_view bytes) {
 }
 
 void compressDxt1Block(const unsigned char* rgba, unsigned char* out) {
-    stb_compress_dxt_block(out, rgba, 0, STB_DXT_HIGHQUAL);
+    stb_compress_dxt_block(out, rgba, 0, STB_DXT_NORMAL);
 }
 
 Image resized(const Image& image, int width, int height) {
