@@ -17,6 +17,7 @@
 #include <cctype>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -148,8 +149,10 @@ TEST(ExampleHouse, ConvertsWithTwoLevelsAndTexturesThatAreThere) {
     test::expectUvsOfTheInput(
         text, {std::get<Scene>(test::readThreeDs(test::readBytes((house / "house_100.3ds").string()))),
                std::get<Scene>(test::readThreeDs(test::readBytes((house / "house_500.3ds").string())))});
-    // Every image names a texture file of the example, an ACE or a DDS file with its signature, or a
-    // one-colour texture the converter wrote beside the s-file.
+    // Every image names a texture of the example: an ACE or DDS file, a PNG file the run makes one from,
+    // or a one-colour texture the converter wrote beside the s-file.
+    const std::map<std::string, std::string> signatures{
+        {".ace", "SIMISA@@@@@@@@@@"}, {".dds", "DDS "}, {".png", "\x89PNG"}};
     const test::Block blocks = test::parseShapeBlocks(text);
     std::set<std::string> files;
     for (const auto& section : blocks.children.at(0).children) {
@@ -157,14 +160,15 @@ TEST(ExampleHouse, ConvertsWithTwoLevelsAndTexturesThatAreThere) {
         for (const auto& image : section.children) {
             const std::string& name = image.fields.at(0);
             fs::path file = (name.rfind("qf_colour_", 0) == 0 ? folder.fsPath() : house) / name;
-            if (!fs::exists(file)) file.replace_extension(".dds");
-            const std::string signature = file.extension() == ".dds" ? "DDS " : "SIMISA@@@@@@@@@@";
+            for (const char* extension : {".dds", ".png"})
+                if (!fs::exists(file)) file.replace_extension(extension);
+            const std::string& signature = signatures.at(file.extension().string());
             EXPECT_EQ(test::readBytes(file.string()).substr(0, signature.size()), signature) << file;
             files.insert(file.filename().string());
         }
     }
-    EXPECT_EQ(files, (std::set<std::string>{"qf_colour_66401aff.ace", "qf_colour_8c4033ff.ace", "roof.ace",
-                                            "wall.ace", "window.dds"}));
+    EXPECT_EQ(files, (std::set<std::string>{"door.png", "qf_colour_8c4033ff.ace", "roof.ace", "wall.ace",
+                                            "window.dds"}));
     if (!test::testDataDir().empty()) {
         EXPECT_EQ(skeletonDifferences(text), std::vector<std::string>{});
     }
