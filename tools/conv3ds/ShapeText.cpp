@@ -282,11 +282,22 @@ void writeLodControls(Lines& lines, const Shape& shape) {
     lines.close();
 }
 
+/// About the length of the text, so that it grows without copying itself over and over.
+std::size_t estimatedSize(const Shape& shape) {
+    std::size_t size = 4096 + (shape.points.size() + shape.normals.size() + shape.uvPoints.size()) * 48;
+    for (const auto& level : shape.levels)
+        for (const auto& sub : level.subObjects) {
+            size += sub.vertices.size() * 80;
+            for (const auto& primitive : sub.primitives) size += primitive.vertexIndices.size() * 14;
+        }
+    return size;
+}
+
 } // namespace
 
 std::string shapeText(const Shape& shape) {
     std::string out;
-    out.reserve(256 + shape.points.size() * 40 + shape.normals.size() * 40);
+    out.reserve(estimatedSize(shape));
     Lines lines(out);
     lines.begin().text(kShapeHeaderLine).end();
     lines.begin().end();
