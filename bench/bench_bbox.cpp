@@ -4,6 +4,8 @@
 // lines (target: under 3), with the peak memory of one computation as a
 // multiple of the file's size (target: under 3).
 
+#include "CountedAllocation.h"
+
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/ShapeGeometryReader.h"
 #include "core/ProgramState.h"
@@ -21,52 +23,6 @@
 #include <fstream>
 #include <new>
 #include <string>
-
-// ---- Memory: every allocation of the process is counted, to know the peak.
-
-namespace {
-
-std::atomic<long long> g_liveBytes{0};
-std::atomic<long long> g_peakBytes{0};
-
-void* countedAllocate(std::size_t size) {
-    auto* block = static_cast<std::size_t*>(std::malloc(size + sizeof(std::max_align_t)));
-    if (!block) throw std::bad_alloc();
-    *block = size;
-    const long long live = g_liveBytes += static_cast<long long>(size);
-    long long peak = g_peakBytes.load();
-    while (live > peak && !g_peakBytes.compare_exchange_weak(peak, live)) {
-    }
-    return reinterpret_cast<char*>(block) + sizeof(std::max_align_t);
-}
-
-void countedFree(void* pointer) {
-    if (!pointer) return;
-    auto* block = reinterpret_cast<std::size_t*>(static_cast<char*>(pointer) - sizeof(std::max_align_t));
-    g_liveBytes -= static_cast<long long>(*block);
-    std::free(block);
-}
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    return countedAllocate(size);
-}
-void* operator new[](std::size_t size) {
-    return countedAllocate(size);
-}
-void operator delete(void* pointer) noexcept {
-    countedFree(pointer);
-}
-void operator delete[](void* pointer) noexcept {
-    countedFree(pointer);
-}
-void operator delete(void* pointer, std::size_t) noexcept {
-    countedFree(pointer);
-}
-void operator delete[](void* pointer, std::size_t) noexcept {
-    countedFree(pointer);
-}
 
 namespace {
 
@@ -168,10 +124,10 @@ template <class Work> Seconds secondsOf(Work work) {
 void BM_ReadAndCountLines(benchmark::State& state) {
     long long peak = 0;
     for (auto _ : state) {
-        const long long before = g_liveBytes.load();
-        g_peakBytes = before;
+        const long long before = bench::liveBytes.load();
+        bench::peakBytes = before;
         benchmark::DoNotOptimize(readAndCountLines());
-        peak = std::max(peak, g_peakBytes.load() - before);
+        peak = std::max(peak, bench::peakBytes.load() - before);
     }
     state.counters["file_MB"] = fileMegabytes();
     // Reading alone already holds the bytes and the decoded text at once.
@@ -192,10 +148,10 @@ void BM_BoundingBoxOfLargeShape(benchmark::State& state) {
         state.PauseTiming();
         baseline = fastest(baseline, secondsOf(readAndCountLines));
         state.ResumeTiming();
-        const long long before = g_liveBytes.load();
-        g_peakBytes = before;
+        const long long before = bench::liveBytes.load();
+        bench::peakBytes = before;
         box = fastest(box, secondsOf(computeBox));
-        peak = std::max(peak, g_peakBytes.load() - before);
+        peak = std::max(peak, bench::peakBytes.load() - before);
     }
     if (!computeBox()) state.SkipWithError("the generated shape gave no box");
     state.counters["ratio_to_read_and_count"] = box.processor / baseline.processor;

@@ -19,6 +19,8 @@ constexpr std::string_view kUsage =
     "  convert [--lang deutsch|english] [DIR...]\n"
     "                           convert the model in each DIR as the window's button would\n"
     "  bbox FILE.s              compute the bounding box of FILE.s's first level of detail\n"
+    "  texture IN OUT [--dxt1]  convert a texture between ACE, DDS (read only), PNG, BMP, TGA\n"
+    "                           and JPG by the files' extensions (PNG to ACE, ACE to PNG, ...)\n"
     "  --help                   show this text\n";
 
 } // namespace
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
     if (command == "validate-bbox") return runValidateBbox(args);
     if (command == "convert") return runConvert(args);
     if (command == "bbox") return runBbox(args);
+    if (command == "texture") return runTexture(args);
     std::cerr << "quillfen-cli: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

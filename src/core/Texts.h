@@ -86,6 +86,9 @@ enum class TextId : int {
     LogBoxLineEmpty,
     LogBoxLineWritten,
     LogSdFileWritten,
+    LogTextureMade,    ///< %1 ACE file, %2 picture it was made from
+    LogTextureScaled,  ///< %1 picture, %2 its size, %3 the size made
+    LogTextureNotMade, ///< %1 ACE file, %2 picture, %3 reason
     LogCorrectAceName, ///< %1 old name, %2 new name
     LogCorrectDdsName, ///< %1 old name, %2 new name
     ErrorNoImageBlock,

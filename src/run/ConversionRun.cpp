@@ -141,8 +141,11 @@ CommandTask moveIntoShapes(RunServices& s, const ShapePaths& paths) {
     co_return kGoOn;
 }
 
-/// The sd-file, the s-file edits, the textures, the copies and the reference entry.
+/// The textures made from pictures, the sd-file, the s-file edits, the textures, the copies and the
+/// reference entry.
 CommandTask finishShape(RunServices& s, const ShapePaths& paths, const RunChoices& c) {
+    co_await yieldFor(0);
+    if (!makeMissingTexturesForRun(s, paths)) co_return ended(RunEnd::Failed);
     co_await yieldFor(0);
     if (!writeSdFileForRun(s, paths, c)) co_return ended(RunEnd::Failed);
     if (!editSFileForRun(s, paths, c)) co_return ended(RunEnd::Failed);

@@ -1,7 +1,9 @@
 #include "run/ConversionRunSteps.h"
 
+#include "app/FolderListing.h"
 #include "bbox/BoxValidation.h"
 #include "core/LogSink.h"
+#include "run/MissingTextures.h"
 #include "run/ReferenceEntry.h"
 #include "run/RouteCopies.h"
 #include "run/ShapeDescriptor.h"
@@ -69,6 +71,20 @@ bool writeSdFileForRun(RunServices& s, const ShapePaths& paths, const RunChoices
     descriptor.txtBBox = choices.txtBBox;
     if (Status written = writeShapeDescriptor(descriptor, s.state, paths, s.fileSystem, s.host); !written) {
         logFailure(s, FailedStep::WriteSdFile, written.error());
+        return false;
+    }
+    return true;
+}
+
+bool makeMissingTexturesForRun(RunServices& s, const ShapePaths& paths) {
+    // An s-file that cannot be read is reported by the texture correction right after.
+    const auto text = s.fileSystem.readText(paths.sFile, TextFormat::SystemDefault);
+    const auto folderFiles = s.fileSystem.listFiles(paths.workingFolder);
+    if (text && folderFiles)
+        makeMissingTextures(parseImageList(*text), *folderFiles, paths.workingFolder, s.fileSystem, s.host,
+                            s.state.gstrSprache);
+    if (Status listed = LiesDateiFeld(s.state, s.fileSystem, paths.workingFolder, "Suffix"); !listed) {
+        logFailure(s, FailedStep::ReadFolder, listed.error());
         return false;
     }
     return true;

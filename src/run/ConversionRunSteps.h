@@ -33,6 +33,12 @@ void logFailure(const RunServices& s, FailedStep step, const Error& error);
 /// and shows the result on the host's view.
 void validateBoundingBoxForRun(RunServices& s, RunChoices& choices);
 
+/// An ACE file in the working folder for every image of the new s-file that
+/// the folder has only as a PNG, BMP, TGA or JPG picture (one log line each),
+/// then the folder read anew, so the texture correction and collection see
+/// the new files. False after a logged failure to read the folder.
+bool makeMissingTexturesForRun(RunServices& s, const ShapePaths& paths);
+
 /// The sd-file beside the new s-file in SHAPES, with its log lines. False
 /// after a logged failure.
 bool writeSdFileForRun(RunServices& s, const ShapePaths& paths, const RunChoices& choices);

@@ -1,15 +1,24 @@
 #pragma once
 // Test helpers: small 3DS scenes made in code, and files read back.
 
+#include "Converter.h"
 #include "Scene.h"
 #include "ThreeDsReader.h"
 #include "ThreeDsWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include "platform/TextCodec.h"
+#include "support/ShapeBlocks.h"
+
+#include <charconv>
 
 namespace quillfen::test {
 
@@ -62,6 +71,52 @@ inline conv3ds::ReadResult readThreeDs(const std::string& bytes) {
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// Runs the converter into `output`; the error text when it failed.
+inline std::string convert(const std::string& output, std::vector<std::string> args) {
+    args.insert(args.begin(), output);
+    std::ostringstream out, err;
+    return conv3ds::runConverter(args, out, err) == 0 ? std::string() : err.str();
+}
+
+inline std::string shapeText(const std::string& path) {
+    return decodeText(readBytes(path));
+}
+
+/// Every vertex of the s-file has the uv of the 3DS vertex its point came from (v counted from the top
+/// instead of the bottom; (0, 0) for an object without mapping). `levels` are the 3DS files' scenes.
+inline void expectUvsOfTheInput(const std::string& text, const std::vector<conv3ds::Scene>& levels) {
+    std::vector<std::array<float, 2>> expected; // by point index: the points come mesh by mesh
+    for (const auto& scene : levels)
+        for (const auto& mesh : scene.meshes)
+            for (std::size_t v = 0; !mesh.faces.empty() && v < mesh.vertices.size(); ++v)
+                expected.push_back(mesh.uvs.empty()
+                                       ? std::array<float, 2>{0, 0}
+                                       : std::array<float, 2>{mesh.uvs[v][0], 1.0f - mesh.uvs[v][1]});
+    const auto number = [](const std::string& field) {
+        float value = 0;
+        std::from_chars(field.data(), field.data() + field.size(), value);
+        return value;
+    };
+    const Block shape = parseShapeBlocks(text).children.at(0);
+    std::vector<std::array<float, 2>> uvPoints;
+    std::size_t checked = 0;
+    const auto visit = [&](auto& self, const Block& block) -> void {
+        if (block.keyword == "uv_point")
+            uvPoints.push_back({number(block.fields.at(0)), number(block.fields.at(1))});
+        if (block.keyword == "vertex") {
+            const auto point = static_cast<std::size_t>(std::stoul(block.fields.at(1)));
+            const auto uv = static_cast<std::size_t>(std::stoul(block.children.at(0).fields.at(1)));
+            ASSERT_LT(point, expected.size());
+            ASSERT_LT(uv, uvPoints.size());
+            EXPECT_EQ(uvPoints[uv], expected[point]) << "point " << point;
+            ++checked;
+        }
+        for (const auto& child : block.children) self(self, child);
+    };
+    visit(visit, shape);
+    EXPECT_GT(checked, 0u);
 }
 
 } // namespace quillfen::test

@@ -5,6 +5,7 @@
 #include "Fixtures.h"
 
 #include "platform/TextCodec.h"
+#include "support/ShapeChecker.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,7 @@ TEST(Converter, ReplacesTheShapeAtExactlyTheOutputPathWithBlanksInPaths) {
     EXPECT_EQ(text.rfind("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n", 0), 0u);
     for (const char* part : {"dlevel_selection ( 100 )", "dlevel_selection ( 500 )", "matrix box_ ("})
         EXPECT_NE(text.find(part), std::string::npos) << part;
+    EXPECT_EQ(test::ShapeChecker::problems(text), std::vector<std::string>{});
     EXPECT_EQ(filesIn(folder.fsPath() / "my model"), 3u) << "a temporary file was left behind";
 }
 

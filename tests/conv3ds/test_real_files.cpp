@@ -5,6 +5,7 @@
 #include "Converter.h"
 #include "Fixtures.h"
 #include "ShapeSkeleton.h"
+#include "support/ShapeChecker.h"
 
 #include "bbox/HandWrittenShape.h"
 #include "platform/TextCodec.h"
@@ -16,6 +17,7 @@
 #include <cctype>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -33,17 +35,6 @@ std::vector<fs::path> filesEndingIn(const fs::path& dir, const std::string& lowe
     }
     std::sort(files.begin(), files.end());
     return files;
-}
-
-/// Converts the files into `output`; the error text when it failed.
-std::string convert(const std::string& output, std::vector<std::string> args) {
-    args.insert(args.begin(), output);
-    std::ostringstream out, err;
-    return runConverter(args, out, err) == 0 ? std::string() : err.str();
-}
-
-std::string shapeText(const std::string& path) {
-    return decodeText(test::readBytes(path));
 }
 
 /// Equal to 4 decimal places: the box of the vertices that faces use, in the simulator's axes
@@ -95,7 +86,7 @@ std::vector<std::string> skeletonDifferences(const std::string& text) {
     static const test::Skeleton real = [] {
         test::Skeleton result;
         for (const auto& file : filesEndingIn(fs::path(test::testDataDir()) / "sfiles", ".s"))
-            test::collectSkeleton(test::parseShapeBlocks(shapeText(file.string())), result);
+            test::collectSkeleton(test::parseShapeBlocks(test::shapeText(file.string())), result);
         return result;
     }();
     std::vector<std::string> differences;
@@ -110,7 +101,7 @@ TEST(RealFiles, EveryThreeDsFileConvertsOrFailsCleanly) {
     for (const auto& input : inputs) {
         SCOPED_TRACE(input.filename().string());
         test::TempFolder folder;
-        const std::string error = convert(folder / "out.s", {input.string()});
+        const std::string error = test::convert(folder / "out.s", {input.string()});
         if (input.filename() == "empty.3ds") {
             EXPECT_FALSE(folder.exists("out.s"));
             EXPECT_NE(error.find(input.string() + ": chunk 0x4D4D (main) at byte 0"), std::string::npos)
@@ -118,7 +109,10 @@ TEST(RealFiles, EveryThreeDsFileConvertsOrFailsCleanly) {
             continue;
         }
         ASSERT_EQ(error, "");
-        const std::string text = shapeText(folder / "out.s");
+        const std::string text = test::shapeText(folder / "out.s");
+        EXPECT_EQ(test::ShapeChecker::problems(text), std::vector<std::string>{});
+        test::expectUvsOfTheInput(text,
+                                  {std::get<Scene>(test::readThreeDs(test::readBytes(input.string())))});
         expectSameBox(text, input.string());
         expectRealFileLayout(text);
         EXPECT_EQ(skeletonDifferences(text), std::vector<std::string>{});
@@ -129,8 +123,8 @@ TEST(RealFiles, TheSkeletonCheckNoticesAMissingBlockAndAWrongCount) {
     QUILLFEN_REQUIRE_TESTDATA();
     test::TempFolder folder;
     folder.write("box_100.3ds", test::threeDsBytes(test::oneBoxScene()));
-    ASSERT_EQ(convert(folder / "box_.s", {folder / "box_100.3ds"}), "");
-    const std::string text = shapeText(folder / "box_.s");
+    ASSERT_EQ(test::convert(folder / "box_.s", {folder / "box_100.3ds"}), "");
+    const std::string text = test::shapeText(folder / "box_.s");
     EXPECT_EQ(skeletonDifferences(text), std::vector<std::string>{});
     std::string withoutColours = text, wrongCount = text;
     withoutColours.erase(withoutColours.find("\tcolours ( 0 )\r\n"), 17);
@@ -142,29 +136,39 @@ TEST(RealFiles, TheSkeletonCheckNoticesAMissingBlockAndAWrongCount) {
 TEST(ExampleHouse, ConvertsWithTwoLevelsAndTexturesThatAreThere) {
     const fs::path house = fs::path(QUILLFEN_SOURCE_DIR) / "examples" / "house";
     test::TempFolder folder;
-    ASSERT_EQ(convert(folder / "house_.s",
-                      {(house / "house_100.3ds").string(), (house / "house_500.3ds").string()}),
+    ASSERT_EQ(test::convert(folder / "house_.s",
+                            {(house / "house_100.3ds").string(), (house / "house_500.3ds").string()}),
               "");
-    const std::string text = shapeText(folder / "house_.s");
+    const std::string text = test::shapeText(folder / "house_.s");
     expectRealFileLayout(text);
+    EXPECT_EQ(test::ShapeChecker::problems(text), std::vector<std::string>{});
     for (const char* part : {"dlevel_selection ( 100 )", "dlevel_selection ( 500 )", "image ( wall.ace )",
-                             "named_shader ( BlendATexDiff )", "named_shader ( Diffuse )"})
+                             "named_shader ( BlendATexDiff )", "named_shader ( TexDiff )"})
         EXPECT_NE(text.find(part), std::string::npos) << part;
     expectSameBox(text, (house / "house_100.3ds").string());
-    // Every image names a texture file of the example, an ACE or a DDS file with its signature.
+    test::expectUvsOfTheInput(
+        text, {std::get<Scene>(test::readThreeDs(test::readBytes((house / "house_100.3ds").string()))),
+               std::get<Scene>(test::readThreeDs(test::readBytes((house / "house_500.3ds").string())))});
+    // Every image names a texture of the example: an ACE or DDS file, a PNG file the run makes one from,
+    // or a one-colour texture the converter wrote beside the s-file.
+    const std::map<std::string, std::string> signatures{
+        {".ace", "SIMISA@@@@@@@@@@"}, {".dds", "DDS "}, {".png", "\x89PNG"}};
     const test::Block blocks = test::parseShapeBlocks(text);
     std::set<std::string> files;
     for (const auto& section : blocks.children.at(0).children) {
         if (section.keyword != "images") continue;
         for (const auto& image : section.children) {
-            fs::path file = house / image.fields.at(0);
-            if (!fs::exists(file)) file.replace_extension(".dds");
-            const std::string signature = file.extension() == ".dds" ? "DDS " : "SIMISA@@@@@@@@@@";
+            const std::string& name = image.fields.at(0);
+            fs::path file = (name.rfind("qf_colour_", 0) == 0 ? folder.fsPath() : house) / name;
+            for (const char* extension : {".dds", ".png"})
+                if (!fs::exists(file)) file.replace_extension(extension);
+            const std::string& signature = signatures.at(file.extension().string());
             EXPECT_EQ(test::readBytes(file.string()).substr(0, signature.size()), signature) << file;
             files.insert(file.filename().string());
         }
     }
-    EXPECT_EQ(files, (std::set<std::string>{"roof.ace", "wall.ace", "window.dds"}));
+    EXPECT_EQ(files, (std::set<std::string>{"door.png", "qf_colour_8c4033ff.ace", "roof.ace", "wall.ace",
+                                            "window.dds"}));
     if (!test::testDataDir().empty()) {
         EXPECT_EQ(skeletonDifferences(text), std::vector<std::string>{});
     }

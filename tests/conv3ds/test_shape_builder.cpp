@@ -106,16 +106,24 @@ TEST(ShapeBuilder, LaterLevelsReuseMatricesByNameAndGetTheirOwnDistance) {
     EXPECT_EQ(shape.levels[1].subObjects[0].volume, 2);
 }
 
-TEST(ShapeBuilder, ShadersFollowTextureAndNamePrefix) {
-    const char* cases[][3] = {{"Wall", "wall.bmp", "TexDiff"},
-                              {"TransWindow", "w.bmp", "BlendATexDiff"},
-                              {"transparent", "w.bmp", "BlendATexDiff"},
-                              {"ALPHA_fence", "f.tga", "BlendATexDiff"},
-                              {"Alp", "f.tga", "TexDiff"},
-                              {"MyTrans", "f.tga", "TexDiff"},
-                              {"TransGlass", "", "Diffuse"},
-                              {"Brick", "", "Diffuse"}};
-    for (const auto& c : cases) EXPECT_EQ(shaderFor(Material{c[0], {}, c[1], 0, false}), c[2]) << c[0];
+TEST(ShapeBuilder, ShadersFollowNamePrefixAndTransparency) {
+    const struct {
+        const char* name;
+        const char* texture;
+        float transparency;
+        const char* shader;
+    } cases[] = {{"Wall", "wall.bmp", 0, "TexDiff"},
+                 {"TransWindow", "w.bmp", 0, "BlendATexDiff"},
+                 {"transparent", "w.bmp", 0, "BlendATexDiff"},
+                 {"ALPHA_fence", "f.tga", 0, "BlendATexDiff"},
+                 {"Alp", "f.tga", 0, "TexDiff"},
+                 {"MyTrans", "f.tga", 0.5f, "TexDiff"},
+                 {"TransGlass", "", 0, "BlendATexDiff"},
+                 {"Glass", "", 0.17f, "BlendATexDiff"},
+                 {"Brick", "", 0, "TexDiff"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(shaderFor(Material{c.name, {}, c.texture, c.transparency, false}), c.shader) << c.name;
+    EXPECT_EQ(colourTextureName(Rgba8{255, 128, 0, 212}), "qf_colour_ff8000d4.ace");
 }
 
 TEST(ShapeBuilder, ImageNamesEndInAceWithTheirLetterCaseKept) {
@@ -142,15 +150,16 @@ TEST(ShapeBuilder, SmoothingGroupsAndTwoSidedMaterialsDecideNormalsAndFaces) {
     EXPECT_EQ(buildOne(scene).levels[0].subObjects[0].primitives[0].faceNormals.size(), 24u);
 }
 
-TEST(ShapeBuilder, FacesWithoutMaterialGetAnUntexturedDefault) {
+TEST(ShapeBuilder, FacesWithoutMaterialGetTheDefaultGreyAsTexture) {
     Scene scene = test::oneBoxScene();
     scene.meshes[0].groups.clear();
     scene.materials.clear();
     const Shape shape = buildOne(scene);
     ASSERT_EQ(shape.primStates.size(), 1u);
-    EXPECT_EQ(shape.primStates[0].texture, -1);
-    EXPECT_EQ(shape.shaders, std::vector<std::string>{"Diffuse"});
-    EXPECT_TRUE(shape.images.empty());
+    EXPECT_EQ(shape.primStates[0].texture, 0);
+    EXPECT_EQ(shape.shaders, std::vector<std::string>{"TexDiff"});
+    EXPECT_EQ(shape.images, std::vector<std::string>{"qf_colour_ccccccff.ace"});
+    ASSERT_EQ(shape.colourTextures.size(), 1u);
 }
 
 } // namespace

@@ -16,13 +16,19 @@ std::string textOf(const Scene& scene) {
     return shapeText(buildShape({{&scene, 100}}, "model"));
 }
 
-TEST(ShapeText, NumbersNeverUseAnExponentAndZeroHasNoSign) {
+TEST(ShapeText, NumbersAreTheShortestTextOfTheirFloatAndZeroHasNoSign) {
     Scene scene = test::oneBoxScene();
     scene.meshes[0].localMatrix.reset();
+    // 3DS x, y, z become the simulator's x, z, y.
     scene.meshes[0].vertices[0] = Vec3{1e-7f, -0.0f, 123456792.0f};
+    scene.meshes[0].vertices[1] = Vec3{-1.5679247e-13f, 0.1f, 2.5f};
+    scene.meshes[0].vertices[2] = Vec3{1e6f, 16777216.0f, -3.0f};
     const std::string text = textOf(scene);
-    EXPECT_NE(text.find("point ( 0.0000001 123456792 0 )"), std::string::npos);
-    for (const char* never : {"e-", "e+", " -0 "}) EXPECT_EQ(text.find(never), std::string::npos) << never;
+    for (const char* expected :
+         {"point ( 1e-07 123456792 0 )", "point ( -1.5679247e-13 2.5 0.1 )", "point ( 1e+06 -3 16777216 )"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(text.find(" -0 "), std::string::npos);
+    EXPECT_EQ(text.find("-0)"), std::string::npos);
 }
 
 TEST(ShapeText, ImagesAreSharedOneTextureEachAndQuotedWhenTheyHaveBlanks) {

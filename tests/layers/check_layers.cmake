@@ -15,7 +15,7 @@ set(rank_run 6)
 set(rank_ui 7)
 # The front end and the converter outside src/ rank as:
 set(rank_cli 7)
-set(rank_conv3ds 3) # the stand-in converter: platform, core and texture only
+set(rank_conv3ds 4) # the stand-in converter: platform and texture (above the texture layer)
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR is not set")

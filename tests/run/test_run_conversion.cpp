@@ -6,6 +6,8 @@
 #include "run/ConverterInvocation.h"
 #include "support/TempFolder.h"
 #include "test_run_support.h"
+#include "texture/AceFile.h"
+#include "texture/TextureFile.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +175,33 @@ TEST_P(ConversionRunTest, CompleteRunLeavesTheShapeAndUnlocksTheWindow) {
     EXPECT_TRUE(host.logHas(progress(1))) << "a file there at the first look counts one slice";
     EXPECT_TRUE(host.logHas(pick("•das Verzeichnis SHAPES ist erzeugt", "•the directory SHAPES is created")));
     EXPECT_TRUE(host.logHas(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES")));
+}
+
+TEST_P(ConversionRunTest, APictureBecomesTheAceTextureBeforeTheCorrectionAndTheCollection) {
+    fs::remove(wd / "wall.ace");
+    std::ofstream(wd / "Wall.PNG", std::ios::binary)
+        << *texture::encodeTexture(texture::Image(48, 32, {90, 60, 30, 255}), texture::FileFormat::Png);
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+
+    ASSERT_TRUE(fs::exists(wd / "wall.ace"));
+    const auto ace = texture::readAce(readFile(wd / "wall.ace"));
+    ASSERT_TRUE(ace.ok());
+    EXPECT_EQ(ace->levels[0].width, 64);
+    EXPECT_EQ(readFile(wd / "TEXTURES" / "wall.ace"), readFile(wd / "wall.ace")) << "collected as made";
+    const auto made =
+        at(pick("•Textur wall.ace aus Wall.PNG erzeugt", "•texture wall.ace made from Wall.PNG"));
+    const auto scaled =
+        at(pick("•Warnung: Wall.PNG hat 48 x 32 Pixel, auf 64 x 32 skaliert (Texturseiten müssen "
+                "Zweierpotenzen sein)",
+                "•Warning: Wall.PNG has 48 x 32 pixels, scaled to 64 x 32 (texture sides must be "
+                "powers of two)"));
+    const auto moved = at(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES"));
+    const auto sdFile = at(pick("•sd-Datei in SHAPES geschrieben", "•sd-file written in SHAPES"));
+    EXPECT_LT(sdFile, made); // newest first: made after the move, before the sd-file and the edits
+    EXPECT_LT(made, scaled);
+    EXPECT_LT(scaled, moved);
+    EXPECT_LT(moved, static_cast<long>(host.lines().size()));
 }
 
 TEST_P(ConversionRunTest, ConverterThatKeepsItsFileOpenStillReplacesTheOldShape) {

@@ -4,6 +4,8 @@
 #include "ShapeText.h"
 #include "ThreeDsReader.h"
 
+#include "texture/AceFile.h"
+
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -23,12 +25,13 @@ constexpr long kDefaultDistance = 2000;
 constexpr const char* kUsage =
     "Usage: conv3ds.exe OUTPUT.s LOD1.3ds [LOD2.3ds ...]\n"
     "Converts 3DS files, one per level of detail and nearest first, into one s-file.\n"
+    "Untextured materials get a one-colour texture qf_colour_rrggbbaa.ace beside the s-file.\n"
     "Each 3DS file name ends in its distance in metres before the extension (house_500.3ds);\n"
     "a file name without one gives its level 2000 m.\n"
     "The s-file appears at OUTPUT.s only when the conversion succeeded.\n";
 
 Conversion failure(std::string message) {
-    return Conversion{false, {}, std::move(message)};
+    return Conversion{false, {}, std::move(message), {}};
 }
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
@@ -86,6 +89,33 @@ std::optional<std::string> writeInPlace(const std::string& outputPath, const std
     return std::nullopt;
 }
 
+long levelDistance(const std::string& path) {
+    return distanceFromFileName(path).value_or(kDefaultDistance);
+}
+
+/// The engine picks the first level whose distance is not yet passed, so the
+/// levels must come nearest first; a message naming the two files otherwise.
+std::optional<std::string> lodOrderProblem(const std::vector<std::string>& inputs) {
+    for (std::size_t i = 1; i < inputs.size(); ++i) {
+        const long before = levelDistance(inputs[i - 1]), after = levelDistance(inputs[i]);
+        if (after <= before)
+            return "the levels of detail must be given nearest first, with increasing distances: " +
+                   inputs[i - 1] + " (" + std::to_string(before) + " m) comes before " + inputs[i] + " (" +
+                   std::to_string(after) + " m)";
+    }
+    return std::nullopt;
+}
+
+std::vector<SideFile> colourTextureFiles(const Shape& shape) {
+    std::vector<SideFile> files;
+    for (const ColourTexture& texture : shape.colourTextures) {
+        const Rgba8& c = texture.colour;
+        const texture::Image image(4, 4, texture::Rgba{c.r, c.g, c.b, c.a});
+        files.push_back(SideFile{texture.image, texture::writeAce(image)});
+    }
+    return files;
+}
+
 } // namespace
 
 std::optional<long> distanceFromFileName(const std::string& path) {
@@ -102,11 +132,12 @@ std::optional<long> distanceFromFileName(const std::string& path) {
 }
 
 Conversion convertFiles(const std::string& outputPath, const std::vector<std::string>& inputs) {
+    if (const auto problem = lodOrderProblem(inputs)) return failure(*problem);
     std::vector<Scene> scenes;
     std::vector<long> distances;
     scenes.reserve(inputs.size());
     for (const auto& input : inputs) {
-        const long distance = distanceFromFileName(input).value_or(kDefaultDistance);
+        const long distance = levelDistance(input);
         std::vector<std::uint8_t> bytes;
         if (!readWholeFile(input, bytes)) return failure(input + ": cannot be read");
         auto result = readThreeDs(std::span<const std::uint8_t>(bytes));
@@ -122,7 +153,7 @@ Conversion convertFiles(const std::string& outputPath, const std::vector<std::st
     std::vector<LevelInput> levels;
     for (std::size_t i = 0; i < scenes.size(); ++i) levels.push_back(LevelInput{&scenes[i], distances[i]});
     const Shape shape = buildShape(levels, fs::path(outputPath).stem().string());
-    return Conversion{true, toUtf16LeWithBom(shapeText(shape)), {}};
+    return Conversion{true, toUtf16LeWithBom(shapeText(shape)), {}, colourTextureFiles(shape)};
 }
 
 int runConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -144,6 +175,13 @@ int runConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     if (!conversion.ok) {
         err << "conv3ds: " << conversion.message << "\n";
         return 1;
+    }
+    for (const SideFile& file : conversion.textures) {
+        const std::string path = (fs::path(outputPath).parent_path() / file.name).string();
+        if (const auto problem = writeInPlace(path, file.bytes)) {
+            err << "conv3ds: " << *problem << "\n";
+            return 1;
+        }
     }
     if (const auto problem = writeInPlace(outputPath, conversion.bytes)) {
         err << "conv3ds: " << *problem << "\n";

@@ -20,10 +20,23 @@ struct ShapeMatrix {
     int parent = -1; ///< index of the parent matrix, -1 for the root
 };
 
+struct Rgba8 {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    std::uint8_t a = 255;
+};
+
+/// A texture of one colour that the converter writes beside the s-file.
+struct ColourTexture {
+    std::string image; ///< the name in the s-file's images
+    Rgba8 colour;
+};
+
 struct PrimState {
     std::string name;
     int shader = 0;
-    int texture = -1; ///< -1 when the material has no texture
+    int texture = 0; ///< index into the images
     int vtxState = 0;
 };
 
@@ -76,7 +89,8 @@ struct Shape {
     std::vector<Sphere> volumes;
     std::vector<ShapeMatrix> matrices;
     std::vector<std::string> images;
-    std::vector<int> vtxStateMatrix; ///< one vertex state per matrix
+    std::vector<ColourTexture> colourTextures; ///< the one-colour textures among the images
+    std::vector<int> vtxStateMatrix;           ///< one vertex state per matrix
     std::vector<PrimState> primStates;
     std::vector<DistanceLevel> levels;
 };

@@ -12,6 +12,9 @@
 namespace quillfen::conv3ds {
 namespace {
 
+// A sub-object's vertices are numbered with 16 bits in the engines' index buffers.
+constexpr std::size_t kMaxSubObjectVertices = 65535;
+
 bool startsWithNoCase(const std::string& text, const std::string& prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
@@ -146,7 +149,7 @@ public:
         for (const Mesh& mesh : input.scene->meshes) {
             const int matrix = matrixFor(mesh, index);
             if (mesh.faces.empty()) continue;
-            level.subObjects.push_back(buildSubObject(mesh, index, matrix));
+            for (auto& sub : buildSubObjects(mesh, index, matrix)) level.subObjects.push_back(std::move(sub));
         }
         m_shape.levels.push_back(std::move(level));
     }
@@ -198,7 +201,16 @@ private:
         return index;
     }
 
-    SubObject buildSubObject(const Mesh& mesh, const SceneIndex& index, int matrix) {
+    /// A sub-object being filled, with the box around its vertices.
+    struct Part {
+        SubObject sub;
+        Extent extent;
+    };
+
+    /// The object's sub-objects: one, or several where its vertices would pass
+    /// what a 16-bit index reaches. Triangles stay whole; every part keeps the
+    /// object's matrix and prim_states.
+    std::vector<SubObject> buildSubObjects(const Mesh& mesh, const SceneIndex& index, int matrix) {
         const Frame& frame = m_frames[static_cast<std::size_t>(matrix)];
         std::vector<Vec3d> local(mesh.vertices.size());
         for (std::size_t i = 0; i < mesh.vertices.size(); ++i)
@@ -208,9 +220,9 @@ private:
         const std::uint32_t uvBase = addUvs(mesh);
         const MeshNormals normals = computeNormals(mesh, local);
 
-        SubObject sub;
-        sub.matrix = matrix;
-        Extent extent;
+        std::vector<SubObject> parts;
+        Part part;
+        part.sub.matrix = matrix;
         for (const auto& [materialName, faces] : facesByMaterial(mesh)) {
             const Material& material = index.material(materialName);
             Primitive primitive;
@@ -223,29 +235,65 @@ private:
                 const std::array<std::uint16_t, 3> corners{face.a, face.c, face.b};
                 for (int side = 0; side < (material.twoSided ? 2 : 1); ++side) {
                     const double sign = side == 0 ? 1.0 : -1.0;
-                    for (int k = 0; k < 3; ++k) {
-                        const std::size_t c = static_cast<std::size_t>(side == 0 ? k : 2 - k);
-                        const std::uint16_t v = corners[c];
-                        const Vec3d n = scaled(normals.corner[f * 3 + cornerSlot(face, v)], sign);
-                        const VertexKey key{pointBase + v, addNormal(n),
-                                            mesh.uvs.empty() ? uvBase : uvBase + v};
-                        const auto [it, added] = vertexIndex.emplace(key, 0);
+                    std::array<VertexKey, 3> keys{};
+                    std::array<std::uint16_t, 3> points{};
+                    for (std::size_t k = 0; k < 3; ++k) {
+                        points[k] = corners[side == 0 ? k : 2 - k];
+                        const Vec3d n = scaled(normals.corner[f * 3 + cornerSlot(face, points[k])], sign);
+                        keys[k] = VertexKey{pointBase + points[k], addNormal(n),
+                                            mesh.uvs.empty() ? uvBase : uvBase + points[k]};
+                    }
+                    if (part.sub.vertices.size() + newVertices(keys, vertexIndex) > kMaxSubObjectVertices) {
+                        closePrimitive(part.sub, primitive);
+                        parts.push_back(finishPart(part));
+                        part = Part{};
+                        part.sub.matrix = matrix;
+                        vertexIndex.clear();
+                    }
+                    for (std::size_t k = 0; k < 3; ++k) {
+                        const auto [it, added] = vertexIndex.emplace(keys[k], 0);
                         if (added) {
-                            it->second = static_cast<std::uint32_t>(sub.vertices.size());
-                            sub.vertices.push_back(ShapeVertex{key.point, key.normal, key.uv, colour});
-                            extent.add(frameToWorld(frame, local[v]));
+                            it->second = static_cast<std::uint32_t>(part.sub.vertices.size());
+                            part.sub.vertices.push_back(
+                                ShapeVertex{keys[k].point, keys[k].normal, keys[k].uv, colour});
+                            part.extent.add(frameToWorld(frame, local[points[k]]));
                         }
                         primitive.vertexIndices.push_back(it->second);
                     }
                     primitive.faceNormals.push_back(addNormal(scaled(normals.face[f], sign)));
                 }
             }
+            closePrimitive(part.sub, primitive);
+        }
+        parts.push_back(finishPart(part));
+        return parts;
+    }
+
+    /// How many of a triangle's corners the sub-object does not have yet.
+    static std::size_t newVertices(const std::array<VertexKey, 3>& keys,
+                                   const std::unordered_map<VertexKey, std::uint32_t, VertexKeyHash>& known) {
+        std::size_t count = 0;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const bool repeated = (k > 0 && keys[k] == keys[0]) || (k > 1 && keys[k] == keys[1]);
+            if (!repeated && !known.contains(keys[k])) ++count;
+        }
+        return count;
+    }
+
+    /// Moves a primitive with triangles into the sub-object and leaves an empty one of the same prim_state.
+    void closePrimitive(SubObject& sub, Primitive& primitive) {
+        if (!primitive.faceNormals.empty()) {
             addShader(sub, m_shape.primStates[static_cast<std::size_t>(primitive.primState)].shader);
             sub.primitives.push_back(std::move(primitive));
         }
-        sub.vertexSets.push_back(VertexSet{matrix, 0, static_cast<std::uint32_t>(sub.vertices.size())});
-        placeInVolumes(sub, extent);
-        return sub;
+        primitive = Primitive{primitive.primState, {}, {}};
+    }
+
+    SubObject finishPart(Part& part) {
+        part.sub.vertexSets.push_back(
+            VertexSet{part.sub.matrix, 0, static_cast<std::uint32_t>(part.sub.vertices.size())});
+        placeInVolumes(part.sub, part.extent);
+        return std::move(part.sub);
     }
 
     static Vec3d frameToWorld(const Frame& frame, const Vec3d& p) {
@@ -324,12 +372,25 @@ private:
         PrimState state;
         state.name = tokenName(material.name);
         state.shader = shaderIndex(shaderFor(material));
-        state.texture = material.textureFile.empty() ? -1 : imageIndex(imageNameFor(material.textureFile));
+        state.texture = imageIndex(material.textureFile.empty() ? colourTextureFor(material)
+                                                                : imageNameFor(material.textureFile));
         state.vtxState = vtxState;
         const int index = static_cast<int>(m_shape.primStates.size());
         m_shape.primStates.push_back(state);
         m_primStateIndex.emplace(key, index);
         return index;
+    }
+
+    /// The image of the one-colour texture that carries an untextured material's colour.
+    std::string colourTextureFor(const Material& material) {
+        const std::uint32_t argb = argbOf(material);
+        const Rgba8 rgba{static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
+                         static_cast<std::uint8_t>(argb), static_cast<std::uint8_t>(argb >> 24)};
+        std::string image = colourTextureName(rgba);
+        const bool known = std::any_of(m_shape.colourTextures.begin(), m_shape.colourTextures.end(),
+                                       [&](const ColourTexture& texture) { return texture.image == image; });
+        if (!known) m_shape.colourTextures.push_back(ColourTexture{image, rgba});
+        return image;
     }
 
     int shaderIndex(const std::string& shader) { return indexIn(m_shape.shaders, shader); }
@@ -371,10 +432,21 @@ private:
 } // namespace
 
 std::string shaderFor(const Material& material) {
-    if (material.textureFile.empty()) return "Diffuse";
     if (startsWithNoCase(material.name, "Trans") || startsWithNoCase(material.name, "Alph"))
         return "BlendATexDiff";
+    // An untextured material's transparency lives in the alpha of its colour texture.
+    if (material.textureFile.empty() && argbOf(material) >> 24 != 0xFF) return "BlendATexDiff";
     return "TexDiff";
+}
+
+std::string colourTextureName(const Rgba8& colour) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string name = "qf_colour_";
+    for (const std::uint8_t channel : {colour.r, colour.g, colour.b, colour.a}) {
+        name += kDigits[channel >> 4];
+        name += kDigits[channel & 0xF];
+    }
+    return name + ".ace";
 }
 
 std::string imageNameFor(const std::string& textureFile) {

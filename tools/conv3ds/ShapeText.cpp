@@ -29,13 +29,14 @@ public:
     /// " value", wrapping onto a continuation line (same indentation) when the line gets long.
     Lines& num(double value) {
         separate();
-        appendNumber(value);
+        appendFloat(static_cast<float>(value));
         return *this;
     }
-    Lines& num(std::size_t value) { return num(static_cast<double>(value)); }
-    Lines& num(std::uint32_t value) { return num(static_cast<double>(value)); }
-    Lines& num(int value) { return num(static_cast<double>(value)); }
-    Lines& num(long value) { return num(static_cast<double>(value)); }
+    Lines& num(float value) { return num(static_cast<double>(value)); }
+    Lines& num(std::size_t value) { return integer(value); }
+    Lines& num(std::uint32_t value) { return integer(value); }
+    Lines& num(int value) { return integer(value); }
+    Lines& num(long value) { return integer(value); }
     /// " 8 lower-case hex digits", wrapping like num().
     Lines& hex(std::uint32_t value) {
         static constexpr char kDigits[] = "0123456789abcdef";
@@ -88,13 +89,20 @@ private:
         }
     }
 
-    void appendNumber(double value) {
-        // The shortest text that reads back as the same 32-bit float, never with an exponent.
-        float f = static_cast<float>(value);
-        if (!std::isfinite(f) || f == 0.0f) f = 0.0f;
-        std::array<char, 64> buffer{};
-        const auto result =
-            std::to_chars(buffer.data(), buffer.data() + buffer.size(), f, std::chars_format::fixed);
+    template <class Integer> Lines& integer(Integer value) {
+        separate();
+        std::array<char, 24> buffer{};
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        m_out.append(buffer.data(), result.ptr);
+        return *this;
+    }
+
+    /// The shortest text that reads back as the same 32-bit float ("1e-07" where
+    /// that is shorter, as real files have it); zero is "0", never "-0".
+    void appendFloat(float value) {
+        if (!std::isfinite(value) || value == 0.0f) value = 0.0f;
+        std::array<char, 32> buffer{};
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
         m_out.append(buffer.data(), result.ptr);
     }
 
@@ -175,12 +183,7 @@ void writeMaterialTables(Lines& lines, const Shape& shape) {
     });
     lines.list("prim_states", shape.primStates, [&](const PrimState& state) {
         lines.begin().text("prim_state ").text(state.name).text(" ( 00000000").num(state.shader).endOpen();
-        lines.begin().text("tex_idxs (");
-        if (state.texture < 0) {
-            lines.text(" 0 )");
-        } else {
-            lines.text(" 1").num(state.texture).text(" )");
-        }
+        lines.begin().text("tex_idxs ( 1").num(state.texture).text(" )");
         lines.text(" 0").num(state.vtxState).text(" 0 0 1").end();
         lines.close();
     });
@@ -279,11 +282,22 @@ void writeLodControls(Lines& lines, const Shape& shape) {
     lines.close();
 }
 
+/// About the length of the text, so that it grows without copying itself over and over.
+std::size_t estimatedSize(const Shape& shape) {
+    std::size_t size = 4096 + (shape.points.size() + shape.normals.size() + shape.uvPoints.size()) * 48;
+    for (const auto& level : shape.levels)
+        for (const auto& sub : level.subObjects) {
+            size += sub.vertices.size() * 80;
+            for (const auto& primitive : sub.primitives) size += primitive.vertexIndices.size() * 14;
+        }
+    return size;
+}
+
 } // namespace
 
 std::string shapeText(const Shape& shape) {
     std::string out;
-    out.reserve(256 + shape.points.size() * 40 + shape.normals.size() * 40);
+    out.reserve(estimatedSize(shape));
     Lines lines(out);
     lines.begin().text(kShapeHeaderLine).end();
     lines.begin().end();

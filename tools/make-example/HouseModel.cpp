@@ -155,7 +155,7 @@ Scene nearHouse() {
                        material("Roof", {0.6f, 0.2f, 0.15f}, "roof.bmp", 0.0f, true),
                        material("Brick", {0.55f, 0.25f, 0.2f}, ""),
                        material("TransWindow", {0.7f, 0.8f, 0.9f}, "window.bmp", 0.3f),
-                       material("Door", {0.4f, 0.25f, 0.1f}, "")};
+                       material("Door", {0.4f, 0.25f, 0.1f}, "door.png")};
     scene.meshes = {walls(), roof(0.3f), chimney(), windows(), door()};
     scene.nodes = {node(0, "Walls"), node(1, "Roof"), node(2, "Chimney", 1), node(3, "Windows", 0),
                    node(4, "Door", 0)};

@@ -5,7 +5,7 @@
 
 namespace quillfen::example {
 
-/// Walls, roof (two-sided, with overhang), chimney, windows (transparent) and a
+/// Walls, roof (two-sided, with overhang), an untextured chimney, windows (transparent) and a
 /// door placed below the walls in the keyframer hierarchy.
 [[nodiscard]] conv3ds::Scene nearHouse();
 

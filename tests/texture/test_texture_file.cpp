@@ -1,0 +1,73 @@
+// Texture files by extension: ordinary images through stb, damaged ones
+// rejected, and the power-of-two sizes the engines need.
+
+#include "TestImages.h"
+
+#include "texture/Scaling.h"
+#include "texture/TextureFile.h"
+
+#include <gtest/gtest.h>
+
+namespace quillfen::texture {
+namespace {
+
+TEST(TextureFile, FormatsFollowTheExtensionInAnyCase) {
+    const std::pair<const char*, std::optional<FileFormat>> cases[] = {
+        {"a/wall.ace", FileFormat::Ace}, {"WALL.DDS", FileFormat::Dds}, {"x.Png", FileFormat::Png},
+        {"x.bmp", FileFormat::Bmp},      {"x.TGA", FileFormat::Tga},    {"x.jpeg", FileFormat::Jpg},
+        {"x.jpg", FileFormat::Jpg},      {"x.gif", std::nullopt},       {"png", std::nullopt},
+    };
+    for (const auto& [path, format] : cases) EXPECT_EQ(formatOfPath(path), format) << path;
+}
+
+TEST(TextureFile, EveryWrittenFormatReadsBack) {
+    const Image image = test::blended(7, 5);
+    const std::pair<FileFormat, int> cases[] = {
+        {FileFormat::Png, 0}, {FileFormat::Bmp, 0}, {FileFormat::Tga, 0}, {FileFormat::Ace, 0}};
+    for (const auto& [format, tolerance] : cases) {
+        const auto bytes = encodeTexture(image, format);
+        ASSERT_TRUE(bytes.ok());
+        const auto back = decodeTexture(*bytes, format);
+        ASSERT_TRUE(back.ok()) << back.error().message();
+        EXPECT_LE(test::largestDifference(*back, image), tolerance);
+    }
+    const Image opaque = test::gradient(16, 16);
+    const auto jpg = decodeTexture(*encodeTexture(opaque, FileFormat::Jpg), FileFormat::Jpg);
+    ASSERT_TRUE(jpg.ok());
+    EXPECT_LE(test::largestDifference(*jpg, opaque), 40); // lossy
+    EXPECT_FALSE(encodeTexture(image, FileFormat::Dds).ok());
+}
+
+TEST(TextureFile, DamagedOrOversizedImagesGiveAnError) {
+    const std::string png = *encodeTexture(test::gradient(16, 16), FileFormat::Png);
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty", ""},
+        {"garbage", std::string(500, '\x89')},
+        {"header only", png.substr(0, 40)},
+        {"cut in the pixels", png.substr(0, png.size() / 2)},
+        {"wider than a texture can be", *encodeTexture(Image(kMaxSide + 1, 1), FileFormat::Png)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        const auto image = decodeTexture(bytes, FileFormat::Png);
+        EXPECT_FALSE(image.ok()) << name;
+        if (!image.ok()) {
+            EXPECT_FALSE(image.error().reason.empty());
+        }
+    }
+}
+
+TEST(Scaling, SidesGoToTheNearestPowerOfTwoUpTo2048) {
+    const std::pair<int, int> sides[] = {{1, 1},     {3, 4},       {5, 4},       {6, 8},       {300, 256},
+                                         {384, 512}, {1500, 1024}, {1600, 2048}, {3000, 2048}, {2048, 2048}};
+    for (const auto& [side, expected] : sides) EXPECT_EQ(nearestPowerOfTwo(side), expected) << side;
+    const Image scaled = scaledToPowerOfTwo(test::gradient(300, 64));
+    EXPECT_EQ(scaled.width, 256);
+    EXPECT_EQ(scaled.height, 64);
+    EXPECT_TRUE(hasPowerOfTwoSides(scaled));
+    EXPECT_EQ(scaledToPowerOfTwo(Image(4096, 16)).width, 4096); // a power of two is kept
+    const Image solid(100, 100, Rgba{10, 200, 30, 255});
+    EXPECT_EQ(scaledToPowerOfTwo(solid), Image(128, 128, Rgba{10, 200, 30, 255}));
+}
+
+} // namespace
+} // namespace quillfen::texture
