@@ -46,6 +46,7 @@ void logLaunchProblem(const ProgramState& state, CommandHost& host, const Launch
         host.log(state.text(TextId::LogTerminalMissing));
         break;
     case LaunchProblem::StartFailed:
+    case LaunchProblem::NoWineDrive:
     case LaunchProblem::None:
         host.log(state.text(TextId::LogConverterNotStarted) + launched.error.message());
         break;
