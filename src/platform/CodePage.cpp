@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include "platform/Process.h"
 #include "platform/Text.h"
 
 #include <cstdlib>
@@ -45,6 +46,10 @@ int wineCodePageOfLocale(std::string_view locale) {
 
 #ifdef _WIN32
 
+bool takesCodePageArguments(const std::string& /*converterPath*/) {
+    return true;
+}
+
 int converterCodePage() {
     return static_cast<int>(GetACP());
 }
@@ -62,6 +67,10 @@ bool fitsCodePage(std::string_view utf8, int codePage) {
 }
 
 #else
+
+bool takesCodePageArguments(const std::string& converterPath) {
+    return isWindowsExecutable(converterPath);
+}
 
 int converterCodePage() {
     for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {

@@ -4,6 +4,7 @@
 // the program as "?" or a look-alike, so a path with one cannot be opened:
 // such paths must be avoided before the converter is started.
 
+#include <string>
 #include <string_view>
 
 namespace quillfen {
@@ -19,6 +20,10 @@ namespace quillfen {
 /// and 950 for Japanese, Chinese (simplified), Korean and Chinese
 /// (traditional); 1252 for the rest, "C" and "POSIX" included.
 [[nodiscard]] int wineCodePageOfLocale(std::string_view locale);
+
+/// True when `converterPath` gets its arguments in a code page: always on
+/// Windows; elsewhere when it is a Windows program (run by Wine).
+[[nodiscard]] bool takesCodePageArguments(const std::string& converterPath);
 
 /// True when every character of the UTF-8 text has a place of its own in the
 /// code page, so that it survives the way there and back unchanged.

@@ -69,18 +69,20 @@ CommandTask convertToSFile(RunServices& s, const ShapePaths& paths, const RunCho
     co_await yieldFor(0);
 
     if (!checkConverterPresent(s.state, s.host, s.fileSystem)) co_return ended(RunEnd::ConverterMissing);
-    if (!startConverter(s.state, paths, s.host, s.fileSystem, s.processes, lodPaths,
-                        c.chkCMD_sichtbar != 0)) {
+    const auto converter =
+        startConverter(s.state, paths, s.host, s.fileSystem, s.processes, lodPaths, c.chkCMD_sichtbar != 0);
+    if (!converter) {
         s.host.setCancelEnabled(false);
         co_return ended(RunEnd::ConverterNotStarted);
     }
-    const WaitEnd waited =
-        co_await waitForConverterOutput(s.state, paths, s.host, s.fileSystem, s.clock, s.decimalSeparator);
+    const WaitEnd waited = co_await waitForConverterOutput(s.state, paths, s.host, s.fileSystem, s.clock,
+                                                           s.decimalSeparator, converter->get());
     if (waited == WaitEnd::Cancelled) co_return ended(RunEnd::Cancelled);
 
     s.host.setCancelEnabled(false);
     s.host.setBusyCursor(true);
     if (!s.fileSystem.fileExists(paths.converterOutput)) {
+        if (waited == WaitEnd::ConverterEnded) logConverterEnd(s.state, s.host, (*converter)->look());
         showConversionFailure(s.state, s.host);
         s.host.setBusyCursor(false);
         co_return ended(RunEnd::NoSFile);

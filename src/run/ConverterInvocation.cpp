@@ -1,5 +1,6 @@
 #include "run/ConverterInvocation.h"
 
+#include "platform/CodePage.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -53,11 +54,20 @@ void logLaunchProblem(const ProgramState& state, CommandHost& host, const Launch
     }
 }
 
+/// The first argument a Windows converter would receive garbled, or nullptr.
+const std::string* argumentOutsideCodePage(const ConverterLaunch& launch, int codePage) {
+    if (!takesCodePageArguments(launch.converterPath)) return nullptr;
+    for (const auto& argument : launch.arguments)
+        if (!fitsCodePage(argument, codePage)) return &argument;
+    return nullptr;
+}
+
 } // namespace
 
-bool startConverter(const ProgramState& state, const ShapePaths& paths, CommandHost& host,
-                    const FileSystem& fileSystem, ProcessStarter& processes,
-                    const std::vector<std::string>& lodPaths, bool visible) {
+std::optional<std::shared_ptr<WatchedProcess>>
+startConverter(const ProgramState& state, const ShapePaths& paths, CommandHost& host,
+               const FileSystem& fileSystem, ProcessStarter& processes,
+               const std::vector<std::string>& lodPaths, bool visible) {
     ConverterLaunch launch;
     launch.converterPath = state.gstrConv3dsPfad;
     const auto shortPath = fileSystem.shortPath(state.gstrConv3dsPfad);
@@ -66,16 +76,27 @@ bool startConverter(const ProgramState& state, const ShapePaths& paths, CommandH
     launch.arguments.insert(launch.arguments.end(), lodPaths.begin(), lodPaths.end());
     launch.visible = visible;
 
-    const LaunchResult launched = processes.startConverter(launch);
+    const int codePage = converterCodePage();
+    if (const std::string* garbled = argumentOutsideCodePage(launch, codePage)) {
+        host.log(state.text(TextId::LogPathNotInCodePage, {*garbled, std::to_string(codePage)}));
+        return std::nullopt;
+    }
+    LaunchResult launched = processes.startConverter(launch);
+    if (launched.problem == LaunchProblem::TerminalMissing) {
+        // Without a terminal to show it, the converter still does its work.
+        host.log(state.text(TextId::LogTerminalMissing));
+        launch.visible = false;
+        launched = processes.startConverter(launch);
+    }
     if (!launched.started()) {
         logLaunchProblem(state, host, launched);
-        return false;
+        return std::nullopt;
     }
     // Logged bottom-up, so that the caption stands above the command line.
     host.log(launched.shownCommand);
     host.log(state.text(TextId::LogConverterCommand));
     host.log(kSeparatorLine);
-    return true;
+    return launched.process;
 }
 
 std::string waitProgressLine(const ProgramState& state, const std::string& sFileName, int slices,
@@ -85,11 +106,12 @@ std::string waitProgressLine(const ProgramState& state, const std::string& sFile
 }
 
 Task<WaitEnd> waitForConverterOutput(ProgramState& state, const ShapePaths& paths, CommandHost& host,
-                                     const FileSystem& fileSystem, const Clock& clock,
-                                     char decimalSeparator) {
+                                     const FileSystem& fileSystem, const Clock& clock, char decimalSeparator,
+                                     WatchedProcess* converter) {
     const std::string& output = paths.converterOutput;
     const std::string snapshot = host.logText();
     int slices = 0;
+    std::optional<double> endSeenAt;
     for (;;) {
         ++slices;
         const double sliceEnd = clock.now() + kWaitSliceSeconds;
@@ -108,7 +130,22 @@ Task<WaitEnd> waitForConverterOutput(ProgramState& state, const ShapePaths& path
                         snapshot);
         if (fileSystem.fileExists(output)) co_return WaitEnd::FileFound;
         if (slices >= kWaitSliceLimit) co_return WaitEnd::LimitReached;
+        // A converter that ended may still have its file appear a moment later.
+        if (!endSeenAt && converter != nullptr && !converter->look().running) endSeenAt = clock.now();
+        if (endSeenAt && clock.now() - *endSeenAt >= kConverterEndGraceSeconds)
+            co_return WaitEnd::ConverterEnded;
     }
+}
+
+void logConverterEnd(const ProgramState& state, CommandHost& host, const ProcessStatus& status) {
+    const std::string code = std::to_string(status.exitCode);
+    if (status.lastOutputLines.empty()) {
+        host.log(state.text(TextId::LogConverterEnded, {code}));
+        return;
+    }
+    std::string lines;
+    for (const auto& line : status.lastOutputLines) lines += (lines.empty() ? "" : " | ") + line;
+    host.log(state.text(TextId::LogConverterEndedWithOutput, {code, lines}));
 }
 
 void showConversionFailure(const ProgramState& state, CommandHost& host) {
