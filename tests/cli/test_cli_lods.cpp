@@ -1,6 +1,7 @@
 // quillfen-cli lods, run as the built program on real folders: the rows and the
 // proposal on stdout, or the start-up message on stderr with exit code 2.
 
+#include "support/CliProgram.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,51 +15,15 @@ namespace {
 
 using test::TempFolder;
 
-/// The quillfen-cli built beside this test program (<build>/cli/quillfen-cli),
-/// found once, before any test changes the current folder.
-const std::filesystem::path& cliProgram() {
-    static const std::filesystem::path program = [] {
-        const auto self = std::filesystem::absolute(testing::internal::GetArgvs().front()).lexically_normal();
-        return self.parent_path().parent_path() / "cli" / ("quillfen-cli" + self.extension().string());
-    }();
-    return program;
-}
-
-struct Outcome {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-std::string inQuotes(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-/// The program's output with Windows line ends (its standard streams are in text mode there) as "\n".
-std::string withUnixLineEnds(std::string text) {
-    std::erase(text, '\r');
-    return text;
-}
-
 /// Runs `quillfen-cli lods` with the given arguments (already quoted).
-Outcome runLods(const std::string& arguments) {
-    const TempFolder capture;
-    std::string command = inQuotes(cliProgram().string()) + " lods " + arguments + " > " +
-                          inQuotes(capture / "out") + " 2> " + inQuotes(capture / "err");
-    // cmd.exe drops the outer pair of quotes of a command line that has more than two.
-    if (cliProgram().extension() == ".exe") command = inQuotes(command);
-    const int status = std::system(command.c_str());
-    // A shell's status carries the exit code in its second byte; cmd.exe gives it plainly.
-    return {status > 255 ? status >> 8 : status, withUnixLineEnds(capture.read("out")),
-            withUnixLineEnds(capture.read("err"))};
+test::Outcome runLods(const std::string& arguments) {
+    return test::runCli("lods " + arguments);
 }
 
-class CliLods : public testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(cliProgram()))
-            GTEST_SKIP() << "quillfen-cli not built at " << cliProgram().string();
-    }
-};
+using test::cliProgram;
+using test::inQuotes;
+
+using CliLods = test::CliTest;
 
 TEST_F(CliLods, RowsOrTheMessageInTheSavedLanguage) {
     TempFolder folder;
