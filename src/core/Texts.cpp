@@ -69,6 +69,10 @@ constexpr CatalogueEntry kCatalogue[] = {
                                "•conv3ds.exe kann '%1' nicht öffnen: die Codepage %2 der Windows-Programme kennt "
                                "einige seiner Zeichen nicht. Bitte Ordner oder Datei umbenennen (nur Zeichen dieser "
                                "Codepage)."}},
+    {T::LogConverterInPlainFolder, {"•conv3ds.exe works on copies in '%1': code page %2 of Windows programs can't hold "
+                                    "the model folder's name.",
+                                    "•conv3ds.exe arbeitet mit Kopien in '%1': die Codepage %2 der Windows-Programme "
+                                    "kennt nicht alle Zeichen des Modellordners."}},
     {T::MessageConversionFailedTitle, {"Quillfen", "Quillfen"}},
     {T::MessageConversionFailed,
      {"Shape konnte nicht erzeugt werden! Der Konverter 'conv3ds.exe' kommt mit der '*.3ds'-Datei nicht klar!\r\n"

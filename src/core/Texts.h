@@ -81,6 +81,7 @@ enum class TextId : int {
     LogConverterEnded,           ///< %1 exit code
     LogConverterEndedWithOutput, ///< %1 exit code, %2 its last output lines
     LogPathNotInCodePage,        ///< %1 path, %2 code page
+    LogConverterInPlainFolder,   ///< %1 the plain-named folder, %2 code page
     MessageConversionFailedTitle,
     MessageConversionFailed,
     MessageCrashTitle,

@@ -4,9 +4,21 @@
 #include "platform/TextCodec.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
+#include <system_error>
 
 namespace quillfen {
+
+std::string temporaryFolder() {
+    std::error_code error;
+    const auto folder = std::filesystem::temp_directory_path(error);
+    if (error) return {};
+    const std::u8string text = folder.u8string();
+    std::string path(text.begin(), text.end());
+    while (path.size() > 1 && endsWithSeparator(path)) path.pop_back();
+    return path;
+}
 
 std::string plainName(std::string_view name, const FitsCodePage& fits) {
     std::string plain;

@@ -19,6 +19,9 @@ namespace quillfen {
 /// Says whether a text survives the converter's code page (see fitsCodePage).
 using FitsCodePage = std::function<bool(std::string_view)>;
 
+/// The system's folder for temporary files (UTF-8), "" when there is none.
+[[nodiscard]] std::string temporaryFolder();
+
 /// `name` with every character the code page lacks replaced by "_".
 [[nodiscard]] std::string plainName(std::string_view name, const FitsCodePage& fits);
 

@@ -62,7 +62,7 @@ std::optional<std::vector<WineDrive>> wineDrivesOf(std::string_view prefix) {
 }
 
 std::vector<WineDrive> wineDrivesInUse(std::string_view prefix) {
-    if (auto drives = wineDrivesOf(prefix)) return std::move(*drives);
+    if (auto drives = prefix.empty() ? std::nullopt : wineDrivesOf(prefix)) return std::move(*drives);
     return {WineDrive{'Z', "/"}};
 }
 

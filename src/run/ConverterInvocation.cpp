@@ -54,33 +54,51 @@ void logLaunchProblem(const ProgramState& state, CommandHost& host, const Launch
     }
 }
 
-/// The first argument a Windows converter would receive garbled, or nullptr.
-const std::string* argumentOutsideCodePage(const ConverterLaunch& launch, int codePage) {
-    if (!takesCodePageArguments(launch.converterPath)) return nullptr;
-    for (const auto& argument : launch.arguments)
-        if (!fitsCodePage(argument, codePage)) return &argument;
+/// The first path a Windows converter would receive garbled, or nullptr.
+const std::string* pathOutsideCodePage(const std::string& converter, const std::vector<std::string>& paths,
+                                       int codePage) {
+    if (!takesCodePageArguments(converter)) return nullptr;
+    for (const auto& path : paths)
+        if (!fitsCodePage(path, codePage)) return &path;
     return nullptr;
 }
 
 } // namespace
 
+std::optional<ConverterWorkplace> converterWorkplace(const ProgramState& state, const ShapePaths& paths,
+                                                     CommandHost& host, FileSystem& fileSystem,
+                                                     const std::vector<std::string>& lodPaths) {
+    ConverterWorkplace workplace{std::nullopt, paths.converterOutput, lodPaths};
+    std::vector<std::string> all = lodPaths;
+    all.push_back(paths.converterOutput);
+    const int codePage = converterCodePage();
+    const std::string* garbled = pathOutsideCodePage(state.gstrConv3dsPfad, all, codePage);
+    if (garbled == nullptr) return workplace;
+    const auto fits = [codePage](std::string_view text) { return fitsCodePage(text, codePage); };
+    auto plain = PlainNameFolder::make(fileSystem, temporaryFolder(), lodPaths, paths.sFileName, fits);
+    if (!plain) {
+        host.log(state.text(TextId::LogPathNotInCodePage, {*garbled, std::to_string(codePage)}));
+        return std::nullopt;
+    }
+    host.log(state.text(TextId::LogConverterInPlainFolder, {plain->folder(), std::to_string(codePage)}));
+    workplace.output = plain->outputPath();
+    workplace.lodPaths = plain->lodPaths();
+    workplace.plainFolder.emplace(std::move(*plain));
+    return workplace;
+}
+
 std::optional<std::shared_ptr<WatchedProcess>>
-startConverter(const ProgramState& state, const ShapePaths& paths, CommandHost& host,
+startConverter(const ProgramState& state, const std::string& output, CommandHost& host,
                const FileSystem& fileSystem, ProcessStarter& processes,
                const std::vector<std::string>& lodPaths, bool visible) {
     ConverterLaunch launch;
     launch.converterPath = state.gstrConv3dsPfad;
     const auto shortPath = fileSystem.shortPath(state.gstrConv3dsPfad);
     launch.converterShortPath = shortPath.ok() ? shortPath.value() : state.gstrConv3dsPfad;
-    launch.arguments.push_back(paths.converterOutput);
+    launch.arguments.push_back(output);
     launch.arguments.insert(launch.arguments.end(), lodPaths.begin(), lodPaths.end());
     launch.visible = visible;
 
-    const int codePage = converterCodePage();
-    if (const std::string* garbled = argumentOutsideCodePage(launch, codePage)) {
-        host.log(state.text(TextId::LogPathNotInCodePage, {*garbled, std::to_string(codePage)}));
-        return std::nullopt;
-    }
     LaunchResult launched = processes.startConverter(launch);
     if (launched.problem == LaunchProblem::TerminalMissing) {
         // Without a terminal to show it, the converter still does its work.

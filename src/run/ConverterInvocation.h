@@ -9,6 +9,7 @@
 #include "core/Task.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/PlainNameFolder.h"
 #include "platform/Process.h"
 
 #include <memory>
@@ -39,14 +40,29 @@ inline constexpr double kConverterEndGraceSeconds = 2.0;
 /// conv3ds.exe) and disables the cancel button.
 bool checkConverterPresent(const ProgramState& state, CommandHost& host, const FileSystem& fileSystem);
 
-/// Starts the converter on `lodPaths` (hidden, or visible when `visible`; hidden
-/// with a warning where no terminal is found) and logs the command line under
-/// its caption. A Windows converter is not started on a path its code page
-/// cannot hold. When it cannot be started, logs why in the current language
-/// and returns std::nullopt; else the process to watch (nullptr where it
-/// cannot be watched).
+/// Where a Windows converter works when the model folder's name is outside its
+/// code page: copies of the LOD files and its output in a plain-named folder.
+struct ConverterWorkplace {
+    std::optional<PlainNameFolder> plainFolder; ///< none: the model folder itself
+    std::string output;
+    std::vector<std::string> lodPaths;
+};
+
+/// The workplace for this run, logged when it is a plain-named folder; when
+/// none can be made, logs the path the converter could not open and returns
+/// std::nullopt.
+[[nodiscard]] std::optional<ConverterWorkplace> converterWorkplace(const ProgramState& state,
+                                                                   const ShapePaths& paths, CommandHost& host,
+                                                                   FileSystem& fileSystem,
+                                                                   const std::vector<std::string>& lodPaths);
+
+/// Starts the converter on `lodPaths` writing `output` (hidden, or visible when
+/// `visible`; hidden with a warning where no terminal is found) and logs the
+/// command line under its caption. When it cannot be started, logs why in the
+/// current language and returns std::nullopt; else the process to watch
+/// (nullptr where it cannot be watched).
 [[nodiscard]] std::optional<std::shared_ptr<WatchedProcess>>
-startConverter(const ProgramState& state, const ShapePaths& paths, CommandHost& host,
+startConverter(const ProgramState& state, const std::string& output, CommandHost& host,
                const FileSystem& fileSystem, ProcessStarter& processes,
                const std::vector<std::string>& lodPaths, bool visible);
 
