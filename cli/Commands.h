@@ -1,18 +1,19 @@
 #pragma once
-// The subcommands of quillfen-cli, one file each. Each takes the arguments
-// after its own name and returns the process exit code.
+// The subcommands of quillfen-cli, one file each. Each adds itself to the
+// command line's parser; when the command line names it, it runs after the
+// parse and leaves the process exit code in `exitCode`.
 
-#include <string>
-#include <vector>
+#include <CLI/CLI.hpp>
 
 namespace quillfen::cli {
 
-using Arguments = std::vector<std::string>;
+/// A command's arguments did not fit (its usage is printed): exit code 2.
+inline constexpr int kExitUsage = 2;
 
-int runLods(const Arguments& args);
-int runValidateBbox(const Arguments& args);
-int runConvert(const Arguments& args);
-int runBbox(const Arguments& args);
-int runTexture(const Arguments& args);
+void addLodsCommand(CLI::App& app, int& exitCode);
+void addValidateBboxCommand(CLI::App& app, int& exitCode);
+void addConvertCommand(CLI::App& app, int& exitCode);
+void addBboxCommand(CLI::App& app, int& exitCode);
+void addTextureCommand(CLI::App& app, int& exitCode);
 
 } // namespace quillfen::cli

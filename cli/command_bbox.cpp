@@ -12,6 +12,7 @@
 #include "platform/Paths.h"
 
 #include <iostream>
+#include <memory>
 
 namespace quillfen::cli {
 
@@ -25,12 +26,7 @@ public:
 
 } // namespace
 
-int runBbox(const Arguments& args) {
-    if (args.size() != 1) {
-        std::cerr << "Usage: quillfen-cli bbox FILE.s\n";
-        return 2;
-    }
-    const std::string& path = args.front();
+int runBbox(const std::string& path) {
     const ProgramState state;
     const LocalFileSystem fileSystem;
     if (!fileSystem.fileExists(path)) {
@@ -49,6 +45,13 @@ int runBbox(const Arguments& args) {
     std::cout << "•BoundingBox: " << boxDisplayLine(values) << '\n';
     std::cout << boxDisplayLine(handOverBoxValues(values)) << '\n';
     return 0;
+}
+
+void addBboxCommand(CLI::App& app, int& exitCode) {
+    auto* command = app.add_subcommand("bbox", "Compute the bounding box of FILE.s's first level of detail");
+    auto file = std::make_shared<std::string>();
+    command->add_option("FILE.s", *file, "the s-file")->required();
+    command->callback([file, &exitCode] { exitCode = runBbox(*file); });
 }
 
 } // namespace quillfen::cli

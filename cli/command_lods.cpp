@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace quillfen::cli {
@@ -25,14 +26,10 @@ std::string asTerminalLines(const std::string& text) {
 
 } // namespace
 
-int runLods(const Arguments& args) {
-    if (args.size() > 1) {
-        std::cerr << "quillfen-cli lods: expects at most one folder\n";
-        return 2;
-    }
+int runLods(const std::string& folder) {
     const LocalFileSystem fileSystem;
     ProgramState state;
-    state.gstrProgrammPfad = workingFolderOf(args.empty() ? std::string(".") : args.front());
+    state.gstrProgrammPfad = workingFolderOf(folder);
     SavedSettings settings;
     readSavedSettings(fileSystem, state.gstrProgrammPfad, settings);
     if (const auto message = discoverModels(state, settings, fileSystem)) {
@@ -42,6 +39,14 @@ int runLods(const Arguments& args) {
     for (const auto& row : lodListRows(state)) std::cout << row.text << '\n';
     std::cout << "proposal: " << state.gstrSDateiVorschlag << '\n';
     return 0;
+}
+
+void addLodsCommand(CLI::App& app, int& exitCode) {
+    auto* command = app.add_subcommand("lods", "List DIR's levels of detail as the window would, then the "
+                                               "proposed s-file name");
+    auto folder = std::make_shared<std::string>(".");
+    command->add_option("DIR", *folder, "the model folder (default: the current folder)");
+    command->callback([folder, &exitCode] { exitCode = runLods(*folder); });
 }
 
 } // namespace quillfen::cli

@@ -10,15 +10,12 @@
 #include "texture/TextureFile.h"
 
 #include <iostream>
+#include <memory>
+#include <string>
 
 namespace quillfen::cli {
 
 namespace {
-
-constexpr const char* kTextureUsage =
-    "Usage: quillfen-cli texture IN OUT [--dxt1]\n"
-    "IN: .ace, .dds, .png, .bmp, .tga or .jpg; OUT: .ace, .png, .bmp, .tga or .jpg.\n"
-    "--dxt1 makes a DXT1-compressed ACE file (its alpha becomes a mask).\n";
 
 std::string sizeText(const texture::Image& image) {
     return std::to_string(image.width) + " x " + std::to_string(image.height);
@@ -29,40 +26,46 @@ int failed(const std::string& path, const std::string& reason) {
     return 1;
 }
 
-} // namespace
-
-int runTexture(const Arguments& args) {
-    Arguments paths;
-    bool dxt1 = false;
-    for (const std::string& arg : args) {
-        if (arg == "--dxt1") {
-            dxt1 = true;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    const auto in = paths.size() == 2 ? texture::formatOfPath(paths[0]) : std::nullopt;
-    const auto out = paths.size() == 2 ? texture::formatOfPath(paths[1]) : std::nullopt;
+int runTexture(const std::string& inPath, const std::string& outPath, bool dxt1) {
+    const auto in = texture::formatOfPath(inPath);
+    const auto out = texture::formatOfPath(outPath);
     if (!in || !out) {
-        std::cerr << kTextureUsage;
-        return 2;
+        std::cerr << "Usage: quillfen-cli texture IN OUT [--dxt1]\n"
+                     "IN: .ace, .dds, .png, .bmp, .tga or .jpg; OUT: .ace, .png, .bmp, .tga or .jpg.\n";
+        return kExitUsage;
     }
     LocalFileSystem files;
-    const auto bytes = files.readBytes(paths[0]);
-    if (!bytes) return failed(paths[0], bytes.error().reason);
+    const auto bytes = files.readBytes(inPath);
+    if (!bytes) return failed(inPath, bytes.error().reason);
     auto image = texture::decodeTexture(*bytes, *in);
-    if (!image) return failed(paths[0], image.error().reason);
+    if (!image) return failed(inPath, image.error().reason);
     if (*out == texture::FileFormat::Ace && !texture::hasPowerOfTwoSides(*image)) {
         texture::Image scaled = texture::scaledToPowerOfTwo(*image);
-        std::cout << paths[0] << ": " << sizeText(*image) << " pixels scaled to " << sizeText(scaled) << '\n';
+        std::cout << inPath << ": " << sizeText(*image) << " pixels scaled to " << sizeText(scaled) << '\n';
         *image = std::move(scaled);
     }
     const auto encoded = texture::encodeTexture(*image, *out, texture::AceWriteOptions{dxt1, true, false});
-    if (!encoded) return failed(paths[1], encoded.error().reason);
-    if (Status written = files.replaceFile(paths[1], *encoded); !written)
-        return failed(paths[1], written.error().reason);
-    std::cout << paths[1] << ": " << sizeText(*image) << " pixels written\n";
+    if (!encoded) return failed(outPath, encoded.error().reason);
+    if (Status written = files.replaceFile(outPath, *encoded); !written)
+        return failed(outPath, written.error().reason);
+    std::cout << outPath << ": " << sizeText(*image) << " pixels written\n";
     return 0;
+}
+
+} // namespace
+
+void addTextureCommand(CLI::App& app, int& exitCode) {
+    auto* command = app.add_subcommand(
+        "texture", "Convert a texture between ACE, DDS (read only), PNG, BMP, TGA and JPG by the files' extensions");
+    struct Arguments {
+        std::string in, out;
+        bool dxt1 = false;
+    };
+    auto args = std::make_shared<Arguments>();
+    command->add_option("IN", args->in, "the texture read: .ace, .dds, .png, .bmp, .tga or .jpg")->required();
+    command->add_option("OUT", args->out, "the texture written: .ace, .png, .bmp, .tga or .jpg")->required();
+    command->add_flag("--dxt1", args->dxt1, "make a DXT1-compressed ACE file (its alpha becomes a mask)");
+    command->callback([args, &exitCode] { exitCode = runTexture(args->in, args->out, args->dxt1); });
 }
 
 } // namespace quillfen::cli

@@ -1,47 +1,32 @@
 // quillfen-cli: the headless front end. The same core that drives the window
 // runs here, with stdout as the progress log and stderr for message boxes.
+// The command line is read by CLI11: every command has its own --help, and an
+// option the command does not know is an error (exit code 2), never a folder.
 
 #include "Commands.h"
 
 #include <iostream>
-#include <string>
-#include <string_view>
-
-namespace {
-
-constexpr std::string_view kUsage =
-    "Usage: quillfen-cli <command> [arguments]\n"
-    "\n"
-    "Commands:\n"
-    "  lods [DIR]               list DIR's levels of detail as the window would, then the\n"
-    "                           proposed s-file name (DIR defaults to the current folder)\n"
-    "  validate-bbox TEXT       print the bounding-box values of TEXT in their normal form\n"
-    "  convert [--lang deutsch|english] [DIR...]\n"
-    "                           convert the model in each DIR as the window's button would\n"
-    "  bbox FILE.s              compute the bounding box of FILE.s's first level of detail\n"
-    "  texture IN OUT [--dxt1]  convert a texture between ACE, DDS (read only), PNG, BMP, TGA\n"
-    "                           and JPG by the files' extensions (PNG to ACE, ACE to PNG, ...)\n"
-    "  --help                   show this text\n";
-
-} // namespace
 
 int main(int argc, char** argv) {
     using namespace quillfen::cli;
-    if (argc < 2) {
-        std::cerr << kUsage;
-        return 2;
+    CLI::App app{"quillfen-cli: the headless Quillfen, from 3DS levels of detail to an MSTS shape",
+                 "quillfen-cli"};
+    app.set_version_flag("--version", std::string("quillfen-cli ") + QUILLFEN_VERSION);
+    app.require_subcommand(1);
+    int exitCode = 0;
+    addLodsCommand(app, exitCode);
+    addValidateBboxCommand(app, exitCode);
+    addConvertCommand(app, exitCode);
+    addBboxCommand(app, exitCode);
+    addTextureCommand(app, exitCode);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& asked) {
+        // --help (of the program or of the command named) and --version.
+        return app.exit(asked);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "quillfen-cli: " << error.what() << "\n\n" << app.help();
+        return kExitUsage;
     }
-    const std::string command = argv[1];
-    const Arguments args(argv + 2, argv + argc);
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
-        return 0;
-    }
-    if (command == "lods") return runLods(args);
-    if (command == "validate-bbox") return runValidateBbox(args);
-    if (command == "convert") return runConvert(args);
-    if (command == "bbox") return runBbox(args);
-    if (command == "texture") return runTexture(args);
-    std::cerr << "quillfen-cli: unknown command '" << command << "'\n\n" << kUsage;
-    return 2;
+    return exitCode;
 }

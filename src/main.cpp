@@ -27,8 +27,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUILLFEN_VERSION));
 
     const QStringList arguments = QApplication::arguments();
+    if (arguments.size() == 2 && arguments.at(1) == QStringLiteral("--version")) {
+        std::puts("quillfen " QUILLFEN_VERSION);
+        return 0;
+    }
     if (arguments.size() > 2) {
-        std::fputs("usage: quillfen [FOLDER]\n", stderr);
+        std::fputs("usage: quillfen [FOLDER | --version]\n", stderr);
         return 2;
     }
     const QString folder = workingDirectory(arguments);

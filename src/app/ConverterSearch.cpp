@@ -27,7 +27,8 @@ std::string hostPath(const ConverterSearchEnvironment& environment, const std::s
 /// A value of the MSTS key as text; a missing value is "".
 std::string readMstsValue(const ProgramState& state, const ConverterSearchEnvironment& environment,
                           const std::string& name) {
-    clsGSRegistry registry(environment.registry);
+    // The installer's key in the 32-bit view; a key added by hand in the plain one.
+    clsGSRegistry registry(environment.registry, RegistryView::Bits32ThenNative);
     const auto setting = registry.ReadSetting(kHkeyLocalMachine, state.gstrRegSchluessel, name);
     if (!setting) return {};
     const auto text = setting->asText();
@@ -139,26 +140,38 @@ std::string HoleMSTSPfad(ProgramState& state, const ConverterSearchEnvironment& 
 std::optional<StartupMessage> findConverter(ProgramState& state, const FileSystem& files,
                                             const ConverterSearchEnvironment& environment) {
     state.gblnConv3dsBeimProgramm = false;
+    std::vector<std::string> searched;
     const auto besideProgram = joinPath(state.gstrProgrammPfad, kConverterName);
+    searched.push_back(besideProgram);
     if (files.fileExists(besideProgram)) {
         state.gstrConv3dsPfad = besideProgram;
         state.gblnConv3dsBeimProgramm = true;
         return std::nullopt;
     }
-    if (!state.gstrConv3dsPfad.empty() && files.fileExists(state.gstrConv3dsPfad)) return std::nullopt;
+    if (!state.gstrConv3dsPfad.empty()) {
+        searched.push_back(state.gstrConv3dsPfad);
+        if (files.fileExists(state.gstrConv3dsPfad)) return std::nullopt;
+    }
 
     const auto programFiles =
         environment.programFilesFolder ? environment.programFilesFolder() : std::string();
     state.gstrMSTSStandardPfad = programFiles + kSep + "Microsoft Games" + kSep + "Train Simulator" + kSep;
-    if (auto found = existingFileIgnoringCase(files, utilsConverterIn(HoleMSTSPfad(state, environment)))) {
+    const auto inInstallation = utilsConverterIn(HoleMSTSPfad(state, environment));
+    searched.push_back(state.gstrMSTSPfad.empty()
+                           ? "HKEY_LOCAL_MACHINE\\" + state.gstrRegSoftware + "\\" + state.gstrRegMSTS +
+                                 "\\" + state.gstrRegVersion + " (32-bit view and plain key): no value 'Path'"
+                           : inInstallation);
+    if (auto found = existingFileIgnoringCase(files, inInstallation)) {
         state.gstrConv3dsPfad = std::move(*found);
         return std::nullopt;
     }
     const auto inDefaultFolder = state.gstrMSTSStandardPfad + "UTILS" + kSep + kConverterName;
+    searched.push_back(inDefaultFolder);
     if (auto found = existingFileIgnoringCase(files, inDefaultFolder)) {
         state.gstrConv3dsPfad = std::move(*found);
         return std::nullopt;
     }
+    if (environment.reportSearched) environment.reportSearched(searched);
     return missingConverterMessage(state);
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillfen {
 
@@ -27,6 +28,9 @@ struct ConverterSearchEnvironment {
     std::function<std::string(const std::string&)> toHostPath;
     /// Shows the German error box of the registry lookup (OK only); may be empty.
     std::function<void(const StartupMessage&)> showError;
+    /// Told every place the search looked at, in order, when it found no
+    /// converter (before the message is shown); may be empty.
+    std::function<void(const std::vector<std::string>&)> reportSearched;
 };
 
 /// The machine's own: the shell's 32-bit Program Files folder, the runtime's

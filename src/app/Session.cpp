@@ -42,6 +42,10 @@ std::string workingFolderOf(const std::string& folder) {
 void readSavedSettings(const FileSystem& files, const std::string& workingFolder, SavedSettings& settings) {
     if (const auto applications = readSettingsFile(files, settingsFilePath(workingFolder)))
         applySettings(*applications, settings);
+    clearTestOptionsWithoutChoice(settings);
+}
+
+void clearTestOptionsWithoutChoice(SavedSettings& settings) {
     if (settings.chkAceUni == 0 && settings.chkShaderDiffuse == 0 && settings.chkShaderAddATexDiff == 0)
         settings.chkTestOptionen = 0;
 }

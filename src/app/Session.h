@@ -27,6 +27,9 @@ namespace quillfen {
 /// none of its options is ticked.
 void readSavedSettings(const FileSystem& files, const std::string& workingFolder, SavedSettings& settings);
 
+/// The test-options switch cleared when none of its options is ticked.
+void clearTestOptionsWithoutChoice(SavedSettings& settings);
+
 /// The discovery after the settings are read: the language and the saved
 /// converter path taken from `settings`, the folder listed, the LOD list
 /// built (`gstrArrLODDateien`, rows by lodListRows), the LOD names checked and

@@ -53,11 +53,26 @@ constexpr CatalogueEntry kCatalogue[] = {
                               "Quillfen kann die Konverter-Datei 'conv3ds.exe' nicht finden im Pfad:"}},
     {T::LogWineMissing, {"•wine not found: %1 is a Windows program and needs 'wine' on the search path (PATH)",
                          "•wine nicht gefunden: %1 ist ein Windows-Programm und braucht 'wine' im Suchpfad (PATH)"}},
-    {T::LogTerminalMissing, {"•no terminal found to show the converter ($TERMINAL, x-terminal-emulator, xterm)",
-                             "•kein Terminal für die sichtbare Konverter-Ausgabe gefunden ($TERMINAL, x-terminal-emulator, xterm)"}},
+    {T::LogTerminalMissing, {"•Warning: no terminal found to show the converter ($TERMINAL, x-terminal-emulator, xterm); "
+                             "it runs hidden",
+                             "•Warnung: kein Terminal für die sichtbare Konverter-Ausgabe gefunden ($TERMINAL, "
+                             "x-terminal-emulator, xterm); er läuft verborgen"}},
     {T::LogConverterNotStarted, {"•can't start the converter: ", "•Konverter kann nicht gestartet werden: "}},
     {T::LogConverterCommand, {"•Converter starts with cmd-command:", "•Konverter-Start mit cmd-Befehlszeile:"}},
     {T::LogConverterProgress, {"•conv3ds.exe creates s-file: %1 in %2 seconds.", "•conv3ds.exe erzeugt s-Datei: %1 in %2 Sekunden."}},
+    {T::LogConverterEnded, {"•conv3ds.exe ended with exit code %1 without writing the s-file.",
+                            "•conv3ds.exe endete mit Exit-Code %1, ohne die s-Datei zu schreiben."}},
+    {T::LogConverterEndedWithOutput, {"•conv3ds.exe ended with exit code %1 without writing the s-file: %2",
+                                      "•conv3ds.exe endete mit Exit-Code %1, ohne die s-Datei zu schreiben: %2"}},
+    {T::LogPathNotInCodePage, {"•conv3ds.exe can't open '%1': code page %2 of Windows programs has no place for "
+                               "some of its characters. Rename the folder or file (letters of that code page only).",
+                               "•conv3ds.exe kann '%1' nicht öffnen: die Codepage %2 der Windows-Programme kennt "
+                               "einige seiner Zeichen nicht. Bitte Ordner oder Datei umbenennen (nur Zeichen dieser "
+                               "Codepage)."}},
+    {T::LogConverterInPlainFolder, {"•conv3ds.exe works on copies in '%1': code page %2 of Windows programs can't hold "
+                                    "the model folder's name.",
+                                    "•conv3ds.exe arbeitet mit Kopien in '%1': die Codepage %2 der Windows-Programme "
+                                    "kennt nicht alle Zeichen des Modellordners."}},
     {T::MessageConversionFailedTitle, {"Quillfen", "Quillfen"}},
     {T::MessageConversionFailed,
      {"Shape konnte nicht erzeugt werden! Der Konverter 'conv3ds.exe' kommt mit der '*.3ds'-Datei nicht klar!\r\n"

@@ -78,6 +78,10 @@ enum class TextId : int {
     LogConverterNotStarted, ///< + reason
     LogConverterCommand,
     LogConverterProgress, ///< %1 quoted s-file name, %2 seconds
+    LogConverterEnded,           ///< %1 exit code
+    LogConverterEndedWithOutput, ///< %1 exit code, %2 its last output lines
+    LogPathNotInCodePage,        ///< %1 path, %2 code page
+    LogConverterInPlainFolder,   ///< %1 the plain-named folder, %2 code page
     MessageConversionFailedTitle,
     MessageConversionFailed,
     MessageCrashTitle,

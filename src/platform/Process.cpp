@@ -9,8 +9,14 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include "platform/SpecialFolders.h"
+#include "platform/TextCodec.h"
+#include "platform/WineDrives.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -41,12 +47,6 @@ std::string processEnvironment(const std::string& name) {
 
 SystemProcessStarter::SystemProcessStarter(EnvironmentLookup environment)
     : m_environment(environment ? std::move(environment) : EnvironmentLookup(processEnvironment)) {}
-
-std::string toWineDrivePath(const std::string& unixPath) {
-    std::string windows = "Z:";
-    for (char c : unixPath) windows += (c == '/') ? '\\' : c;
-    return windows;
-}
 
 std::string windowsConverterCommand(const ConverterLaunch& launch) {
     std::string command = launch.visible ? "cmd.exe /T:3F /K " : "cmd.exe /C ";
@@ -86,6 +86,27 @@ std::wstring widen(const std::string& utf8) {
     return wide;
 }
 
+/// The command interpreter that runs the converter; its exit code is the converter's.
+class WindowsWatchedProcess final : public WatchedProcess {
+public:
+    explicit WindowsWatchedProcess(HANDLE process) : m_process(process) {}
+    ~WindowsWatchedProcess() override { CloseHandle(m_process); }
+    WindowsWatchedProcess(const WindowsWatchedProcess&) = delete;
+    WindowsWatchedProcess& operator=(const WindowsWatchedProcess&) = delete;
+
+    ProcessStatus look() override {
+        ProcessStatus status;
+        if (WaitForSingleObject(m_process, 0) != WAIT_OBJECT_0) return status;
+        DWORD code = 0;
+        status.running = false;
+        status.exitCode = GetExitCodeProcess(m_process, &code) ? static_cast<int>(code) : -1;
+        return status;
+    }
+
+private:
+    HANDLE m_process;
+};
+
 } // namespace
 
 LaunchResult SystemProcessStarter::startConverter(const ConverterLaunch& launch) {
@@ -106,9 +127,9 @@ LaunchResult SystemProcessStarter::startConverter(const ConverterLaunch& launch)
         result.error = {launch.converterPath, std::system_category().message(code)};
         return result;
     }
-    // The converter lives on by itself; the program keeps no handle to it.
+    // Only looked at, never waited on: the converter lives on by itself.
     CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    result.process = std::make_shared<WindowsWatchedProcess>(info.hProcess);
     return result;
 }
 
@@ -146,6 +167,9 @@ constexpr const char* kKeepOpenScript =
     "\"$@\"; status=$?; printf '\\n[%s ended with exit code %s]\\n' \"$1\" \"$status\"; "
     "exec \"${SHELL:-/bin/sh}\"";
 
+// How much of the end of the converter's output is read for its last lines.
+constexpr off_t kOutputTailBytes = 8192;
+
 // The highest descriptor number to close in the child; found before the fork,
 // since only async-signal-safe calls may follow it.
 int descriptorLimit() {
@@ -166,10 +190,112 @@ void closeInheritedDescriptors(int keep, int limit) {
     _exit(127);
 }
 
-// Starts `argv` detached from the program: the intermediate child exits at
-// once and the grandchild is adopted by the system, so no zombie is left and
-// no handle is kept. Returns the system's reason when exec failed.
-Status spawnDetached(const std::vector<std::string>& argv) {
+void waitForChild(pid_t child) {
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Children whose watcher was let go while they still ran: reaped at the next
+// start, so that none stays a zombie for long.
+std::vector<pid_t>& unreapedChildren() {
+    static std::vector<pid_t> children;
+    return children;
+}
+
+void reapEndedChildren() {
+    std::erase_if(unreapedChildren(), [](pid_t child) { return waitpid(child, nullptr, WNOHANG) != 0; });
+}
+
+// A file without a name for the child's output: made and unlinked at once, so
+// nothing is left behind. Unlike a pipe, it never blocks a converter that
+// writes much, nor one whose output nobody reads any longer. -1 on failure.
+int makeOutputFile() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string pattern = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
+                          "/quillfen-converter-output-XXXXXX";
+    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) unlink(pattern.c_str());
+    return fd;
+}
+
+std::vector<std::string> lastLines(std::string_view text, std::size_t count) {
+    std::vector<std::string> lines;
+    std::size_t end = text.size();
+    while (end > 0 && lines.size() < count) {
+        const std::size_t newline = text.rfind('\n', end - 1);
+        const std::size_t start = newline == std::string_view::npos ? 0 : newline + 1;
+        std::string_view line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+        if (!line.empty()) lines.emplace(lines.begin(), line);
+        if (newline == std::string_view::npos) break;
+        end = newline;
+    }
+    return lines;
+}
+
+// The last lines written to the output file (read from its end, without
+// moving the offset the child writes at).
+std::vector<std::string> lastLinesOf(int file) {
+    struct stat info {};
+    if (file < 0 || fstat(file, &info) != 0) return {};
+    const off_t start = info.st_size > kOutputTailBytes ? info.st_size - kOutputTailBytes : 0;
+    std::string bytes(static_cast<std::size_t>(info.st_size - start), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n =
+            pread(file, bytes.data() + got, bytes.size() - got, start + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    // A tail that begins inside a line leaves that piece out.
+    if (start > 0) bytes.erase(0, std::min(bytes.size(), bytes.find('\n') + 1));
+    return lastLines(decodeText(bytes), kKeptOutputLines);
+}
+
+class PosixWatchedProcess final : public WatchedProcess {
+public:
+    PosixWatchedProcess(pid_t child, int output) : m_child(child), m_output(output) {}
+    ~PosixWatchedProcess() override {
+        if (!m_ended && waitpid(m_child, nullptr, WNOHANG) == 0) unreapedChildren().push_back(m_child);
+        if (m_output >= 0) close(m_output);
+    }
+    PosixWatchedProcess(const PosixWatchedProcess&) = delete;
+    PosixWatchedProcess& operator=(const PosixWatchedProcess&) = delete;
+
+    ProcessStatus look() override {
+        if (m_ended) return m_status;
+        int raw = 0;
+        pid_t reaped = 0;
+        do {
+            reaped = waitpid(m_child, &raw, WNOHANG);
+        } while (reaped < 0 && errno == EINTR);
+        if (reaped == 0) return m_status;
+        m_ended = true;
+        m_status.running = false;
+        // A child reaped by someone else (reaped < 0) ended with a code nobody can tell.
+        m_status.exitCode = reaped < 0         ? -1
+                            : WIFEXITED(raw)   ? WEXITSTATUS(raw)
+                            : WIFSIGNALED(raw) ? 128 + WTERMSIG(raw)
+                                               : -1;
+        m_status.lastOutputLines = lastLinesOf(m_output);
+        return m_status;
+    }
+
+private:
+    pid_t m_child;
+    int m_output;
+    bool m_ended = false;
+    ProcessStatus m_status;
+};
+
+// Starts `argv` in a session of its own, its standard output and error going
+// to `output` (-1: nowhere). Detached, an intermediate child exits at once and
+// the system adopts the program, so it needs no reaping and cannot be
+// watched; otherwise the result is the child to watch. The system's reason
+// when exec failed.
+Expected<pid_t> spawn(const std::vector<std::string>& argv, int output, bool detached) {
     std::vector<char*> pointers;
     for (const auto& argument : argv) pointers.push_back(const_cast<char*>(argument.c_str()));
     pointers.push_back(nullptr);
@@ -189,14 +315,17 @@ Status spawnDetached(const std::vector<std::string>& argv) {
     if (child == 0) {
         close(errorPipe[0]);
         setsid();
-        const pid_t grandchild = fork();
-        if (grandchild < 0) reportAndExit(errorPipe[1], errno);
-        if (grandchild > 0) _exit(0);
+        if (detached) {
+            const pid_t grandchild = fork();
+            if (grandchild < 0) reportAndExit(errorPipe[1], errno);
+            if (grandchild > 0) _exit(0);
+        }
         const int nullDevice = open("/dev/null", O_RDWR);
-        if (nullDevice >= 0) {
-            dup2(nullDevice, 0);
-            dup2(nullDevice, 1);
-            dup2(nullDevice, 2);
+        if (nullDevice >= 0) dup2(nullDevice, 0);
+        const int target = output >= 0 ? output : nullDevice;
+        if (target >= 0) {
+            dup2(target, 1);
+            dup2(target, 2);
         }
         closeInheritedDescriptors(errorPipe[1], limit);
         execv(pointers.front(), pointers.data());
@@ -210,16 +339,16 @@ Status spawnDetached(const std::vector<std::string>& argv) {
         got = read(errorPipe[0], &code, sizeof code);
     } while (got < 0 && errno == EINTR);
     close(errorPipe[0]);
-    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    if (got == static_cast<ssize_t>(sizeof code))
-        return Error{argv.front(), std::generic_category().message(code)};
-    return {};
+    const bool failed = got == static_cast<ssize_t>(sizeof code);
+    if (detached || failed) waitForChild(child);
+    if (failed) return Error{argv.front(), std::generic_category().message(code)};
+    return child;
 }
 
 } // namespace
 
 LaunchResult SystemProcessStarter::startConverter(const ConverterLaunch& launch) {
+    reapEndedChildren();
     LaunchResult result;
     const std::string pathVariable = m_environment("PATH");
 
@@ -231,9 +360,22 @@ LaunchResult SystemProcessStarter::startConverter(const ConverterLaunch& launch)
             result.error = {launch.converterPath, "wine not found on the PATH"};
             return result;
         }
+        const auto prefix = winePrefixFrom(m_environment("WINEPREFIX"), m_environment("HOME"));
+        const auto drives = wineDrivesInUse(prefix);
         command.push_back(wine);
-        command.push_back(toWineDrivePath(launch.converterPath));
-        for (const auto& argument : launch.arguments) command.push_back(toWineDrivePath(argument));
+        std::vector<std::string> hostPaths = {launch.converterPath};
+        hostPaths.insert(hostPaths.end(), launch.arguments.begin(), launch.arguments.end());
+        for (const auto& hostPath : hostPaths) {
+            auto windowsPath = windowsPathOnDrives(hostPath, drives);
+            if (!windowsPath) {
+                result.problem = LaunchProblem::NoWineDrive;
+                result.error = {hostPath,
+                                "no drive of the Wine prefix reaches this path (its dosdevices folder "
+                                "names the drives)"};
+                return result;
+            }
+            command.push_back(std::move(*windowsPath));
+        }
         result.shownCommand = "wine " + quotedList({command.begin() + 1, command.end()});
     } else {
         command.push_back(launch.converterPath);
@@ -241,26 +383,34 @@ LaunchResult SystemProcessStarter::startConverter(const ConverterLaunch& launch)
         result.shownCommand = quotedList(command);
     }
 
-    if (launch.visible) {
-        std::string terminal;
-        for (const std::string& candidate :
-             {m_environment("TERMINAL"), std::string("x-terminal-emulator"), std::string("xterm")}) {
-            terminal = findInPath(candidate, pathVariable);
-            if (!terminal.empty()) break;
-        }
-        if (terminal.empty()) {
-            result.problem = LaunchProblem::TerminalMissing;
-            result.error = {launch.converterPath,
-                            "no terminal found ($TERMINAL, x-terminal-emulator, xterm)"};
+    if (!launch.visible) {
+        const int output = makeOutputFile();
+        auto child = spawn(command, output, false);
+        if (!child) {
+            if (output >= 0) close(output);
+            result.problem = LaunchProblem::StartFailed;
+            result.error = child.error();
             return result;
         }
-        std::vector<std::string> inTerminal = {terminal, "-e", "/bin/sh", "-c", kKeepOpenScript, "sh"};
-        inTerminal.insert(inTerminal.end(), command.begin(), command.end());
-        command = std::move(inTerminal);
-        result.shownCommand = terminal + " -e " + result.shownCommand;
+        result.process = std::make_shared<PosixWatchedProcess>(*child, output);
+        return result;
     }
 
-    if (Status started = spawnDetached(command); !started) {
+    std::string terminal;
+    for (const std::string& candidate :
+         {m_environment("TERMINAL"), std::string("x-terminal-emulator"), std::string("xterm")}) {
+        terminal = findInPath(candidate, pathVariable);
+        if (!terminal.empty()) break;
+    }
+    if (terminal.empty()) {
+        result.problem = LaunchProblem::TerminalMissing;
+        result.error = {launch.converterPath, "no terminal found ($TERMINAL, x-terminal-emulator, xterm)"};
+        return result;
+    }
+    std::vector<std::string> inTerminal = {terminal, "-e", "/bin/sh", "-c", kKeepOpenScript, "sh"};
+    inTerminal.insert(inTerminal.end(), command.begin(), command.end());
+    result.shownCommand = terminal + " -e " + result.shownCommand;
+    if (auto started = spawn(inTerminal, -1, true); !started) {
         result.problem = LaunchProblem::StartFailed;
         result.error = started.error();
     }

@@ -1,7 +1,9 @@
 #pragma once
-// Starting the converter as a process of its own. The program never waits on
-// it and keeps no handle: it learns of the converter's success only from the
-// output file appearing.
+// Starting the converter as a process of its own. The program never blocks on
+// it: the converter's success shows in its output file appearing. Where the
+// system allows, the started process can be looked at (still running? ended
+// with which exit code, saying what?), so that a converter that ended without
+// output does not keep the run waiting.
 //
 // On Windows the command interpreter runs it ("cmd.exe /C" hidden, or
 // "cmd.exe /T:3F /K" in a console that stays open) with the converter's short
@@ -12,7 +14,9 @@
 
 #include "platform/Expected.h"
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,13 +34,41 @@ enum class LaunchProblem {
     WineMissing,     ///< a Windows program, but no `wine` on the PATH
     TerminalMissing, ///< the visible form, but no terminal program found
     StartFailed,     ///< the system refused to start it (see `error`)
+    NoWineDrive,     ///< under Wine, a path that no drive of the prefix reaches (see `error`)
 };
+
+/// What one look at a started process found.
+struct ProcessStatus {
+    bool running = true;
+    int exitCode = 0; ///< once ended
+    /// Once ended: the last lines the process wrote to its error output (and
+    /// its standard output, which the same place collects), where they were
+    /// captured; empty otherwise.
+    std::vector<std::string> lastOutputLines;
+};
+
+/// A started process that can be watched. Looking never blocks, so the run
+/// looks once per slice of its wait. Letting go of it neither stops nor
+/// waits for the process.
+class WatchedProcess {
+public:
+    virtual ~WatchedProcess() = default;
+    [[nodiscard]] virtual ProcessStatus look() = 0;
+};
+
+/// How many of the last output lines a finished process reports.
+inline constexpr std::size_t kKeptOutputLines = 8;
 
 struct LaunchResult {
     LaunchProblem problem = LaunchProblem::None;
     /// What was started, each path in double quotes, for the log.
     std::string shownCommand;
     Error error;
+    /// The started process, or nullptr where it cannot be watched: a visible
+    /// start in a terminal on Linux (terminal programs may hand the command to
+    /// a server and end at once, and the window stays open after the
+    /// converter anyway), and starters that do not offer it.
+    std::shared_ptr<WatchedProcess> process;
 
     [[nodiscard]] bool started() const { return problem == LaunchProblem::None; }
 };
@@ -61,10 +93,6 @@ public:
 private:
     EnvironmentLookup m_environment;
 };
-
-/// A path as a Windows program under Wine sees it: the Linux root is drive Z:
-/// ("/home/a b/x.s" gives "Z:\home\a b\x.s"), as `winepath -w` writes it.
-[[nodiscard]] std::string toWineDrivePath(const std::string& unixPath);
 
 /// The Windows command line of the converter call: "cmd.exe /C " (or
 /// "cmd.exe /T:3F /K " when visible), the short path, the quoted output path

@@ -38,8 +38,29 @@ inline constexpr long kErrorInvalidParameter = 87;
 inline constexpr long kErrorBadDatabase = 1009;
 
 /// Which half of a 64-bit registry to use. MSTS is a 32-bit program: its
-/// installer wrote its key into the 32-bit view, so that is where to look.
-enum class RegistryView { Bits32, Native };
+/// installer wrote its key into the 32-bit view (Wow6432Node), so that is where
+/// to look first; a key added by hand (`wine reg add` without "/reg:32", a .reg
+/// file naming the plain key) is in the plain one.
+enum class RegistryView {
+    Bits32,          ///< the 32-bit view
+    Native,          ///< the plain key (the 64-bit view on a 64-bit system)
+    Bits32ThenNative ///< reads: the 32-bit view, and the plain key where that finds nothing; writes: 32-bit
+};
+
+/// Runs `read` (a callable taking a RegistryView and giving a RegistryResult)
+/// in `view`; for Bits32ThenNative in the 32-bit view and, when that finds no
+/// key or value there (code 2), again in the plain one.
+template <class Read> auto readThroughViews(RegistryView view, const Read& read) {
+    if (view != RegistryView::Bits32ThenNative) return read(view);
+    auto first = read(RegistryView::Bits32);
+    if (first.code != kErrorFileNotFound) return first;
+    return read(RegistryView::Native);
+}
+
+/// The view a write goes to: Bits32ThenNative writes into the 32-bit view.
+[[nodiscard]] inline RegistryView writtenView(RegistryView view) {
+    return view == RegistryView::Bits32ThenNative ? RegistryView::Bits32 : view;
+}
 
 /// One value. Text data (types 1, 2 and 7) is UTF-8 with every NUL kept as
 /// stored (a terminated REG_SZ ends with one 0 byte); other types are the raw bytes.

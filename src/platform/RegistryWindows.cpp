@@ -21,7 +21,7 @@ HKEY rootHandle(std::uint32_t root) {
 }
 
 REGSAM viewFlag(RegistryView view) {
-    return view == RegistryView::Bits32 ? KEY_WOW64_32KEY : 0;
+    return writtenView(view) == RegistryView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 }
 
 bool isTextType(DWORD type) {
@@ -75,6 +75,9 @@ public:
     [[nodiscard]] RegistryResult<RegistryValue> queryValue(std::uint32_t root, const std::string& section,
                                                            const std::string& name,
                                                            RegistryView view) const override {
+        if (view == RegistryView::Bits32ThenNative)
+            return readThroughViews(
+                view, [&](RegistryView single) { return queryValue(root, section, name, single); });
         const OpenKey key(root, section, KEY_QUERY_VALUE, view);
         if (key.code() != ERROR_SUCCESS) return {key.code(), {}};
         return readValue(key.handle(), name);
@@ -82,6 +85,9 @@ public:
 
     [[nodiscard]] RegistryResult<RegistryKeyInfo> queryInfo(std::uint32_t root, const std::string& section,
                                                             RegistryView view) const override {
+        if (view == RegistryView::Bits32ThenNative)
+            return readThroughViews(view,
+                                    [&](RegistryView single) { return queryInfo(root, section, single); });
         const OpenKey key(root, section, KEY_QUERY_VALUE, view);
         if (key.code() != ERROR_SUCCESS) return {key.code(), {}};
         DWORD subKeys = 0;
@@ -94,6 +100,9 @@ public:
 
     [[nodiscard]] RegistryResult<std::vector<std::string>>
     subKeyNames(std::uint32_t root, const std::string& section, RegistryView view) const override {
+        if (view == RegistryView::Bits32ThenNative)
+            return readThroughViews(view,
+                                    [&](RegistryView single) { return subKeyNames(root, section, single); });
         const OpenKey key(root, section, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, view);
         if (key.code() != ERROR_SUCCESS) return {key.code(), {}};
         std::vector<std::string> names;
@@ -111,6 +120,9 @@ public:
 
     [[nodiscard]] RegistryResult<std::vector<RegistryValue>>
     allValues(std::uint32_t root, const std::string& section, RegistryView view) const override {
+        if (view == RegistryView::Bits32ThenNative)
+            return readThroughViews(view,
+                                    [&](RegistryView single) { return allValues(root, section, single); });
         const OpenKey key(root, section, KEY_QUERY_VALUE, view);
         if (key.code() != ERROR_SUCCESS) return {key.code(), {}};
         DWORD longestName = 0;

@@ -376,6 +376,9 @@ RegistryResult<std::string> WineRegistryStore::locate(std::uint32_t root, const 
 RegistryResult<RegistryValue> WineRegistryStore::queryValue(std::uint32_t root, const std::string& section,
                                                             const std::string& name,
                                                             RegistryView view) const {
+    if (view == RegistryView::Bits32ThenNative)
+        return readThroughViews(view,
+                                [&](RegistryView single) { return queryValue(root, section, name, single); });
     const auto path = locate(root, section, view);
     if (!path.ok()) return {path.code, {}};
     for (const auto& value : *hiveOf(root).hive->values(path.value))
@@ -385,6 +388,8 @@ RegistryResult<RegistryValue> WineRegistryStore::queryValue(std::uint32_t root, 
 
 RegistryResult<RegistryKeyInfo> WineRegistryStore::queryInfo(std::uint32_t root, const std::string& section,
                                                              RegistryView view) const {
+    if (view == RegistryView::Bits32ThenNative)
+        return readThroughViews(view, [&](RegistryView single) { return queryInfo(root, section, single); });
     const auto path = locate(root, section, view);
     if (!path.ok()) return {path.code, {}};
     const auto& hive = *hiveOf(root).hive;
@@ -396,6 +401,9 @@ RegistryResult<RegistryKeyInfo> WineRegistryStore::queryInfo(std::uint32_t root,
 
 RegistryResult<std::vector<std::string>>
 WineRegistryStore::subKeyNames(std::uint32_t root, const std::string& section, RegistryView view) const {
+    if (view == RegistryView::Bits32ThenNative)
+        return readThroughViews(view,
+                                [&](RegistryView single) { return subKeyNames(root, section, single); });
     const auto path = locate(root, section, view);
     if (!path.ok()) return {path.code, {}};
     return {kErrorSuccess, hiveOf(root).hive->subKeyNames(path.value)};
@@ -403,6 +411,8 @@ WineRegistryStore::subKeyNames(std::uint32_t root, const std::string& section, R
 
 RegistryResult<std::vector<RegistryValue>>
 WineRegistryStore::allValues(std::uint32_t root, const std::string& section, RegistryView view) const {
+    if (view == RegistryView::Bits32ThenNative)
+        return readThroughViews(view, [&](RegistryView single) { return allValues(root, section, single); });
     const auto path = locate(root, section, view);
     if (!path.ok()) return {path.code, {}};
     return {kErrorSuccess, *hiveOf(root).hive->values(path.value)};

@@ -69,18 +69,34 @@ CommandTask convertToSFile(RunServices& s, const ShapePaths& paths, const RunCho
     co_await yieldFor(0);
 
     if (!checkConverterPresent(s.state, s.host, s.fileSystem)) co_return ended(RunEnd::ConverterMissing);
-    if (!startConverter(s.state, paths, s.host, s.fileSystem, s.processes, lodPaths,
-                        c.chkCMD_sichtbar != 0)) {
+    auto workplace = converterWorkplace(s.state, paths, s.host, s.fileSystem, lodPaths);
+    const auto converter = workplace
+                               ? startConverter(s.state, workplace->output, s.host, s.fileSystem, s.processes,
+                                                workplace->lodPaths, c.chkCMD_sichtbar != 0)
+                               : std::nullopt;
+    if (!converter) {
         s.host.setCancelEnabled(false);
         co_return ended(RunEnd::ConverterNotStarted);
     }
-    const WaitEnd waited =
-        co_await waitForConverterOutput(s.state, paths, s.host, s.fileSystem, s.clock, s.decimalSeparator);
+    ShapePaths awaited = paths;
+    awaited.converterOutput = workplace->output;
+    const WaitEnd waited = co_await waitForConverterOutput(s.state, awaited, s.host, s.fileSystem, s.clock,
+                                                           s.decimalSeparator, converter->get());
     if (waited == WaitEnd::Cancelled) co_return ended(RunEnd::Cancelled);
+    if (waited == WaitEnd::FileFound && workplace->plainFolder) {
+        // Complete within two seconds of its appearance, then where the run expects it.
+        const double pauseEnd = s.clock.now() + 2.0;
+        while (s.clock.now() < pauseEnd) co_await yieldFor(pauseEnd - s.clock.now());
+        if (Status copied = s.fileSystem.copyFileTo(workplace->output, paths.converterOutput); !copied) {
+            logFailure(s, FailedStep::MoveSFile, copied.error());
+            co_return ended(RunEnd::Failed);
+        }
+    }
 
     s.host.setCancelEnabled(false);
     s.host.setBusyCursor(true);
     if (!s.fileSystem.fileExists(paths.converterOutput)) {
+        if (waited == WaitEnd::ConverterEnded) logConverterEnd(s.state, s.host, (*converter)->look());
         showConversionFailure(s.state, s.host);
         s.host.setBusyCursor(false);
         co_return ended(RunEnd::NoSFile);

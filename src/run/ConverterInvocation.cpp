@@ -1,5 +1,6 @@
 #include "run/ConverterInvocation.h"
 
+#include "platform/CodePage.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -46,35 +47,74 @@ void logLaunchProblem(const ProgramState& state, CommandHost& host, const Launch
         host.log(state.text(TextId::LogTerminalMissing));
         break;
     case LaunchProblem::StartFailed:
+    case LaunchProblem::NoWineDrive:
     case LaunchProblem::None:
         host.log(state.text(TextId::LogConverterNotStarted) + launched.error.message());
         break;
     }
 }
 
+/// The first path a Windows converter would receive garbled, or nullptr.
+const std::string* pathOutsideCodePage(const std::string& converter, const std::vector<std::string>& paths,
+                                       int codePage) {
+    if (!takesCodePageArguments(converter)) return nullptr;
+    for (const auto& path : paths)
+        if (!fitsCodePage(path, codePage)) return &path;
+    return nullptr;
+}
+
 } // namespace
 
-bool startConverter(const ProgramState& state, const ShapePaths& paths, CommandHost& host,
-                    const FileSystem& fileSystem, ProcessStarter& processes,
-                    const std::vector<std::string>& lodPaths, bool visible) {
+std::optional<ConverterWorkplace> converterWorkplace(const ProgramState& state, const ShapePaths& paths,
+                                                     CommandHost& host, FileSystem& fileSystem,
+                                                     const std::vector<std::string>& lodPaths) {
+    ConverterWorkplace workplace{std::nullopt, paths.converterOutput, lodPaths};
+    std::vector<std::string> all = lodPaths;
+    all.push_back(paths.converterOutput);
+    const int codePage = converterCodePage();
+    const std::string* garbled = pathOutsideCodePage(state.gstrConv3dsPfad, all, codePage);
+    if (garbled == nullptr) return workplace;
+    const auto fits = [codePage](std::string_view text) { return fitsCodePage(text, codePage); };
+    auto plain = PlainNameFolder::make(fileSystem, temporaryFolder(), lodPaths, paths.sFileName, fits);
+    if (!plain) {
+        host.log(state.text(TextId::LogPathNotInCodePage, {*garbled, std::to_string(codePage)}));
+        return std::nullopt;
+    }
+    host.log(state.text(TextId::LogConverterInPlainFolder, {plain->folder(), std::to_string(codePage)}));
+    workplace.output = plain->outputPath();
+    workplace.lodPaths = plain->lodPaths();
+    workplace.plainFolder.emplace(std::move(*plain));
+    return workplace;
+}
+
+std::optional<std::shared_ptr<WatchedProcess>>
+startConverter(const ProgramState& state, const std::string& output, CommandHost& host,
+               const FileSystem& fileSystem, ProcessStarter& processes,
+               const std::vector<std::string>& lodPaths, bool visible) {
     ConverterLaunch launch;
     launch.converterPath = state.gstrConv3dsPfad;
     const auto shortPath = fileSystem.shortPath(state.gstrConv3dsPfad);
     launch.converterShortPath = shortPath.ok() ? shortPath.value() : state.gstrConv3dsPfad;
-    launch.arguments.push_back(paths.converterOutput);
+    launch.arguments.push_back(output);
     launch.arguments.insert(launch.arguments.end(), lodPaths.begin(), lodPaths.end());
     launch.visible = visible;
 
-    const LaunchResult launched = processes.startConverter(launch);
+    LaunchResult launched = processes.startConverter(launch);
+    if (launched.problem == LaunchProblem::TerminalMissing) {
+        // Without a terminal to show it, the converter still does its work.
+        host.log(state.text(TextId::LogTerminalMissing));
+        launch.visible = false;
+        launched = processes.startConverter(launch);
+    }
     if (!launched.started()) {
         logLaunchProblem(state, host, launched);
-        return false;
+        return std::nullopt;
     }
     // Logged bottom-up, so that the caption stands above the command line.
     host.log(launched.shownCommand);
     host.log(state.text(TextId::LogConverterCommand));
     host.log(kSeparatorLine);
-    return true;
+    return launched.process;
 }
 
 std::string waitProgressLine(const ProgramState& state, const std::string& sFileName, int slices,
@@ -84,11 +124,12 @@ std::string waitProgressLine(const ProgramState& state, const std::string& sFile
 }
 
 Task<WaitEnd> waitForConverterOutput(ProgramState& state, const ShapePaths& paths, CommandHost& host,
-                                     const FileSystem& fileSystem, const Clock& clock,
-                                     char decimalSeparator) {
+                                     const FileSystem& fileSystem, const Clock& clock, char decimalSeparator,
+                                     WatchedProcess* converter) {
     const std::string& output = paths.converterOutput;
     const std::string snapshot = host.logText();
     int slices = 0;
+    std::optional<double> endSeenAt;
     for (;;) {
         ++slices;
         const double sliceEnd = clock.now() + kWaitSliceSeconds;
@@ -107,7 +148,22 @@ Task<WaitEnd> waitForConverterOutput(ProgramState& state, const ShapePaths& path
                         snapshot);
         if (fileSystem.fileExists(output)) co_return WaitEnd::FileFound;
         if (slices >= kWaitSliceLimit) co_return WaitEnd::LimitReached;
+        // A converter that ended may still have its file appear a moment later.
+        if (!endSeenAt && converter != nullptr && !converter->look().running) endSeenAt = clock.now();
+        if (endSeenAt && clock.now() - *endSeenAt >= kConverterEndGraceSeconds)
+            co_return WaitEnd::ConverterEnded;
     }
+}
+
+void logConverterEnd(const ProgramState& state, CommandHost& host, const ProcessStatus& status) {
+    const std::string code = std::to_string(status.exitCode);
+    if (status.lastOutputLines.empty()) {
+        host.log(state.text(TextId::LogConverterEnded, {code}));
+        return;
+    }
+    std::string lines;
+    for (const auto& line : status.lastOutputLines) lines += (lines.empty() ? "" : " | ") + line;
+    host.log(state.text(TextId::LogConverterEndedWithOutput, {code, lines}));
 }
 
 void showConversionFailure(const ProgramState& state, CommandHost& host) {

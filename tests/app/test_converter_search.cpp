@@ -89,9 +89,10 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
         {true, true, reg64, {kElsewhere, kDefault}, Beside},
         {false, true, reg64, {kElsewhere, kDefault}, Saved},
         {false, false, reg64, {kElsewhere, kDefault}, Elsewhere},
-        // a 32-bit prefix keeps the key in the plain view; a 64-bit one has it in Wow6432Node only
+        // a 32-bit prefix keeps the key in the plain view; in a 64-bit one the installer's key is in
+        // Wow6432Node, one added by hand in the plain view, where it is looked for second
         {false, false, systemReg("win32", kKeyNative), {kElsewhere}, Elsewhere},
-        {false, false, systemReg("win64", kKeyNative), {kElsewhere}, Nothing},
+        {false, false, systemReg("win64", kKeyNative), {kElsewhere}, Elsewhere},
         {false, false, reg64, {kDefault}, Default},
         {false, false, "", {kDefault}, Default},
         {false, false, corrupt, {kDefault}, Default},
@@ -110,6 +111,8 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
         const auto savedPath = state.gstrConv3dsPfad;
         const std::string expected[] = {joinPath(s.root / "program", "conv3ds.exe"), savedPath,
                                         s.inPrefix(kElsewhere), s.inPrefix(kDefault)};
+        std::vector<std::string> searched;
+        s.environment.reportSearched = [&](const std::vector<std::string>& places) { searched = places; };
         const auto message = findConverter(state, LocalFileSystem(), s.environment);
         EXPECT_EQ(state.gblnConv3dsBeimProgramm, c.found == Beside);
         EXPECT_EQ(s.errors.size(), c.errorBoxes);
@@ -117,6 +120,11 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
             ASSERT_TRUE(message);
             EXPECT_EQ(message->title, "Missing files!!!");
             EXPECT_EQ(message->text, "Can't find 'conv3ds.exe'!\r");
+            // Every place looked at is named: beside the program, the saved path, the installation, the
+            // default.
+            ASSERT_GE(searched.size(), 3U);
+            EXPECT_EQ(searched.front(), expected[Beside]);
+            EXPECT_EQ(searched.back(), s.inPrefix(kDefault));
             EXPECT_EQ(state.gstrConv3dsPfad, savedPath);
             continue;
         }

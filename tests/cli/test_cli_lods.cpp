@@ -13,24 +13,17 @@
 namespace quillfen {
 namespace {
 
-using test::cliProgram;
-using test::inQuotes;
-using test::Outcome;
-using test::runCli;
 using test::TempFolder;
 
 /// Runs `quillfen-cli lods` with the given arguments (already quoted).
-Outcome runLods(const std::string& arguments) {
-    return runCli("lods " + arguments);
+test::Outcome runLods(const std::string& arguments) {
+    return test::runCli("lods " + arguments);
 }
 
-class CliLods : public testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(cliProgram()))
-            GTEST_SKIP() << "quillfen-cli not built at " << cliProgram().string();
-    }
-};
+using test::cliProgram;
+using test::inQuotes;
+
+using CliLods = test::CliTest;
 
 TEST_F(CliLods, RowsOrTheMessageInTheSavedLanguage) {
     TempFolder folder;

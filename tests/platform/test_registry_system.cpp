@@ -73,6 +73,31 @@ TEST(SystemRegistry, StoresAndReturnsEveryKindOfValue) {
               kErrorFileNotFound);
 }
 
+TEST(SystemRegistry, AKeyWrittenToThePlainViewIsFoundAfterThe32BitView) {
+    if (!systemRegistryIsNative()) GTEST_SKIP() << "no Windows registry on this system";
+    const auto store = makeSystemRegistry();
+    std::random_device random;
+    // HKEY_LOCAL_MACHINE\Software is split into the two views; HKEY_CURRENT_USER\Software is not.
+    const std::string path = "Software\\QuillfenTest" + std::to_string(random());
+    const RegistryValue hand{"Path", kRegSz, "D:\\hand\0"s};
+    const long written = store->setValue(kHkeyLocalMachine, path, hand, RegistryView::Native);
+    if (written == 5) GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable for this user";
+    ASSERT_EQ(written, kErrorSuccess);
+
+    EXPECT_EQ(store->queryValue(kHkeyLocalMachine, path, "Path", RegistryView::Bits32).code,
+              kErrorFileNotFound);
+    const auto found = store->queryValue(kHkeyLocalMachine, path, "Path", RegistryView::Bits32ThenNative);
+    EXPECT_EQ(found.value.data, hand.data);
+    const RegistryValue installer{"Path", kRegSz, "C:\\32\0"s};
+    ASSERT_EQ(store->setValue(kHkeyLocalMachine, path, installer, RegistryView::Bits32ThenNative),
+              kErrorSuccess);
+    EXPECT_EQ(store->queryValue(kHkeyLocalMachine, path, "Path", RegistryView::Bits32ThenNative).value.data,
+              installer.data);
+
+    (void)store->deleteSection(kHkeyLocalMachine, path, RegistryView::Bits32);
+    (void)store->deleteSection(kHkeyLocalMachine, path, RegistryView::Native);
+}
+
 TEST(SystemRegistry, MissingKeyIsNotFoundAndErrorTextsNameTheProblem) {
     EXPECT_EQ(makeSystemRegistry()
                   ->queryValue(kHkeyLocalMachine, "Software\\QuillfenSurelyAbsent\\1.0", "Path",

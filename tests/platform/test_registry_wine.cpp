@@ -137,6 +137,60 @@ TEST(WineRegistryStore, FailuresGiveTheWindowsCode) {
     }
 }
 
+TEST(WineRegistryStore, TheInstallationKeyIsReadIn32BitViewFirstThenPlain) {
+    const std::string wow =
+        "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n";
+    const std::string plain = "[Software\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n";
+    struct Case {
+        const char* name;
+        std::string arch;
+        std::string body;
+        const char* bits32;   // what the 32-bit view alone finds ("" nothing)
+        const char* combined; // what the 32-bit view, then the plain key find
+    };
+    const Case cases[] = {
+        {"installer's key", "#arch=win64\n", wow + "\"Path\"=\"C:\\\\32\"\n", "C:\\32", "C:\\32"},
+        {"added by hand without /reg:32", "#arch=win64\n", plain + "\"Path\"=\"D:\\\\hand\"\n", "",
+         "D:\\hand"},
+        {"both: the 32-bit view wins", "#arch=win64\n",
+         wow + "\"Path\"=\"C:\\\\32\"\n" + plain + "\"Path\"=\"D:\\\\hand\"\n", "C:\\32", "C:\\32"},
+        {"value only in the plain key", "#arch=win64\n",
+         wow + "\"EXE Path\"=\"C:\\\\32\"\n" + plain + "\"Path\"=\"D:\\\\hand\"\n", "", "D:\\hand"},
+        {"32-bit prefix", "#arch=win32\n", plain + "\"Path\"=\"C:\\\\p\"\n", "C:\\p", "C:\\p"},
+        {"nowhere", "#arch=win64\n", "[Software\\\\Other] 1\n", "", ""},
+    };
+    const auto found = [](const RegistryResult<RegistryValue>& result) {
+        return result.ok() ? std::string(result.value.data.c_str()) : std::string();
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder prefix;
+        prefix.write("system.reg", hiveText(c.body, c.arch));
+        const WineRegistryStore store(prefix.path());
+        EXPECT_EQ(found(store.queryValue(kHkeyLocalMachine, kMstsKey, "Path", RegistryView::Bits32)),
+                  c.bits32);
+        const auto combined =
+            store.queryValue(kHkeyLocalMachine, kMstsKey, "Path", RegistryView::Bits32ThenNative);
+        EXPECT_EQ(found(combined), c.combined);
+        if (!combined.ok()) {
+            EXPECT_EQ(combined.code, kErrorFileNotFound);
+        }
+    }
+}
+
+TEST(WineRegistryStore, KeyReadsFallBackToThePlainKeyOnlyWhereThe32BitViewHasNone) {
+    test::TempFolder prefix;
+    prefix.write("system.reg", hiveText("[Software\\\\A] 1\n\"p\"=\"1\"\n[Software\\\\Wow6432Node\\\\B] 1\n"
+                                        "\"w\"=\"2\"\n[Software\\\\B] 1\n\"p\"=\"3\"\n",
+                                        "#arch=win64\n"));
+    const WineRegistryStore store(prefix.path());
+    const auto view = RegistryView::Bits32ThenNative;
+    EXPECT_EQ(store.allValues(kHkeyLocalMachine, "Software\\A", view).value.front().name, "p");
+    EXPECT_EQ(store.allValues(kHkeyLocalMachine, "Software\\B", view).value.front().name, "w");
+    EXPECT_EQ(store.queryInfo(kHkeyLocalMachine, "Software\\A", view).value.valueCount, 1);
+    EXPECT_EQ(store.queryInfo(kHkeyLocalMachine, "Software\\C", view).code, kErrorFileNotFound);
+}
+
 TEST(WineRegistryStore, RefusesEveryWriteAndLeavesTheFileAlone) {
     const std::string valid = hiveText("[Software\\\\Other] 1\n\"x\"=\"y\"\n");
     test::TempFolder prefix;

@@ -2,6 +2,8 @@
 // a manual clock: each end of a run, in both languages, with the files left
 // behind and the state of the window afterwards.
 
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
 #include "run/ConversionRun.h"
 #include "run/ConverterInvocation.h"
 #include "support/TempFolder.h"
@@ -23,8 +25,25 @@ namespace fs = std::filesystem;
 enum class Converter {
     Writes,        ///< records its arguments, writes the s-file at once
     WritesNothing, ///< records its arguments and exits at once
+    Refuses,       ///< says why on stderr and exits at once with code 1
+    RunsOn,        ///< writes nothing and runs until the test ends
     WritesLate,    ///< writes the s-file once the test says "go"
     KeepsOpen,     ///< writes the s-file and keeps it open until released
+};
+
+/// The system's start, keeping the last process it started, so that a test
+/// can let the manual clock run only once a converter that ends at once has ended.
+class WatchingStarter final : public ProcessStarter {
+public:
+    LaunchResult startConverter(const ConverterLaunch& launch) override {
+        LaunchResult result = system.startConverter(launch);
+        last = result.process;
+        return result;
+    }
+    [[nodiscard]] bool ended() const { return last && !last->look().running; }
+
+    SystemProcessStarter system;
+    std::shared_ptr<WatchedProcess> last;
 };
 
 class ConversionRunTest : public ::testing::TestWithParam<Language> {
@@ -70,6 +89,11 @@ protected:
             recordArguments(markers / "args.txt") + "[ -e \"$1\" ] && : > " + m + "/stale-seen\n";
         if (kind == Converter::Writes) body += write + done;
         if (kind == Converter::WritesNothing) body += done;
+        if (kind == Converter::Refuses)
+            body += "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\n" + done + "exit 1\n";
+        if (kind == Converter::RunsOn) body += done + waitFor("release");
+        endsAtOnce =
+            kind == Converter::Writes || kind == Converter::WritesNothing || kind == Converter::Refuses;
         if (kind == Converter::WritesLate) body += waitFor("go") + write + done;
         if (kind == Converter::KeepsOpen)
             body += "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done +
@@ -86,7 +110,9 @@ protected:
         const std::string caption =
             pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:");
         if (!host.logHas(caption)) return false;
-        if (!converterSettled) converterSettled = waitForReal([&] { return fs::exists(markers / "done"); });
+        if (!converterSettled)
+            converterSettled = waitForReal([&] { return fs::exists(markers / "done"); }) &&
+                               (!endsAtOnce || waitForReal([&] { return processes.ended(); }));
         return converterSettled;
     }
 
@@ -118,6 +144,7 @@ protected:
     fs::path markers;
     fs::path converter;
     bool converterSettled = false;
+    bool endsAtOnce = false;
     bool expectIdle = true;
 
     ProgramState state;
@@ -126,7 +153,7 @@ protected:
     RecordingView view;
     FailingFileSystem files;
     ManualClock clock;
-    SystemProcessStarter processes;
+    WatchingStarter processes;
     CommandTask task;
 };
 
@@ -257,8 +284,8 @@ TEST_P(ConversionRunTest, MissingConverterIsReportedAndNothingStarted) {
     EXPECT_FALSE(fs::exists(wd / "SHAPES"));
 }
 
-TEST_P(ConversionRunTest, ConverterWithoutOutputEndsAtTheSliceLimitWithTheGermanMessage) {
-    useConverter(Converter::WritesNothing);
+TEST_P(ConversionRunTest, ConverterThatRunsOnWithoutOutputEndsAtTheSliceLimitWithTheGermanMessage) {
+    useConverter(Converter::RunsOn);
 
     ASSERT_EQ(runWith(), static_cast<int>(RunEnd::NoSFile));
 
@@ -274,8 +301,37 @@ TEST_P(ConversionRunTest, ConverterWithoutOutputEndsAtTheSliceLimitWithTheGerman
     EXPECT_FALSE(fs::exists(wd / "SHAPES"));
 }
 
+TEST_P(ConversionRunTest, ConverterThatEndsWithoutOutputEndsTheWaitAfterTwoSeconds) {
+    struct Case {
+        Converter kind;
+        std::string line;
+    };
+    const Case cases[] = {
+        {Converter::Refuses,
+         state.text(TextId::LogConverterEndedWithOutput, {"1", "reading house_100.3ds | bad chunk 0x4d4d"})},
+        {Converter::WritesNothing, state.text(TextId::LogConverterEnded, {"0"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        useConverter(c.kind);
+        fs::remove(markers / "done");
+        converterSettled = false;
+        host = RecordingHost();
+
+        ASSERT_EQ(runWith(), static_cast<int>(RunEnd::NoSFile));
+
+        ASSERT_EQ(host.messages.size(), 1U);
+        EXPECT_EQ(host.messages[0].text, state.text(TextId::MessageConversionFailed));
+        EXPECT_EQ(host.lines().front(), c.line);
+        // The end is seen at the first slice, the file is given two seconds more.
+        EXPECT_TRUE(host.logHas(progress(21)));
+        EXPECT_FALSE(host.logHas(progress(22)));
+        EXPECT_FALSE(fs::exists(wd / "SHAPES"));
+    }
+}
+
 TEST_P(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgressLine) {
-    useConverter(Converter::WritesNothing);
+    useConverter(Converter::RunsOn);
     std::string snapshot;
     const auto result = runWith([&] {
         if (inWait() && snapshot.empty()) snapshot = host.logText();
@@ -294,7 +350,7 @@ TEST_P(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgres
 }
 
 TEST_P(ConversionRunTest, CancelInTheSameYieldAsTheFileAppearsWins) {
-    useConverter(Converter::WritesNothing);
+    useConverter(Converter::RunsOn);
     const auto result = runWith([&] {
         if (inWait() && task.requestedWait() > 0 && !state.gblnAbbruch) {
             std::ofstream(wd / "house_.s") << kSFileText;
@@ -329,7 +385,7 @@ TEST_P(ConversionRunTest, CancelAfterTheFileWasSeenDoesNotCancelTheNextRun) {
 }
 
 TEST_P(ConversionRunTest, QuittingDuringTheWaitDestroysTheRunWithoutTouchingTheWindow) {
-    useConverter(Converter::WritesNothing);
+    useConverter(Converter::RunsOn);
     const auto result = runWith([&] { return !(inWait() && clock.now() > 1002.0); });
     ASSERT_FALSE(result.has_value());
     expectIdle = false;
@@ -454,13 +510,52 @@ TEST_P(ConversionRunTest, ConverterThatCannotBeStartedIsLoggedAndUnlocks) {
                   converter.string() + ": Permission denied");
     EXPECT_TRUE(host.idle());
     std::ofstream(converter, std::ios::binary | std::ios::trunc) << "MZ\x90";
-    processes = SystemProcessStarter([](const std::string& name) {
+    processes.system = SystemProcessStarter([](const std::string& name) {
         return name == "PATH" ? std::string("/nonexistent-folder") : std::string();
     });
     host = RecordingHost();
     ASSERT_EQ(runWith(), static_cast<int>(RunEnd::ConverterNotStarted));
     EXPECT_EQ(host.lines().front().rfind(pick("•wine nicht gefunden: ", "•wine not found: "), 0), 0U);
     EXPECT_NE(host.lines().front().find(converter.string()), std::string::npos);
+}
+
+TEST_P(ConversionRunTest, VisibleConverterWithoutATerminalRunsHiddenAfterAWarning) {
+    choices.chkCMD_sichtbar = 1;
+    processes.system = SystemProcessStarter([](const std::string& name) {
+        return name == "PATH" ? std::string("/nonexistent-folder") : std::string();
+    });
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    EXPECT_TRUE(host.logHas(state.text(TextId::LogTerminalMissing)));
+    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
+}
+
+TEST_P(ConversionRunTest, WindowsConverterWorksInAPlainFolderWhereItsCodePageLacksTheModelFolder) {
+    // "Zdeněk Дом": no single-byte code page holds both letters.
+    wd = root.fsPath() / TempFolder::pathOf("Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC");
+    fs::create_directories(wd);
+    for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
+    state.gstrProgrammPfad = TempFolder::utf8Of(wd);
+    std::ofstream(converter, std::ios::binary | std::ios::trunc) << "MZ\x90";
+    // The fake wine writes the s-file at the host path of its second argument (drive Z: is the root).
+    const std::string m = shellQuoted(markers.string());
+    writeScript(root.fsPath() / "bin" / "wine",
+                recordArguments(markers / "args.txt") +
+                    "out=$(printf '%s' \"$2\" | sed -e 's/^Z://' -e 's/\\\\/\\//g')\nprintf '%s' " +
+                    shellQuoted(kSFileText) + " > \"$out\"\n: > " + m + "/done\n");
+    endsAtOnce = true;
+    const std::string bin = (root.fsPath() / "bin").string();
+    processes.system =
+        SystemProcessStarter([bin](const std::string& name) { return name == "PATH" ? bin : std::string(); });
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
+    const auto arguments = converterArguments();
+    ASSERT_EQ(arguments.size(), 4U);
+    for (const auto& argument : arguments) EXPECT_TRUE(fitsCodePage(argument, 1252)) << argument;
+    const std::string plainFolder = parentOf(toNativeSeparators(arguments[1].substr(2)));
+    EXPECT_TRUE(host.logHas(
+        state.text(TextId::LogConverterInPlainFolder, {plainFolder, std::to_string(converterCodePage())})));
+    EXPECT_FALSE(fs::exists(plainFolder)) << "the plain folder goes at the end";
 }
 
 TEST_P(ConversionRunTest, PathsWithBlanksQuotesAndShellWordsReachTheConverterUnchanged) {

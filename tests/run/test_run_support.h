@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "run/RunView.h"
 #include "sfile/ResultFilesSupport.h"
+#include "support/ScriptFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -121,56 +122,6 @@ inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nsha
                                       "\tshape_header ( 00000000 00000000 )\r\n"
                                       "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
                                       "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
-
-/// Waits in real time, briefly, for something another process does (a fake
-/// converter writing its file). Fails the test after ten seconds.
-inline bool waitForReal(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ADD_FAILURE() << "a fake converter did not do its part within 10 s";
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-/// Writes an executable shell script.
-inline void writeScript(const std::filesystem::path& path, const std::string& body) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body;
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all |
-                                           std::filesystem::perms::group_read |
-                                           std::filesystem::perms::others_read);
-}
-
-/// A single-quoted shell word (for paths written into a fake converter).
-inline std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-/// A script line that records the script's arguments, one a line, in `record` (written whole at once).
-inline std::string recordArguments(const std::filesystem::path& record) {
-    const std::string r = shellQuoted(record.string());
-    return "printf '%s\\n' \"$@\" > " + r + ".part\nmv " + r + ".part " + r + "\n";
-}
-
-inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-/// The lines of a file that `recordArguments` wrote, once it is there.
-inline std::vector<std::string> recordedLines(const std::filesystem::path& record) {
-    if (!waitForReal([&] { return std::filesystem::exists(record); })) return {};
-    std::istringstream in(readFile(record));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 } // namespace quillfen::test
 
