@@ -13,5 +13,6 @@ int runLods(const Arguments& args);
 int runValidateBbox(const Arguments& args);
 int runConvert(const Arguments& args);
 int runBbox(const Arguments& args);
+int runRender(const Arguments& args);
 
 } // namespace quillfen::cli

@@ -19,6 +19,9 @@ constexpr std::string_view kUsage =
     "  convert [--lang deutsch|english] [DIR...]\n"
     "                           convert the model in each DIR as the window's button would\n"
     "  bbox FILE.s              compute the bounding box of FILE.s's first level of detail\n"
+    "  render FILE.s -o FILE.png [--size WxH] [--lod N] [--yaw DEG --pitch DEG]\n"
+    "                           draw the shape as the 3D view shows it (level N from 0,\n"
+    "                           the nearest); missing textures are listed on stderr\n"
     "  --help                   show this text\n";
 
 } // namespace
@@ -39,6 +42,7 @@ int main(int argc, char** argv) {
     if (command == "validate-bbox") return runValidateBbox(args);
     if (command == "convert") return runConvert(args);
     if (command == "bbox") return runBbox(args);
+    if (command == "render") return runRender(args);
     std::cerr << "quillfen-cli: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

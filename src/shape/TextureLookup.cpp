@@ -25,8 +25,10 @@ std::vector<std::string> candidateNames(const std::string& image) {
 } // namespace
 
 std::vector<std::string> textureFolders(const std::string& shapePath, const std::string& modelFolder) {
-    const std::string shapeFolder = parentOf(shapePath);
-    const std::string model = modelFolder.empty() ? parentOf(shapeFolder) : modelFolder;
+    // A relative path without a folder part stands in the current folder.
+    const auto orCurrent = [](std::string folder) { return folder.empty() ? std::string(".") : folder; };
+    const std::string shapeFolder = orCurrent(parentOf(shapePath));
+    const std::string model = modelFolder.empty() ? orCurrent(parentOf(shapeFolder)) : modelFolder;
     return {model, joinPath(model, "TEXTURES"), shapeFolder};
 }
 
