@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 struct Vector3 {
     float x = 0.0F;
@@ -100,4 +100,4 @@ struct Shape {
     std::vector<DistanceLevel> distanceLevels; ///< all levels of every level control, in file order
 };
 
-} // namespace quillfen
+} // namespace quillfen::shape

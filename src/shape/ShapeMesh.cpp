@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 namespace {
 
@@ -177,4 +177,4 @@ std::size_t levelForDistance(const Shape& shape, float distance) {
     return shape.distanceLevels.empty() ? 0 : shape.distanceLevels.size() - 1;
 }
 
-} // namespace quillfen
+} // namespace quillfen::shape

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 struct MeshVertex {
     Vector3 position;
@@ -80,4 +80,4 @@ struct ShapeFacts {
 /// the last.
 [[nodiscard]] std::size_t levelForDistance(const Shape& shape, float distance);
 
-} // namespace quillfen
+} // namespace quillfen::shape

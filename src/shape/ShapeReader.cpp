@@ -8,7 +8,7 @@
 #include <limits>
 #include <utility>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 namespace {
 
@@ -541,4 +541,4 @@ Expected<Shape> readShapeFile(const FileSystem& fileSystem, const std::string& p
     return shape;
 }
 
-} // namespace quillfen
+} // namespace quillfen::shape

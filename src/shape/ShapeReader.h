@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 /// The shape in 8-bit or UTF-8 text (see shapeTextFromBytes). The Error's path is empty.
 [[nodiscard]] Expected<Shape> readShapeText(std::string_view text);
@@ -22,4 +22,4 @@ namespace quillfen {
 /// The shape in the file at `path`, UTF-16 or 8-bit.
 [[nodiscard]] Expected<Shape> readShapeFile(const FileSystem& fileSystem, const std::string& path);
 
-} // namespace quillfen
+} // namespace quillfen::shape

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 namespace {
 
@@ -112,4 +112,4 @@ std::string shapeNameText(std::string_view name) {
     return decodeWindows1252(name);
 }
 
-} // namespace quillfen
+} // namespace quillfen::shape

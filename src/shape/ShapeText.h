@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 /// Turns the bytes of a shape file into UTF-8 or 8-bit text, reusing their buffer:
 /// UTF-16LE (with a byte-order mark, or recognised by a zero second byte) becomes
@@ -18,4 +18,4 @@ namespace quillfen {
 /// read as Windows-1252.
 [[nodiscard]] std::string shapeNameText(std::string_view name);
 
-} // namespace quillfen
+} // namespace quillfen::shape

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 namespace {
 
@@ -102,4 +102,4 @@ std::optional<std::uint32_t> parseShapeHex(std::string_view word) {
     return value;
 }
 
-} // namespace quillfen
+} // namespace quillfen::shape

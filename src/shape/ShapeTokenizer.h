@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 enum class TokenKind { Word, Open, Close, End };
 
@@ -179,4 +179,4 @@ inline std::optional<double> ShapeTokenizer::nextDecimal() {
 /// Eight or fewer hexadecimal digits (flags and colours: "00000000", "ff808080").
 [[nodiscard]] std::optional<std::uint32_t> parseShapeHex(std::string_view word);
 
-} // namespace quillfen
+} // namespace quillfen::shape

@@ -3,7 +3,7 @@
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
-namespace quillfen {
+namespace quillfen::shape {
 
 namespace {
 
@@ -48,4 +48,4 @@ std::optional<std::string> findTextureFile(const FileSystem& fileSystem,
     return std::nullopt;
 }
 
-} // namespace quillfen
+} // namespace quillfen::shape

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace quillfen {
+namespace quillfen::shape {
 
 /// The folders searched for the images of the shape at `shapePath`, in order:
 /// the model folder, its TEXTURES, the shape's own folder. The model folder is
@@ -23,4 +23,4 @@ namespace quillfen {
                                                          const std::vector<std::string>& folders,
                                                          const std::string& image);
 
-} // namespace quillfen
+} // namespace quillfen::shape

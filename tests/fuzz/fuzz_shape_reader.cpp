@@ -13,12 +13,12 @@
 namespace {
 
 /// Every index the reader let through must lie inside its table.
-void checkIndices(const quillfen::Shape& shape) {
-    for (const quillfen::DistanceLevel& level : shape.distanceLevels)
-        for (const quillfen::SubObject& object : level.subObjects) {
-            for (const quillfen::ShapeVertex& vertex : object.vertices)
+void checkIndices(const quillfen::shape::Shape& shape) {
+    for (const quillfen::shape::DistanceLevel& level : shape.distanceLevels)
+        for (const quillfen::shape::SubObject& object : level.subObjects) {
+            for (const quillfen::shape::ShapeVertex& vertex : object.vertices)
                 if (static_cast<std::size_t>(vertex.point) >= shape.points.size()) std::abort();
-            for (const quillfen::TriangleList& list : object.triangleLists) {
+            for (const quillfen::shape::TriangleList& list : object.triangleLists) {
                 if (static_cast<std::size_t>(list.primState) >= shape.primStates.size()) std::abort();
                 for (const std::uint32_t index : list.vertexIndices)
                     if (index >= object.vertices.size()) std::abort();
@@ -27,7 +27,7 @@ void checkIndices(const quillfen::Shape& shape) {
 }
 
 void read(std::string_view text) {
-    const auto shape = quillfen::readShapeText(text);
+    const auto shape = quillfen::shape::readShapeText(text);
     if (shape.ok())
         checkIndices(*shape);
     else if (shape.error().reason.rfind("line ", 0) != 0)
@@ -39,6 +39,6 @@ void read(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     read(bytes);
-    read(quillfen::shapeTextFromBytes(bytes));
+    read(quillfen::shape::shapeTextFromBytes(bytes));
     return 0;
 }

@@ -14,6 +14,8 @@
 namespace quillfen {
 namespace {
 
+using namespace shape;
+
 Shape smallShape() {
     auto shape = readShapeText(test::kSmallShape);
     EXPECT_TRUE(shape.ok());

@@ -16,6 +16,8 @@
 namespace quillfen {
 namespace {
 
+using namespace shape;
+
 TEST(ShapeReader, ReadsEveryTableOfTheSmallShape) {
     const auto shape = readShapeText(test::kSmallShape);
     ASSERT_TRUE(shape.ok()) << shape.error().message();

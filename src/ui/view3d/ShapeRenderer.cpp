@@ -9,7 +9,8 @@ namespace quillfen::view3d {
 
 namespace {
 
-static_assert(sizeof(MeshVertex) == 8 * sizeof(float), "mesh vertices are uploaded as they lie in memory");
+static_assert(sizeof(shape::MeshVertex) == 8 * sizeof(float),
+              "mesh vertices are uploaded as they lie in memory");
 
 const char* const kMeshVertexShader = R"(
 attribute vec3 position;
@@ -86,13 +87,13 @@ std::unique_ptr<QOpenGLTexture> uploadPicture(const QImage& picture, bool smooth
     return texture;
 }
 
-float alphaReferenceOf(BlendMode mode) {
+float alphaReferenceOf(shape::BlendMode mode) {
     switch (mode) {
-    case BlendMode::AlphaTest:
+    case shape::BlendMode::AlphaTest:
         return kAlphaTestReference;
-    case BlendMode::AlphaBlend:
+    case shape::BlendMode::AlphaBlend:
         return kBlendReference;
-    case BlendMode::Opaque:
+    case shape::BlendMode::Opaque:
         break;
     }
     return -1.0F;
@@ -138,12 +139,12 @@ QOpenGLTexture* ShapeRenderer::pictureOf(std::size_t material) {
 ShapeRenderer::LevelBuffers& ShapeRenderer::levelBuffers(std::size_t level) {
     auto& slot = m_levels[level];
     if (!slot) {
-        const LevelMesh& mesh = m_scene.level(level);
+        const shape::LevelMesh& mesh = m_scene.level(level);
         slot = std::make_unique<LevelBuffers>();
         slot->vertices.create();
         slot->vertices.bind();
         slot->vertices.allocate(mesh.vertices.data(),
-                                static_cast<int>(mesh.vertices.size() * sizeof(MeshVertex)));
+                                static_cast<int>(mesh.vertices.size() * sizeof(shape::MeshVertex)));
         slot->indices.create();
         slot->indices.bind();
         slot->indices.allocate(mesh.indices.data(),
@@ -163,7 +164,7 @@ void ShapeRenderer::render(const ViewCamera& camera, QSize pixels, const FrameOp
     const float aspect =
         static_cast<float>(pixels.width()) / static_cast<float>(std::max(pixels.height(), 1));
     const QMatrix4x4 viewProjection = camera.projection(aspect) * camera.view();
-    const LevelMesh& mesh = m_scene.level(options.level);
+    const shape::LevelMesh& mesh = m_scene.level(options.level);
     if (options.showGrid) drawLines(viewProjection, groundGridLines(m_scene.box()), QColor(90, 100, 110));
     drawMesh(viewProjection, options.level);
     if (options.showBox && !mesh.box.empty)
@@ -171,7 +172,7 @@ void ShapeRenderer::render(const ViewCamera& camera, QSize pixels, const FrameOp
 }
 
 void ShapeRenderer::drawMesh(const QMatrix4x4& viewProjection, std::size_t level) {
-    const LevelMesh& mesh = m_scene.level(level);
+    const shape::LevelMesh& mesh = m_scene.level(level);
     if (mesh.batches.empty()) return;
     LevelBuffers& buffers = levelBuffers(level);
     m_meshProgram.bind();
@@ -186,14 +187,16 @@ void ShapeRenderer::drawMesh(const QMatrix4x4& viewProjection, std::size_t level
     m_meshProgram.enableAttributeArray(position);
     m_meshProgram.enableAttributeArray(normal);
     m_meshProgram.enableAttributeArray(uv);
-    m_meshProgram.setAttributeBuffer(position, GL_FLOAT, offsetof(MeshVertex, position), 3,
-                                     sizeof(MeshVertex));
-    m_meshProgram.setAttributeBuffer(normal, GL_FLOAT, offsetof(MeshVertex, normal), 3, sizeof(MeshVertex));
-    m_meshProgram.setAttributeBuffer(uv, GL_FLOAT, offsetof(MeshVertex, uv), 2, sizeof(MeshVertex));
+    m_meshProgram.setAttributeBuffer(position, GL_FLOAT, offsetof(shape::MeshVertex, position), 3,
+                                     sizeof(shape::MeshVertex));
+    m_meshProgram.setAttributeBuffer(normal, GL_FLOAT, offsetof(shape::MeshVertex, normal), 3,
+                                     sizeof(shape::MeshVertex));
+    m_meshProgram.setAttributeBuffer(uv, GL_FLOAT, offsetof(shape::MeshVertex, uv), 2,
+                                     sizeof(shape::MeshVertex));
     glActiveTexture(GL_TEXTURE0);
-    for (const MeshBatch& batch : mesh.batches) {
-        const BlendMode blend = m_scene.materials()[batch.material].blend;
-        const bool blended = blend == BlendMode::AlphaBlend;
+    for (const shape::MeshBatch& batch : mesh.batches) {
+        const shape::BlendMode blend = m_scene.materials()[batch.material].blend;
+        const bool blended = blend == shape::BlendMode::AlphaBlend;
         if (blended) {
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -229,7 +232,7 @@ void ShapeRenderer::drawLines(const QMatrix4x4& viewProjection, const std::vecto
     m_lineProgram.release();
 }
 
-std::vector<QVector3D> groundGridLines(const Box& box) {
+std::vector<QVector3D> groundGridLines(const shape::Box& box) {
     const float reach =
         box.empty
             ? 0.0F
@@ -245,7 +248,7 @@ std::vector<QVector3D> groundGridLines(const Box& box) {
     return lines;
 }
 
-std::vector<QVector3D> boxLines(const Box& box) {
+std::vector<QVector3D> boxLines(const shape::Box& box) {
     std::vector<QVector3D> corners;
     for (int i = 0; i < 8; ++i)
         corners.push_back(toViewSpace({(i & 1) ? box.max.x : box.min.x, (i & 2) ? box.max.y : box.min.y,

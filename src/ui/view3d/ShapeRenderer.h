@@ -71,8 +71,8 @@ private:
 
 /// The lines of the ground grid around a box, one metre apart (ten metres for
 /// large shapes), as pairs of end points in view space.
-[[nodiscard]] std::vector<QVector3D> groundGridLines(const Box& box);
+[[nodiscard]] std::vector<QVector3D> groundGridLines(const shape::Box& box);
 /// The twelve edges of a box as pairs of end points in view space.
-[[nodiscard]] std::vector<QVector3D> boxLines(const Box& box);
+[[nodiscard]] std::vector<QVector3D> boxLines(const shape::Box& box);
 
 } // namespace quillfen::view3d

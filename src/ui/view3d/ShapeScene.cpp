@@ -10,13 +10,13 @@ namespace quillfen::view3d {
 
 Expected<ShapeScene> ShapeScene::load(const FileSystem& fileSystem, const std::string& path,
                                       const std::string& modelFolder, const TextureDecoder& decode) {
-    auto shape = readShapeFile(fileSystem, path);
+    auto shape = shape::readShapeFile(fileSystem, path);
     if (!shape) return shape.error();
     ShapeScene scene;
     scene.m_shape = std::move(shape.value());
-    scene.m_materials = meshMaterials(scene.m_shape);
-    const std::vector<std::string> folders = textureFolders(path, modelFolder);
-    for (const MeshMaterial& material : scene.m_materials) {
+    scene.m_materials = shape::meshMaterials(scene.m_shape);
+    const std::vector<std::string> folders = shape::textureFolders(path, modelFolder);
+    for (const shape::MeshMaterial& material : scene.m_materials) {
         if (material.image.empty()) {
             scene.m_materialImages.emplace_back();
             continue;
@@ -29,7 +29,7 @@ Expected<ShapeScene> ShapeScene::load(const FileSystem& fileSystem, const std::s
             continue;
         }
         SceneImage image{material.image, std::nullopt, false};
-        const auto file = findTextureFile(fileSystem, folders, material.image);
+        const auto file = shape::findTextureFile(fileSystem, folders, material.image);
         if (file)
             image.picture = decode(fileSystem, *file);
         else
@@ -51,10 +51,10 @@ std::vector<std::string> ShapeScene::missingImages() const {
     return names;
 }
 
-const LevelMesh& ShapeScene::level(std::size_t index) const {
+const shape::LevelMesh& ShapeScene::level(std::size_t index) const {
     auto found = m_levels.find(index);
     if (found == m_levels.end())
-        found = m_levels.emplace(index, buildLevelMesh(m_shape, index, m_materials)).first;
+        found = m_levels.emplace(index, shape::buildLevelMesh(m_shape, index, m_materials)).first;
     return found->second;
 }
 

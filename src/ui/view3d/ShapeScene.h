@@ -39,8 +39,8 @@ public:
                                      const std::string& modelFolder = {},
                                      const TextureDecoder& decode = libraryTextureDecoder());
 
-    [[nodiscard]] const Shape& shape() const { return m_shape; }
-    [[nodiscard]] const std::vector<MeshMaterial>& materials() const { return m_materials; }
+    [[nodiscard]] const quillfen::shape::Shape& shape() const { return m_shape; }
+    [[nodiscard]] const std::vector<quillfen::shape::MeshMaterial>& materials() const { return m_materials; }
     [[nodiscard]] const std::vector<SceneImage>& images() const { return m_images; }
     /// The image index of a material, or nothing when it is untextured.
     [[nodiscard]] std::optional<std::size_t> imageOf(std::size_t material) const;
@@ -48,16 +48,16 @@ public:
 
     [[nodiscard]] std::size_t levelCount() const { return m_shape.distanceLevels.size(); }
     /// The mesh of a level, made on first use.
-    [[nodiscard]] const LevelMesh& level(std::size_t index) const;
+    [[nodiscard]] const quillfen::shape::LevelMesh& level(std::size_t index) const;
     /// The box of the nearest level, which frames the view.
-    [[nodiscard]] const Box& box() const { return level(0).box; }
+    [[nodiscard]] const quillfen::shape::Box& box() const { return level(0).box; }
 
 private:
-    Shape m_shape;
-    std::vector<MeshMaterial> m_materials;
+    quillfen::shape::Shape m_shape;
+    std::vector<quillfen::shape::MeshMaterial> m_materials;
     std::vector<SceneImage> m_images;
     std::vector<std::optional<std::size_t>> m_materialImages;
-    mutable std::map<std::size_t, LevelMesh> m_levels;
+    mutable std::map<std::size_t, quillfen::shape::LevelMesh> m_levels;
 };
 
 } // namespace quillfen::view3d

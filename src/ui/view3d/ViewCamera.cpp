@@ -14,14 +14,14 @@ constexpr float kSmallestDistance = 0.05F;
 
 } // namespace
 
-QVector3D toViewSpace(const Vector3& point) {
+QVector3D toViewSpace(const shape::Vector3& point) {
     return {point.x, point.y, -point.z};
 }
 
-ViewCamera ViewCamera::framing(const Box& box) {
+ViewCamera ViewCamera::framing(const shape::Box& box) {
     ViewCamera camera;
     if (box.empty) return camera;
-    const Vector3 size = box.size();
+    const shape::Vector3 size = box.size();
     const float radius =
         std::max(0.5F * std::sqrt(size.x * size.x + size.y * size.y + size.z * size.z), 0.5F);
     camera.target = toViewSpace(box.centre());

@@ -16,7 +16,7 @@ struct ViewCamera {
     QVector3D target;
 
     /// The camera that shows the whole box from the usual three-quarter angle.
-    static ViewCamera framing(const Box& box);
+    static ViewCamera framing(const shape::Box& box);
 
     void orbit(float yawChange, float pitchChange);
     /// Moves the target by a fraction of the distance, across and up the screen.
@@ -30,6 +30,6 @@ struct ViewCamera {
 };
 
 /// The simulator's left-handed frame as OpenGL's right-handed one: z mirrored.
-[[nodiscard]] QVector3D toViewSpace(const Vector3& point);
+[[nodiscard]] QVector3D toViewSpace(const shape::Vector3& point);
 
 } // namespace quillfen::view3d

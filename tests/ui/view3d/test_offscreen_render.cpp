@@ -21,7 +21,7 @@ namespace {
 const QSize kSize(320, 240);
 
 /// The pixel where a point of the shape lands.
-QPoint pixelOf(const Vector3& point, const ViewCamera& camera) {
+QPoint pixelOf(const shape::Vector3& point, const ViewCamera& camera) {
     const QMatrix4x4 viewProjection =
         camera.projection(static_cast<float>(kSize.width()) / static_cast<float>(kSize.height())) *
         camera.view();
@@ -31,16 +31,16 @@ QPoint pixelOf(const Vector3& point, const ViewCamera& camera) {
 }
 
 /// The middle of the roof's triangle nearest the camera: a point surely seen.
-Vector3 visibleRoofPoint(const ShapeScene& scene, const ViewCamera& camera) {
-    const LevelMesh& mesh = scene.level(0);
-    Vector3 best;
+shape::Vector3 visibleRoofPoint(const ShapeScene& scene, const ViewCamera& camera) {
+    const shape::LevelMesh& mesh = scene.level(0);
+    shape::Vector3 best;
     float nearest = std::numeric_limits<float>::max();
-    for (const MeshBatch& batch : mesh.batches) {
+    for (const shape::MeshBatch& batch : mesh.batches) {
         if (scene.materials()[batch.material].image != "roof.ace") continue;
         for (std::size_t i = batch.firstIndex; i < batch.firstIndex + batch.indexCount; i += 3) {
-            Vector3 middle;
+            shape::Vector3 middle;
             for (std::size_t k = 0; k < 3; ++k) {
-                const Vector3& p = mesh.vertices[mesh.indices[i + k]].position;
+                const shape::Vector3& p = mesh.vertices[mesh.indices[i + k]].position;
                 middle = {middle.x + p.x / 3, middle.y + p.y / 3, middle.z + p.z / 3};
             }
             const float distance = (toViewSpace(middle) - camera.eye()).length();
