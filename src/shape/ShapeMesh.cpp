@@ -51,9 +51,30 @@ std::vector<int> vertexMatrices(const Shape& shape, const SubObject& object) {
     return matrices;
 }
 
-void addSubObject(const Shape& shape, const SubObject& object, const std::vector<ShapeMatrix>& placed,
-                  LevelMesh& mesh, std::vector<std::vector<std::uint32_t>>& indicesPerState) {
-    const auto base = static_cast<std::uint32_t>(mesh.vertices.size());
+/// Where the triangles of each primitive state go in the mesh's indices: the
+/// states in drawing order (opaque, alpha-tested, blended), each with its range.
+std::vector<MeshBatch> batchesOf(const DistanceLevel& level, const std::vector<MeshMaterial>& materials) {
+    std::vector<std::size_t> counts(materials.size(), 0);
+    for (const SubObject& object : level.subObjects)
+        for (const TriangleList& list : object.triangleLists)
+            counts[static_cast<std::size_t>(list.primState)] += list.vertexIndices.size();
+    std::vector<std::size_t> order(materials.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return blendOrder(materials[a].blend) < blendOrder(materials[b].blend);
+    });
+    std::vector<MeshBatch> batches;
+    std::size_t first = 0;
+    for (const std::size_t state : order) {
+        if (counts[state] == 0) continue;
+        batches.push_back({state, first, 0});
+        first += counts[state];
+    }
+    return batches;
+}
+
+void addVertices(const Shape& shape, const SubObject& object, const std::vector<ShapeMatrix>& placed,
+                 LevelMesh& mesh) {
     const std::vector<int> matrices = vertexMatrices(shape, object);
     for (std::size_t i = 0; i < object.vertices.size(); ++i) {
         const ShapeVertex& vertex = object.vertices[i];
@@ -71,13 +92,6 @@ void addSubObject(const Shape& shape, const SubObject& object, const std::vector
         if (vertex.texturePoint >= 0)
             out.uv = shape.texturePoints[static_cast<std::size_t>(vertex.texturePoint)];
         mesh.vertices.push_back(out);
-    }
-    for (const TriangleList& list : object.triangleLists) {
-        auto& indices = indicesPerState[static_cast<std::size_t>(list.primState)];
-        for (const std::uint32_t index : list.vertexIndices) {
-            indices.push_back(base + index);
-            mesh.box.add(mesh.vertices[base + index].position);
-        }
     }
 }
 
@@ -142,20 +156,31 @@ LevelMesh buildLevelMesh(const Shape& shape, std::size_t level, const std::vecto
     LevelMesh mesh;
     const DistanceLevel& distanceLevel = shape.distanceLevels.at(level);
     const std::vector<ShapeMatrix> placed = placedMatrices(shape, distanceLevel);
-    std::vector<std::vector<std::uint32_t>> indicesPerState(shape.primStates.size());
-    for (const SubObject& object : distanceLevel.subObjects)
-        addSubObject(shape, object, placed, mesh, indicesPerState);
-
-    std::vector<std::size_t> order(materials.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return blendOrder(materials[a].blend) < blendOrder(materials[b].blend);
-    });
-    for (const std::size_t state : order) {
-        const auto& indices = indicesPerState[state];
-        if (indices.empty()) continue;
-        mesh.batches.push_back({state, mesh.indices.size(), indices.size()});
-        mesh.indices.insert(mesh.indices.end(), indices.begin(), indices.end());
+    mesh.batches = batchesOf(distanceLevel, materials);
+    std::vector<MeshBatch*> batchOfState(materials.size(), nullptr);
+    std::size_t vertexCount = 0;
+    for (MeshBatch& batch : mesh.batches) {
+        batchOfState[batch.material] = &batch;
+    }
+    std::size_t indexCount = 0;
+    for (const SubObject& object : distanceLevel.subObjects) {
+        vertexCount += object.vertices.size();
+        for (const TriangleList& list : object.triangleLists) indexCount += list.vertexIndices.size();
+    }
+    mesh.vertices.reserve(vertexCount);
+    mesh.indices.resize(indexCount);
+    for (const SubObject& object : distanceLevel.subObjects) {
+        const auto base = static_cast<std::uint32_t>(mesh.vertices.size());
+        addVertices(shape, object, placed, mesh);
+        for (const TriangleList& list : object.triangleLists) {
+            MeshBatch& batch = *batchOfState[static_cast<std::size_t>(list.primState)];
+            std::uint32_t* out = mesh.indices.data() + batch.firstIndex + batch.indexCount;
+            for (const std::uint32_t index : list.vertexIndices) {
+                *out++ = base + index;
+                mesh.box.add(mesh.vertices[base + index].position);
+            }
+            batch.indexCount += list.vertexIndices.size();
+        }
     }
     return mesh;
 }

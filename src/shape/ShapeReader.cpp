@@ -534,9 +534,11 @@ Expected<Shape> readShapeText(std::string_view text) {
 }
 
 Expected<Shape> readShapeFile(const FileSystem& fileSystem, const std::string& path) {
-    auto bytes = fileSystem.readBytes(path);
-    if (!bytes) return bytes.error();
-    auto shape = readShapeText(shapeTextFromBytes(std::move(*bytes)));
+    ShapeTextBuilder builder;
+    const Status read = fileSystem.readPieces(
+        path, [&builder](std::string_view piece, std::size_t fileSize) { builder.add(piece, fileSize); });
+    if (!read) return read.error();
+    auto shape = readShapeText(builder.finish());
     if (!shape) return Error{path, shape.error().reason};
     return shape;
 }

@@ -147,12 +147,31 @@ TEST(ShapeReader, ReadsUtf16And8BitFilesAlike) {
     EXPECT_EQ(damaged.error().message(), folder / "bad.s" + ": line 1: points ends after 0 of its 1 entries");
 }
 
-TEST(ShapeText, NarrowsUtf16OfEveryWidthInPlace) {
+TEST(ShapeText, DecodesEveryWidthFromPiecesOfAnySize) {
     const std::string text =
-        std::string(100, 'a') + "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x9A\x82" + std::string(70, 'b');
-    EXPECT_EQ(shapeTextFromBytes(encodeUtf16LeWithBom(text)), text);
-    EXPECT_EQ(shapeTextFromBytes(encodeUtf16LeWithBom("\xE2\x82\xAC" + text)), "\xE2\x82\xAC" + text);
-    EXPECT_EQ(shapeTextFromBytes("\xEF\xBB\xBFshape"), "shape");
+        "SIMISA " + std::string(40, 'a') + "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x9A\x82" + std::string(20, 'b');
+    const struct {
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {encodeUtf16LeWithBom(text), text},
+        {encodeUtf16Le(text), text},
+        {encodeUtf16LeWithBom("\xE2\x82\xAC" + text), "\xE2\x82\xAC" + text},
+        {encodeUtf16LeWithBom(text) + "\x3D", text},                      // an odd last byte
+        {encodeUtf16LeWithBom(text) + "\x3D\xD8", text + "\xEF\xBF\xBD"}, // a lone high surrogate
+        {"\xEF\xBB\xBF" + text, text},
+        {"\xE4" + text, "\xE4" + text}, // 8-bit stays as it is
+        {"s", "s"},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t pieceSize :
+             {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, c.bytes.size()}) {
+            ShapeTextBuilder builder;
+            for (std::size_t at = 0; at < c.bytes.size(); at += pieceSize)
+                builder.add(std::string_view(c.bytes).substr(at, pieceSize), c.bytes.size());
+            EXPECT_EQ(builder.finish(), c.text) << pieceSize;
+        }
+    }
 }
 
 int triangleCount(const DistanceLevel& level) {
