@@ -11,6 +11,7 @@
 
 #include "CountedAllocation.h"
 #include "LargeShape.h"
+#include "WcBaseline.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,50 +26,15 @@
 #include <new>
 #include <string>
 
-#include <sys/resource.h>
-
 namespace {
 
 using quillfen::bench::LargeShape;
 using quillfen::bench::largeShape;
-
-/// The baseline: `wc -l` on the file, as a separate program.
-bool countLinesWithWc(const std::string& path) {
-    const std::string command = "wc -l '" + path + "' > /dev/null";
-    return std::system(command.c_str()) == 0;
-}
+using namespace quillfen::bench::timing;
 
 bool readShape(const std::string& path) {
     const quillfen::LocalFileSystem fileSystem;
     return quillfen::shape::readShapeFile(fileSystem, path).ok();
-}
-
-struct Seconds {
-    double wall = 1e9;
-    double processor = 1e9; ///< user and system time, less disturbed by other programs on a busy machine
-};
-
-double processorSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-/// The time of `work`, its processor time counted in this process or (for a
-/// separate program) in its children.
-Seconds secondsOf(bool (*work)(const std::string&), const std::string& path, int who) {
-    const auto start = std::chrono::steady_clock::now();
-    const double startProcessor = processorSeconds(who);
-    benchmark::DoNotOptimize(work(path));
-    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-            processorSeconds(who) - startProcessor};
-}
-
-Seconds fastest(const Seconds& a, const Seconds& b) {
-    return {std::min(a.wall, b.wall), std::min(a.processor, b.processor)};
 }
 
 /// Each iteration times `wc -l` and the reader one after the other, so a busy
