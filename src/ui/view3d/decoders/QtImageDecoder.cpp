@@ -1,3 +1,6 @@
+// The texture decoder of a build without the texture library: Qt's own image
+// readers (PNG, BMP, JPG); ACE and DDS files are shown without their picture.
+
 #include "ui/view3d/ShapeScene.h"
 
 namespace quillfen::view3d {
