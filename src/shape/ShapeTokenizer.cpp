@@ -1,6 +1,8 @@
 #include "shape/ShapeTokenizer.h"
 
+#include <bit>
 #include <charconv>
+#include <cstring>
 
 namespace quillfen::shape {
 
@@ -11,6 +13,36 @@ bool endsWord(char c) {
 }
 
 } // namespace
+
+void ShapeTokenizer::skipSpaceRun() {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    while (m_end - m_position >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, m_position, 8);
+        // The high bit of each byte above ' ' (bytes of 0x80 and more count as text).
+        const std::uint64_t text = (((word & kLow7) + kOnes * (0x80 - 0x21)) | word) & kHigh;
+        // The high bit of each line feed.
+        const std::uint64_t notLineFeed = word ^ (kOnes * '\n');
+        const std::uint64_t lineFeeds = ~(((notLineFeed & kLow7) + kLow7) | notLineFeed) & kHigh;
+        if (text == 0) {
+            m_line += std::popcount(lineFeeds);
+            m_position += 8;
+            continue;
+        }
+        // Little-endian: the lowest set bit is the first text byte.
+        const int spaces = std::countr_zero(text) / 8;
+        const std::uint64_t before = spaces == 0 ? 0 : (~std::uint64_t{0} >> (64 - 8 * spaces));
+        m_line += std::popcount(lineFeeds & before);
+        m_position += spaces;
+        return;
+    }
+    while (m_position != m_end && static_cast<unsigned char>(*m_position) <= ' ') {
+        if (*m_position == '\n') ++m_line;
+        ++m_position;
+    }
+}
 
 Token ShapeTokenizer::next() {
     skipSpace();

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -65,11 +66,16 @@ private:
     int m_line = 1;
 
     void skipSpace() {
-        while (m_position != m_end && static_cast<unsigned char>(*m_position) <= ' ') {
-            if (*m_position == '\n') ++m_line;
+        // Mostly one blank stands between tokens; longer runs (line ends and
+        // indentation) are skipped eight characters at a time.
+        if (m_position != m_end && static_cast<unsigned char>(*m_position) > ' ') return;
+        if (m_position + 1 < m_end && *m_position == ' ' && static_cast<unsigned char>(m_position[1]) > ' ') {
             ++m_position;
+            return;
         }
+        skipSpaceRun();
     }
+    void skipSpaceRun();
     Token quotedWord();
     std::optional<double> nextDecimalGeneral();
 
