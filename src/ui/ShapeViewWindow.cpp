@@ -17,7 +17,7 @@ namespace {
 /// The list's first entry is the automatic choice; level i stands at i + 1.
 constexpr int kAutomaticEntry = 0;
 
-QString text(const std::string& utf8) {
+QString toQt(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
@@ -27,20 +27,27 @@ QString metres(float value) {
 
 } // namespace
 
+ShapeViewTexts shapeViewTexts(Language language) {
+    return {text(language, TextId::ViewTitle),           text(language, TextId::ViewAutomaticLevel),
+            text(language, TextId::ViewLevelItem),       text(language, TextId::ViewShowBox),
+            text(language, TextId::ViewOpenExternal),    text(language, TextId::ViewFacts),
+            text(language, TextId::ViewMissingTextures), text(language, TextId::ViewMouseHint)};
+}
+
 ShapeViewWindow::ShapeViewWindow(std::unique_ptr<view3d::ShapeScene> scene, const std::string& path,
                                  ShapeViewTexts texts, std::function<void()> openExternal, QWidget* parent)
     : QWidget(parent, Qt::Window), m_scene(std::move(scene)), m_texts(std::move(texts)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(text(m_texts.title).arg(QString::fromStdString(fileNameOf(path))));
+    setWindowTitle(toQt(m_texts.title).arg(QString::fromStdString(fileNameOf(path))));
     m_drawing = new ShapeViewWidget(*m_scene, this);
     m_levels = new QComboBox(this);
-    m_box = new QCheckBox(text(m_texts.showBox), this);
+    m_box = new QCheckBox(toQt(m_texts.showBox), this);
     m_box->setChecked(true);
-    m_external = new QPushButton(text(m_texts.openExternal), this);
+    m_external = new QPushButton(toQt(m_texts.openExternal), this);
     m_external->setVisible(static_cast<bool>(openExternal));
     m_facts = new QLabel(this);
     m_facts->setTextFormat(Qt::RichText);
-    auto* hint = new QLabel(text(m_texts.mouseHint), this);
+    auto* hint = new QLabel(toQt(m_texts.mouseHint), this);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(m_levels);
@@ -73,10 +80,10 @@ ShapeViewWindow::ShapeViewWindow(std::unique_ptr<view3d::ShapeScene> scene, cons
 ShapeViewWindow::~ShapeViewWindow() = default;
 
 void ShapeViewWindow::fillLevels() {
-    m_levels->addItem(text(m_texts.automaticLevel));
+    m_levels->addItem(toQt(m_texts.automaticLevel));
     const auto& levels = m_scene->shape().distanceLevels;
     for (std::size_t i = 0; i < levels.size(); ++i)
-        m_levels->addItem(text(m_texts.levelItem).arg(i).arg(metres(levels[i].selection)));
+        m_levels->addItem(toQt(m_texts.levelItem).arg(i).arg(metres(levels[i].selection)));
     m_levels->setCurrentIndex(1); // the nearest level
 }
 
@@ -90,7 +97,7 @@ QString factsText(const view3d::ShapeScene& scene, std::size_t level, const Shap
     const shape::Vector3 size = box.empty ? shape::Vector3{} : box.size();
     const QString boxSize = metres(size.x) + QStringLiteral(" × ") + metres(size.y) + QStringLiteral(" × ") +
                             metres(size.z) + QStringLiteral(" m");
-    QString line = text(texts.facts)
+    QString line = toQt(texts.facts)
                        .arg(facts.points)
                        .arg(facts.triangles)
                        .arg(facts.subObjects)
@@ -102,7 +109,7 @@ QString factsText(const view3d::ShapeScene& scene, std::size_t level, const Shap
         QStringList names;
         for (const std::string& name : missing) names << QString::fromStdString(name);
         line += QStringLiteral(" <span style=\"color:#d00000\">") +
-                text(texts.missing).arg(names.join(QStringLiteral(", "))).toHtmlEscaped() +
+                toQt(texts.missing).arg(names.join(QStringLiteral(", "))).toHtmlEscaped() +
                 QStringLiteral("</span>");
     }
     return line;

@@ -5,6 +5,7 @@
 // pictures in red, and a button that hands the file to the program the
 // desktop associates with shape files.
 
+#include "core/Texts.h"
 #include "ui/ShapeViewWidget.h"
 #include "ui/view3d/ShapeScene.h"
 
@@ -32,6 +33,9 @@ struct ShapeViewTexts {
     std::string missing; ///< "%1" the missing pictures' names
     std::string mouseHint;
 };
+
+/// The texts of the catalogue in that language.
+[[nodiscard]] ShapeViewTexts shapeViewTexts(Language language);
 
 class ShapeViewWindow : public QWidget {
     Q_OBJECT

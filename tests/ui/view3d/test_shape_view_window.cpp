@@ -5,6 +5,7 @@
 #include "ExampleModel.h"
 
 #include "platform/FileSystem.h"
+#include "ui/Dialogs.h"
 #include "ui/ShapeViewWindow.h"
 
 #include <QCheckBox>
@@ -88,6 +89,20 @@ private slots:
         QCOMPARE(handedOver, 1);
         QVERIFY(window->boxSwitch()->isChecked());
         QVERIFY(openWindow(model)->externalButton()->isHidden());
+    }
+
+    void desktopDialogsOpenTheViewInTheLanguage() {
+        test::ExampleModel model;
+        QVERIFY(model.ok());
+        QWidget owner;
+        QtDialogs dialogs(&owner);
+        dialogs.showShapeView({model.shapePath(), model.path("").toStdString(), Language::German});
+        const auto views = owner.findChildren<ShapeViewWindow*>();
+        QCOMPARE(views.size(), 1);
+        QVERIFY(views.front()->isVisible());
+        QCOMPARE(views.front()->windowTitle(), QStringLiteral("3D-Ansicht - house.s"));
+        QCOMPARE(views.front()->levels()->itemText(1), QStringLiteral("Stufe 0 (bis 100 m)"));
+        QVERIFY(views.front()->factsLine()->text().startsWith(QStringLiteral("Punkte: 100")));
     }
 };
 
