@@ -112,7 +112,8 @@ QString factsText(const view3d::ShapeScene& scene, std::size_t level, const Shap
                 toQt(texts.missing).arg(names.join(QStringLiteral(", "))).toHtmlEscaped() +
                 QStringLiteral("</span>");
     }
-    return line;
+    // The catalogue's texts space their facts with runs of blanks, which rich text would fold.
+    return QStringLiteral("<span style=\"white-space:pre\">") + line + QStringLiteral("</span>");
 }
 
 } // namespace quillfen::ui
