@@ -11,6 +11,9 @@
 #include "core/ProgramState.h"
 #include "platform/FileSystem.h"
 
+#include "CountedAllocation.h"
+#include "WcBaseline.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -174,7 +177,25 @@ void BM_ReadGeometryOnly(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ReadAndCountLines)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+/// The same box against `wc -l` on the file, the baseline of work on a file.
+void BM_BoundingBoxAgainstWcL(benchmark::State& state) {
+    namespace timing = quillfen::bench::timing;
+    timing::Seconds baseline;
+    timing::Seconds box;
+    for (auto _ : state) {
+        state.PauseTiming();
+        baseline = timing::fastest(
+            baseline, timing::secondsOf(timing::countLinesWithWc, largeShape(), RUSAGE_CHILDREN));
+        state.ResumeTiming();
+        box = timing::fastest(box, timing::secondsOf([](const std::string&) { return computeBox(); },
+                                                     largeShape(), RUSAGE_SELF));
+    }
+    state.counters["ratio_to_wc_l"] = box.processor / baseline.processor;
+    state.counters["wall_ratio_to_wc_l"] = box.wall / baseline.wall;
+}
+
 BENCHMARK(BM_BoundingBoxOfLargeShape)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BoundingBoxAgainstWcL)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadGeometryOnly)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace

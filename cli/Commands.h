@@ -15,5 +15,10 @@ void addValidateBboxCommand(CLI::App& app, int& exitCode);
 void addConvertCommand(CLI::App& app, int& exitCode);
 void addBboxCommand(CLI::App& app, int& exitCode);
 void addTextureCommand(CLI::App& app, int& exitCode);
+void addRenderCommand(CLI::App& app, int& exitCode);
+
+/// The arguments after `render`, as the renderer reads them.
+using Arguments = std::vector<std::string>;
+int runRender(const Arguments& args);
 
 } // namespace quillfen::cli

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     addConvertCommand(app, exitCode);
     addBboxCommand(app, exitCode);
     addTextureCommand(app, exitCode);
+    addRenderCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& asked) {

@@ -201,6 +201,19 @@ constexpr CatalogueEntry kCatalogue[] = {
 "Der erste Parameter steht für die Texturnummer."
      }},
 
+    // The 3D view
+    {T::ViewTitle, {"3D-View - %1", "3D-Ansicht - %1"}},
+    {T::ViewAutomaticLevel, {"Automatic (by distance)", "Automatisch (nach Entfernung)"}},
+    {T::ViewLevelItem, {"Level %1 (up to %2 m)", "Stufe %1 (bis %2 m)"}},
+    {T::ViewShowBox, {"Bounding box", "Bounding Box"}},
+    {T::ViewOpenExternal, {"Open with associated program", "Mit zugeordnetem Programm öffnen"}},
+    {T::ViewFacts, {"Points: %1   Triangles: %2   Sub-objects: %3   Textures: %4   Box: %5",
+                    "Punkte: %1   Dreiecke: %2   Unterobjekte: %3   Texturen: %4   Box: %5"}},
+    {T::ViewMissingTextures, {"missing: %1", "fehlen: %1"}},
+    {T::ViewMouseHint, {"Left mouse button: turn   right: move   wheel: zoom   R: reset view",
+                        "Linke Maustaste: drehen   rechte: verschieben   Rad: zoomen   R: Ansicht zurücksetzen"}},
+    {T::ViewCannotShow, {"The shape cannot be shown: ", "Das Shape kann nicht angezeigt werden: "}},
+
     // --- The window: captions and tooltips --------------------------------
 };
 // clang-format on

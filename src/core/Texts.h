@@ -125,6 +125,16 @@ enum class TextId : int {
     MessageSettingsNotSaved, ///< + reason
     // Mipmap help window
     MipMapHelp,
+    // The 3D view
+    ViewTitle, ///< %1 s-file name
+    ViewAutomaticLevel,
+    ViewLevelItem, ///< %1 level number, %2 distance in metres
+    ViewShowBox,
+    ViewOpenExternal,
+    ViewFacts,           ///< %1 points, %2 triangles, %3 sub-objects, %4 textures, %5 box size
+    ViewMissingTextures, ///< %1 names
+    ViewMouseHint,
+    ViewCannotShow, ///< + reason
 
     // --- The window: captions and tooltips --------------------------------
 

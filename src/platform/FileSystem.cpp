@@ -3,6 +3,7 @@
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -59,6 +60,15 @@ Expected<std::string> FileSystem::readText(const std::string& path, TextFormat f
     const bool hasBom = raw.rfind("\xFF\xFE", 0) == 0 || raw.rfind("\xEF\xBB\xBF", 0) == 0;
     if (format == TextFormat::Unicode && !hasBom) return decodeUtf16Le(raw);
     return decodeText(raw);
+}
+
+Status
+FileSystem::readPieces(const std::string& path,
+                       const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const {
+    const auto bytes = readBytes(path);
+    if (!bytes) return bytes.error();
+    take(*bytes, bytes->size());
+    return {};
 }
 
 Status FileSystem::writeUnicodeText(const std::string& path, const std::string& text) {
@@ -192,6 +202,30 @@ Expected<std::string> LocalFileSystem::readBytes(const std::string& path) const 
     in.read(bytes.data(), size);
     if (in.gcount() != size) return Error{path, "the file changed while it was read"};
     return bytes;
+}
+
+Status LocalFileSystem::readPieces(
+    const std::string& path,
+    const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    std::ifstream in(toFsPath(path), std::ios::binary | std::ios::ate);
+    if (!in) return errorFromErrno(path);
+    const std::streamoff size = in.tellg();
+    if (size < 0) return errorFromErrno(path);
+    in.seekg(0);
+    std::string piece(kPiece, '\0');
+    std::streamoff left = size;
+    while (left > 0) {
+        const auto wanted =
+            static_cast<std::streamsize>(std::min<std::streamoff>(left, static_cast<std::streamoff>(kPiece)));
+        in.read(piece.data(), wanted);
+        if (in.gcount() != wanted) return Error{path, "the file changed while it was read"};
+        take(std::string_view(piece.data(), static_cast<std::size_t>(wanted)),
+             static_cast<std::size_t>(size));
+        left -= wanted;
+    }
+    if (size == 0) take({}, 0);
+    return {};
 }
 
 Status LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {

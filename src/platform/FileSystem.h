@@ -9,7 +9,9 @@
 #include "platform/Expected.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillfen {
@@ -50,6 +52,12 @@ public:
 
     /// The file's raw bytes.
     [[nodiscard]] virtual Expected<std::string> readBytes(const std::string& path) const = 0;
+    /// Hands the file's bytes to `take` piece by piece, in order, each with the
+    /// file's whole size; a reader of a large file so never holds it twice.
+    /// Here the whole file is one piece; the local file system reads pieces.
+    virtual Status
+    readPieces(const std::string& path,
+               const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const;
     /// Replaces the file by `bytes` atomically: written to a temporary file in the
     /// same folder and renamed over the target, so a failure never leaves a
     /// truncated or empty file where a good one stood.
@@ -78,6 +86,9 @@ public:
     [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override;
     [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override;
     [[nodiscard]] Expected<std::string> readBytes(const std::string& path) const override;
+    Status
+    readPieces(const std::string& path,
+               const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const override;
     Status replaceFile(const std::string& path, const std::string& bytes) override;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/ProgramState.h"
 #include "platform/Clock.h"
+#include "platform/FileAssociation.h"
 #include "platform/FileSystem.h"
 #include "ui/BBoxEntry.h"
 #include "ui/ChoiceHandlersAltTexture.h"
@@ -83,6 +84,8 @@ private:
                                          m_services.askYesNo, mountedDrives()});
             };
         if (!m_services.boxCommandRunning) m_services.boxCommandRunning = [] { return false; };
+        if (!m_services.desktopHasShapeProgram)
+            m_services.desktopHasShapeProgram = [] { return desktopHasProgramFor(".s"); };
     }
 
     /// The blink's pause: the window handles no events meanwhile, as in a busy wait.

@@ -42,6 +42,10 @@ struct ChoiceServices {
     std::function<FolderAnswer(const FolderRequest& request)> chooseFolder;
     /// True while the bounding-box command writes its messages into the display line.
     std::function<bool()> boxCommandRunning;
+    /// Opens the built-in 3D view on a shape file; left empty, shapes go to the desktop.
+    std::function<void(const std::string& path)> openShapeView;
+    /// True when the desktop has a program of its own for shape files (only ever on Windows).
+    std::function<bool()> desktopHasShapeProgram;
 };
 
 /// Connects every choice control of the main window. Called once, after the

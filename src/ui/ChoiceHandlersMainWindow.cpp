@@ -27,6 +27,9 @@ ChoiceServices servicesOf(MainWindow& window) {
     };
     // The display line keeps the box command's messages while its flag is set.
     services.boxCommandRunning = [&window] { return window.boundingBoxFlag(); };
+    services.openShapeView = [&window](const std::string& path) {
+        window.dialogs().showShapeView({path, window.state().gstrProgrammPfad, window.state().gstrSprache});
+    };
     return services;
 }
 

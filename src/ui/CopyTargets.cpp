@@ -84,7 +84,12 @@ void CopyTargets::openShapesFolder() {
 
 void CopyTargets::openShapeFile() {
     const std::string shape = finishedShapePath();
-    if (m_services.fileSystem->fileExists(shape)) m_services.openWithDesktop(shape);
+    if (!m_services.fileSystem->fileExists(shape)) return;
+    // The program shows the shape itself unless the desktop has a viewer of its own for it.
+    if (m_services.openShapeView && !m_services.desktopHasShapeProgram())
+        m_services.openShapeView(shape);
+    else
+        m_services.openWithDesktop(shape);
 }
 
 } // namespace quillfen::ui

@@ -1,6 +1,8 @@
 #include "ui/Dialogs.h"
 
+#include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "ui/ShapeViewWindow.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -50,6 +52,19 @@ bool QtDialogs::openWithDesktop(const std::string& path) {
     const QString opener =
         kernel == QLatin1String("darwin") ? QStringLiteral("open") : QStringLiteral("xdg-open");
     return QProcess::startDetached(opener, {target});
+}
+
+void QtDialogs::showShapeView(const ShapeViewRequest& request) {
+    const LocalFileSystem fileSystem;
+    auto scene = view3d::ShapeScene::load(fileSystem, request.path, request.modelFolder);
+    if (!scene) {
+        showMessage("", text(request.language, TextId::ViewCannotShow) + scene.error().message());
+        return;
+    }
+    auto* view = new ShapeViewWindow(
+        std::make_unique<view3d::ShapeScene>(std::move(scene.value())), request.path,
+        shapeViewTexts(request.language), [this, path = request.path] { openWithDesktop(path); }, m_owner);
+    view->show();
 }
 
 } // namespace quillfen::ui

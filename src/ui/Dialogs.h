@@ -3,6 +3,8 @@
 // answer and opening a folder or file with the desktop's own program. Tests
 // put their own answers in its place, so no modal loop ever runs in a test.
 
+#include "core/Texts.h"
+
 #include <functional>
 #include <string>
 
@@ -15,6 +17,13 @@ struct FolderRequest {
     std::string startFolder;
     std::string title;
     int target = 0;
+};
+
+/// What the built-in 3D view is to show.
+struct ShapeViewRequest {
+    std::string path;        ///< the s-file
+    std::string modelFolder; ///< where the search for its textures starts
+    Language language = Language::English;
 };
 
 /// The chooser's answer: the folder chosen (empty for "no folder"), or cancelled.
@@ -37,6 +46,9 @@ public:
     /// Opens a folder or file with the desktop's program for it; false when
     /// that program could not be started.
     virtual bool openWithDesktop(const std::string& path) = 0;
+    /// Opens the built-in 3D view on a shape; a shape that cannot be read gives
+    /// a message instead.
+    virtual void showShapeView(const ShapeViewRequest& request) = 0;
 };
 
 /// The desktop's own dialogs, owned by the main window.
@@ -48,6 +60,7 @@ public:
     bool askYesNo(const std::string& title, const std::string& text) override;
     FolderAnswer chooseFolder(const FolderRequest& request) override;
     bool openWithDesktop(const std::string& path) override;
+    void showShapeView(const ShapeViewRequest& request) override;
 
     /// The folder chooser to run; without one the chooser answers "cancelled".
     void setFolderChooser(std::function<FolderAnswer(const FolderRequest&)> chooser);

@@ -53,9 +53,11 @@ public:
         opened.push_back(path);
         return true;
     }
+    void showShapeView(const ui::ShapeViewRequest& request) override { shapeViews.push_back(request); }
 
     std::vector<Box> messages;
     std::vector<Box> questions;
+    std::vector<ui::ShapeViewRequest> shapeViews;
     std::deque<bool> answers;
     std::vector<ui::FolderRequest> folderRequests;
     ui::FolderAnswer folderAnswer;

@@ -78,6 +78,8 @@ public:
             return chooserAnswer;
         };
         services.boxCommandRunning = [this] { return boxCommandRunning; };
+        services.openShapeView = [this](const std::string& path) { shapeViews.push_back(path); };
+        services.desktopHasShapeProgram = [this] { return desktopHasShapeProgram; };
         ui::installChoiceHandlers(*m_root, std::move(services));
     }
 
@@ -102,6 +104,8 @@ public:
     std::vector<double> waits;
     std::function<void()> onWait;
     std::vector<std::string> opened;
+    std::vector<std::string> shapeViews;
+    bool desktopHasShapeProgram = false;
     std::vector<ui::FolderRequest> requests;
     ui::FolderAnswer chooserAnswer;
     bool boxCommandRunning = false;
@@ -606,10 +610,13 @@ private slots:
         window.control<QLineEdit>("txtSDateiName")->setText(QStringLiteral("x"));
         window.control<QPushButton>("cmdVorschlagUebernehmen")->click();
         QCOMPARE(window.control<QLineEdit>("txtSDateiName")->text(), QStringLiteral("house_.s"));
+        // No desktop but Windows has a viewer of its own for shapes: the program shows them itself.
         window.control<QPushButton>("cmd3DView")->click();
-        QCOMPARE(fixture.dialogs.opened.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(fixture.dialogs.opened.front()),
+        QCOMPARE(fixture.dialogs.shapeViews.size(), std::size_t{1});
+        QVERIFY(fixture.dialogs.opened.empty());
+        QCOMPARE(QString::fromStdString(fixture.dialogs.shapeViews.front().path),
                  QDir::toNativeSeparators(fixture.path(QStringLiteral("SHAPES/house_.s"))));
+        QCOMPARE(fixture.dialogs.shapeViews.front().modelFolder, window.state().gstrProgrammPfad);
     }
 
     void typingKeyByKey_data() {
@@ -939,8 +946,6 @@ private slots:
         row("target gone", "cmdPathOpen", "%1/gone", "");
         row("shapes folder", "cmdShapeToExplorer", " house.s ", "%1/SHAPES");
         row("shapes folder without the s-file", "cmdShapeToExplorer", "other.s", "");
-        row("3D view", "cmd3DView", "house.s", "%1/SHAPES/house.s");
-        row("3D view without the s-file", "cmd3DView", "house", "");
     }
     void openingOnTheDesktop() {
         QFETCH(QString, button);
@@ -969,6 +974,35 @@ private slots:
             QCOMPARE(form.opened.size(), std::size_t{1});
             QCOMPARE(form.opened.front(), native(opened.arg(dir.path())));
         }
+    }
+
+    void threeDViewShowsTheShapeItself_data() {
+        columns<QString, bool, QString, QString>({"name", "desktopViewer", "shown", "opened"});
+        row("no viewer on the desktop", "house.s", false, "%1/SHAPES/house.s", "");
+        row("a viewer on the desktop (Windows)", "house.s", true, "", "%1/SHAPES/house.s");
+        row("no s-file", "house", false, "", "");
+    }
+    void threeDViewShowsTheShapeItself() {
+        QFETCH(QString, name);
+        QFETCH(bool, desktopViewer);
+        QFETCH(QString, shown);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("SHAPES"));
+        QFile shape(dir.filePath(QStringLiteral("SHAPES/house.s")));
+        QVERIFY(shape.open(QIODevice::WriteOnly));
+        shape.close();
+        ChoiceTestForm form;
+        form.state.gstrProgrammPfad = native(dir.path());
+        form.desktopHasShapeProgram = desktopViewer;
+        form.edit("txtSDateiName")->setText(name);
+        form.get<QPushButton>("cmd3DView")->click();
+        const auto expected = [&dir](const QString& path) {
+            return path.isEmpty() ? std::vector<std::string>{}
+                                  : std::vector<std::string>{native(path.arg(dir.path()))};
+        };
+        QCOMPARE(form.shapeViews, expected(shown));
+        QCOMPARE(form.opened, expected(opened));
     }
 };
 

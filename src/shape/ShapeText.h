@@ -1,0 +1,44 @@
+#pragma once
+// A shape file's bytes as the 8-bit text its reader works on. Shape files are
+// written as UTF-16LE with a byte-order mark; older tools write 8-bit text.
+// The text is built piece by piece as the file is read, so reading a large
+// file never holds its bytes and its text whole at once.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillfen::shape {
+
+/// Builds the text from the file's bytes in pieces: UTF-16LE (with a byte-order
+/// mark, or recognised by a zero second byte) becomes UTF-8; a UTF-8
+/// byte-order mark is dropped; other bytes stay as they are (names in them are
+/// decoded one by one, see shapeNameText).
+class ShapeTextBuilder {
+public:
+    /// The next piece of the file; `fileSize` (the whole file's) sizes the text once.
+    void add(std::string_view piece, std::size_t fileSize);
+    /// The whole text (a trailing odd byte of UTF-16 is dropped).
+    [[nodiscard]] std::string finish();
+
+private:
+    enum class Encoding { Unknown, Utf16Le, EightBit };
+
+    Encoding m_encoding = Encoding::Unknown;
+    std::string m_text;
+    std::string m_carry;  ///< bytes that wait for the next piece: the start, or half a character
+    std::string m_buffer; ///< one piece's UTF-8, reused
+    bool m_sized = false;
+
+    void decideEncoding(std::size_t fileSize);
+    void addUtf16(std::string_view bytes);
+};
+
+/// The text of a whole file's bytes (see ShapeTextBuilder).
+[[nodiscard]] std::string shapeTextFromBytes(std::string_view bytes);
+
+/// A name read from 8-bit shape text as UTF-8: kept when it is valid UTF-8, else
+/// read as Windows-1252.
+[[nodiscard]] std::string shapeNameText(std::string_view name);
+
+} // namespace quillfen::shape

@@ -1,0 +1,188 @@
+#pragma once
+// The tokens of the simulator's text formats (shape files, shape descriptors):
+// words, "(" and ")", separated by white space; a word in double quotes may hold
+// blanks and brackets. The tokenizer counts lines as it goes, so a reader can
+// say where a file went wrong, and never copies text: a word is a view into the
+// text it reads.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+namespace quillfen::shape {
+
+enum class TokenKind { Word, Open, Close, End };
+
+struct Token {
+    TokenKind kind = TokenKind::End;
+    std::string_view text; ///< a word's text (without its quotes); empty otherwise
+};
+
+class ShapeTokenizer {
+public:
+    explicit ShapeTokenizer(std::string_view text)
+        : m_position(text.data()), m_end(text.data() + text.size()) {}
+
+    /// The next token, consumed. An unterminated quoted word ends the text as a word.
+    Token next();
+
+    /// The kind of the next token, without consuming it.
+    [[nodiscard]] TokenKind peekKind() {
+        skipSpace();
+        if (m_position == m_end) return TokenKind::End;
+        if (*m_position == '(') return TokenKind::Open;
+        if (*m_position == ')') return TokenKind::Close;
+        return TokenKind::Word;
+    }
+
+    /// Consumes the rest of a block whose "(" was read, up to and including its
+    /// matching ")". False when the text ends first.
+    bool skipBlockRest();
+
+    // Fast paths for the reader: each consumes the next token only when it is
+    // what is asked for, and otherwise leaves the tokenizer where it stands.
+
+    bool skipOpen() { return skipCharacter('('); }
+    bool skipClose() { return skipCharacter(')'); }
+    /// The next token is the word `keyword`.
+    bool skipKeyword(std::string_view keyword);
+    /// The next token is a whole number in decimal (optional sign, at most 18 digits).
+    [[nodiscard]] std::optional<std::int64_t> nextInteger();
+    /// The next token is a hexadecimal number of at most 8 digits.
+    [[nodiscard]] std::optional<std::uint32_t> nextHex();
+    /// The next token is a decimal number ("1", "-0.25", "1.5e-3").
+    [[nodiscard]] std::optional<double> nextDecimal();
+
+    /// The 1-based line of the text the tokenizer stands on.
+    [[nodiscard]] int line() const { return m_line; }
+    /// The characters not yet read.
+    [[nodiscard]] std::size_t remaining() const { return static_cast<std::size_t>(m_end - m_position); }
+
+private:
+    const char* m_position;
+    const char* m_end;
+    int m_line = 1;
+
+    void skipSpace() {
+        // Mostly one blank stands between tokens; longer runs (line ends and
+        // indentation) are skipped eight characters at a time.
+        if (m_position != m_end && static_cast<unsigned char>(*m_position) > ' ') return;
+        if (m_position + 1 < m_end && *m_position == ' ' && static_cast<unsigned char>(m_position[1]) > ' ') {
+            ++m_position;
+            return;
+        }
+        skipSpaceRun();
+    }
+    void skipSpaceRun();
+    Token quotedWord();
+    std::optional<double> nextDecimalGeneral();
+
+    bool skipCharacter(char wanted) {
+        skipSpace();
+        if (m_position == m_end || *m_position != wanted) return false;
+        ++m_position;
+        return true;
+    }
+    /// True when the word that began before `at` ends there.
+    [[nodiscard]] bool wordEndsAt(const char* at) const {
+        return at == m_end || static_cast<unsigned char>(*at) <= ' ' || *at == '(' || *at == ')' ||
+               *at == '"';
+    }
+};
+
+// ---- The fast paths, inline: the reader calls them for every number of a file.
+
+inline constexpr double kShapePowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+inline bool ShapeTokenizer::skipKeyword(std::string_view keyword) {
+    skipSpace();
+    if (remaining() < keyword.size()) return false;
+    // Keywords are short: comparing in place beats a library call per entry.
+    for (std::size_t i = 0; i < keyword.size(); ++i)
+        if (m_position[i] != keyword[i]) return false;
+    if (!wordEndsAt(m_position + keyword.size())) return false;
+    m_position += keyword.size();
+    return true;
+}
+
+inline std::optional<std::int64_t> ShapeTokenizer::nextInteger() {
+    skipSpace();
+    const char* at = m_position;
+    const bool negative = at != m_end && *at == '-';
+    if (at != m_end && (negative || *at == '+')) ++at;
+    const char* digits = at;
+    std::int64_t value = 0;
+    while (at != m_end && static_cast<unsigned char>(*at - '0') < 10 && at - digits < 18)
+        value = value * 10 + (*at++ - '0');
+    if (at == digits || !wordEndsAt(at)) return std::nullopt;
+    m_position = at;
+    return negative ? -value : value;
+}
+
+inline std::optional<std::uint32_t> ShapeTokenizer::nextHex() {
+    skipSpace();
+    const char* at = m_position;
+    std::uint32_t value = 0;
+    while (at != m_end && at - m_position < 9) {
+        const auto c = static_cast<std::uint32_t>(static_cast<unsigned char>(*at));
+        std::uint32_t digit = 0;
+        if (c - '0' < 10U) {
+            digit = c - '0';
+        } else if ((c | 0x20U) - 'a' < 6U) {
+            digit = (c | 0x20U) - 'a' + 10;
+        } else {
+            break;
+        }
+        value = value << 4 | digit;
+        ++at;
+    }
+    if (at == m_position || at - m_position > 8 || !wordEndsAt(at)) return std::nullopt;
+    m_position = at;
+    return value;
+}
+
+inline std::optional<double> ShapeTokenizer::nextDecimal() {
+    skipSpace();
+    // Most numbers are short: up to 15 digits with a point and no exponent. Their
+    // digits as a whole number divided by a power of ten is correctly rounded,
+    // because both are exact doubles.
+    const char* at = m_position;
+    const bool negative = at != m_end && *at == '-';
+    if (at != m_end && (negative || *at == '+')) ++at;
+    std::int64_t mantissa = 0;
+    int digits = 0;
+    int fractionDigits = -1;
+    for (; at != m_end; ++at) {
+        const auto digit = static_cast<unsigned char>(*at - '0');
+        if (digit < 10) {
+            if (digits < 18) mantissa = mantissa * 10 + digit;
+            ++digits;
+            if (fractionDigits >= 0) ++fractionDigits;
+        } else if (*at == '.' && fractionDigits < 0) {
+            fractionDigits = 0;
+        } else {
+            break;
+        }
+    }
+    if (digits > 0 && digits <= 15 && wordEndsAt(at)) {
+        m_position = at;
+        const double value =
+            static_cast<double>(mantissa) / kShapePowersOfTen[fractionDigits > 0 ? fractionDigits : 0];
+        return negative ? -value : value;
+    }
+    return nextDecimalGeneral();
+}
+
+/// A whole number written in decimal with an optional sign; nullopt for anything else.
+[[nodiscard]] std::optional<std::int64_t> parseShapeInteger(std::string_view word);
+
+/// A decimal number ("1", "-0.25", "1.5e-3", "+2"); nullopt for anything else.
+[[nodiscard]] std::optional<double> parseShapeDecimal(std::string_view word);
+
+/// Eight or fewer hexadecimal digits (flags and colours: "00000000", "ff808080").
+[[nodiscard]] std::optional<std::uint32_t> parseShapeHex(std::string_view word);
+
+} // namespace quillfen::shape

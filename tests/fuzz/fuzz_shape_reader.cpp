@@ -1,0 +1,44 @@
+// Any bytes as a shape file, as they come from disk and as 8-bit text: the reader
+// must end with a shape whose indices all hold, or with an error naming a line.
+
+#include "shape/ShapeReader.h"
+#include "shape/ShapeText.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+/// Every index the reader let through must lie inside its table.
+void checkIndices(const quillfen::shape::Shape& shape) {
+    for (const quillfen::shape::DistanceLevel& level : shape.distanceLevels)
+        for (const quillfen::shape::SubObject& object : level.subObjects) {
+            for (const quillfen::shape::ShapeVertex& vertex : object.vertices)
+                if (static_cast<std::size_t>(vertex.point) >= shape.points.size()) std::abort();
+            for (const quillfen::shape::TriangleList& list : object.triangleLists) {
+                if (static_cast<std::size_t>(list.primState) >= shape.primStates.size()) std::abort();
+                for (const std::uint32_t index : list.vertexIndices)
+                    if (index >= object.vertices.size()) std::abort();
+            }
+        }
+}
+
+void read(std::string_view text) {
+    const auto shape = quillfen::shape::readShapeText(text);
+    if (shape.ok())
+        checkIndices(*shape);
+    else if (shape.error().reason.rfind("line ", 0) != 0)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    read(bytes);
+    read(quillfen::shape::shapeTextFromBytes(bytes));
+    return 0;
+}

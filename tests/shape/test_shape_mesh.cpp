@@ -1,0 +1,119 @@
+// A level made ready to draw: matrix chains, materials, batches, the box, the
+// level chosen by distance, and where images are found.
+
+#include "SmallShape.h"
+#include "support/TempFolder.h"
+
+#include "platform/FileSystem.h"
+#include "shape/ShapeMesh.h"
+#include "shape/ShapeReader.h"
+#include "shape/TextureLookup.h"
+
+#include <gtest/gtest.h>
+
+namespace quillfen {
+namespace {
+
+using namespace shape;
+
+Shape smallShape() {
+    auto shape = readShapeText(test::kSmallShape);
+    EXPECT_TRUE(shape.ok());
+    return std::move(shape.value());
+}
+
+void expectNear(const Vector3& actual, const Vector3& expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-5);
+    EXPECT_NEAR(actual.y, expected.y, 1e-5);
+    EXPECT_NEAR(actual.z, expected.z, 1e-5);
+}
+
+TEST(ShapeMesh, PlacesVerticesThroughTheirMatrixChain) {
+    Shape shape = smallShape();
+    // The root turns a quarter about y and moves 5 along x; the roof, below it, lifts 3.
+    shape.matrices[0].m = {0, 0, 1, 0, 1, 0, -1, 0, 0, 5, 0, 0};
+    const auto materials = meshMaterials(shape);
+    const LevelMesh mesh = buildLevelMesh(shape, 0, materials);
+    ASSERT_EQ(mesh.vertices.size(), 3u);
+    // (0 1 -25) + roof (0 3 0) = (0 4 -25); turned: (25 4 0); moved: (30 4 0).
+    expectNear(mesh.vertices[2].position, {30, 4, 0});
+    expectNear(mesh.vertices[0].position, {5, 3, 0});
+    expectNear(mesh.box.min, {5, 3, 0});
+    expectNear(mesh.box.max, {30, 4, 1});
+    expectNear(mesh.vertices[0].normal, {0, 1, 0});
+    EXPECT_FLOAT_EQ(mesh.vertices[0].uv.u, 0.5F);
+}
+
+TEST(ShapeMesh, DrawsOpaqueStatesBeforeBlendedOnes) {
+    Shape shape = smallShape();
+    // A second triangle list with the opaque, untextured state.
+    shape.distanceLevels[0].subObjects[0].triangleLists.push_back({1, {2, 1, 0}});
+    const auto materials = meshMaterials(shape);
+    ASSERT_EQ(materials.size(), 2u);
+    EXPECT_EQ(materials[0].image, "roof.ace");
+    EXPECT_EQ(materials[0].blend, BlendMode::AlphaBlend);
+    EXPECT_EQ(materials[1].image, "");
+    EXPECT_EQ(materials[1].blend, BlendMode::Opaque);
+    shape.shaders[1] = "TexDiff";
+    EXPECT_EQ(meshMaterials(shape)[0].blend, BlendMode::AlphaTest); // its alpha test mode is 1
+
+    const LevelMesh mesh = buildLevelMesh(shape, 0, materials);
+    ASSERT_EQ(mesh.batches.size(), 2u);
+    EXPECT_EQ(mesh.batches[0].material, 1u);
+    EXPECT_EQ(mesh.batches[1].material, 0u);
+    EXPECT_EQ(mesh.batches[1].firstIndex, 3u);
+    EXPECT_EQ(mesh.indices, (std::vector<std::uint32_t>{2, 1, 0, 0, 1, 2}));
+}
+
+TEST(ShapeMesh, ChoosesTheLevelByDistanceAndCountsItsFacts) {
+    const Shape shape = smallShape();
+    const struct {
+        float distance;
+        std::size_t level;
+    } cases[] = {{0, 0}, {100, 0}, {100.5F, 1}, {500, 1}, {5000, 1}};
+    for (const auto& c : cases) EXPECT_EQ(levelForDistance(shape, c.distance), c.level) << c.distance;
+    const ShapeFacts near = shapeFacts(shape, 0);
+    EXPECT_EQ(near.points, 3u);
+    EXPECT_EQ(near.triangles, 1u);
+    EXPECT_EQ(near.subObjects, 1u);
+    EXPECT_EQ(shapeFacts(shape, 1).triangles, 0u);
+    EXPECT_TRUE(buildLevelMesh(shape, 1, meshMaterials(shape)).box.empty);
+}
+
+TEST(TextureLookup, SearchesModelFolderTexturesThenShapeFolder) {
+    const test::TempFolder folder;
+    folder.write("model/SHAPES/house.s", "");
+    folder.write("model/TEXTURES/Roof.ACE", "");
+    folder.write("model/roof.ace", "");
+    folder.write("model/TEXTURES/wall.ace", "");
+    folder.write("model/SHAPES/wall.ace", "");
+    folder.write("model/SHAPES/window.dds", "");
+    folder.write("elsewhere/door.ace", "");
+    LocalFileSystem fileSystem;
+    const auto folders = textureFolders(folder / "model/SHAPES/house.s");
+    const struct {
+        const char* image;
+        const char* found; ///< "" when not found
+    } cases[] = {
+        {"roof.ace", "model/roof.ace"},
+        {"WALL.ace", "model/TEXTURES/wall.ace"},
+        {"window.ace", "model/SHAPES/window.dds"},
+        {"..\\textures\\wall.ace", "model/TEXTURES/wall.ace"},
+        {"door.ace", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image);
+        const auto found = findTextureFile(fileSystem, folders, c.image);
+        if (*c.found == '\0') {
+            EXPECT_FALSE(found.has_value());
+        } else {
+            ASSERT_TRUE(found.has_value());
+            EXPECT_EQ(*found, folder / c.found);
+        }
+    }
+    EXPECT_EQ(textureFolders(folder / "model/SHAPES/house.s", folder / "elsewhere").front(),
+              folder / "elsewhere");
+}
+
+} // namespace
+} // namespace quillfen
