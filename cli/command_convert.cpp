@@ -70,6 +70,7 @@ int convertFolder(const std::string& folder, std::optional<Language> languageOve
         printStartupMessage(*message);
         return kExitStartupFailed;
     }
+    std::cout << converterInUseLine(state) << '\n';
 
     ConsoleHost host(std::cout, std::cerr, standardOutputIsTerminal());
     SettingsRunView view(settings);
