@@ -175,8 +175,11 @@ TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
         {"/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe", "/opt/q", "lib/quillfen/conv3ds.exe"},
         {"/opt/q/quillfen-cli.exe", "conv3ds.exe", "/opt/q", "conv3ds.exe"},
     };
+    // Compared with the platform's separators throughout (Windows turns each '/' round).
     for (const auto& c : cases)
-        EXPECT_EQ(installedConverterFor(c.program, c.layout), joinPath(c.folder, c.rest)) << c.program;
+        EXPECT_EQ(toNativeSeparators(installedConverterFor(c.program, c.layout)),
+                  toNativeSeparators(joinPath(c.folder, c.rest)))
+            << c.program;
     // A program that cannot name its own file has no installed converter.
     EXPECT_EQ(installedConverterFor("", "conv3ds.exe"), "");
 }
