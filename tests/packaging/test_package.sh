@@ -28,6 +28,14 @@ diff -u "$source/tests/packaging/expected_files.txt" "$work/files"
 
 root="$work/root"
 dpkg -x "$deb" "$root"
+# --version, once the programs have it, names the package's version.
+for program in quillfen-cli quillfen; do
+    if out="$(QT_QPA_PLATFORM=offscreen timeout 20 "$root/usr/bin/$program" --version 2>/dev/null)"; then
+        grep -qF "$version" <<<"$out" || { echo "$program --version: $out"; exit 1; }
+    else
+        echo "$program has no --version yet"
+    fi
+done
 model="$work/house"
 cp -r "$source/examples/house" "$model"
 "$root/usr/bin/quillfen-cli" lods "$model" | grep -q "house_100.3ds" || { echo "lods does not list the example"; exit 1; }
