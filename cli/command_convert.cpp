@@ -89,6 +89,7 @@ int convertFolder(const std::string& folder, const ConvertOptions& options) {
         printStartupMessage(*message);
         return kExitStartupFailed;
     }
+    std::cout << converterInUseLine(state) << '\n';
 
     ConsoleHost host(std::cout, std::cerr, standardOutputIsTerminal());
     // The settings written at the end: the saved ones, or with --save this run's.

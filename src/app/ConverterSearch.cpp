@@ -3,12 +3,14 @@
 #include "app/StartupMessages.h"
 
 #include "platform/Paths.h"
+#include "platform/RunningProgram.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Text.h"
 #include "settings/ProgramSettingsStore.h"
 #include "settings/clsGSRegistry.h"
 
 #include <exception>
+#include <string_view>
 #include <system_error>
 
 namespace quillfen {
@@ -16,6 +18,9 @@ namespace quillfen {
 namespace {
 
 constexpr const char* kConverterName = "conv3ds.exe";
+/// The installed converter relative to the installed programs' folder, as the
+/// build's install layout has it.
+constexpr std::string_view kInstalledConverter = QUILLFEN_INSTALLED_CONVERTER;
 constexpr long kTypeMismatch = 13;
 
 /// A path as stored by Windows programs, as a path of this machine.
@@ -113,7 +118,16 @@ ConverterSearchEnvironment systemConverterSearchEnvironment() {
     };
     environment.registry = registry;
     environment.toHostPath = [](const std::string& path) { return windowsPathToHost(path); };
+    environment.installedConverter = installedConverterFor(runningProgramPath(), kInstalledConverter);
     return environment;
+}
+
+std::string installedConverterFor(const std::string& programPath, std::string_view layout) {
+    if (programPath.empty()) return {};
+    std::string folder = parentOf(programPath);
+    std::string_view rest = layout;
+    for (; rest.starts_with("../"); rest.remove_prefix(3)) folder = parentOf(folder);
+    return joinPath(folder, toNativeSeparators(rest));
 }
 
 void gfctGetDataFromRegistry(ProgramState& state, const ConverterSearchEnvironment& environment) {
@@ -141,16 +155,20 @@ std::optional<StartupMessage> findConverter(ProgramState& state, const FileSyste
                                             const ConverterSearchEnvironment& environment) {
     state.gblnConv3dsBeimProgramm = false;
     std::vector<std::string> searched;
+    const auto found = [&state](std::string path, ConverterOrigin origin) {
+        state.gstrConv3dsPfad = std::move(path);
+        state.converterOrigin = origin;
+        return std::nullopt;
+    };
     const auto besideProgram = joinPath(state.gstrProgrammPfad, kConverterName);
     searched.push_back(besideProgram);
     if (files.fileExists(besideProgram)) {
-        state.gstrConv3dsPfad = besideProgram;
         state.gblnConv3dsBeimProgramm = true;
-        return std::nullopt;
+        return found(besideProgram, ConverterOrigin::BesideModels);
     }
     if (!state.gstrConv3dsPfad.empty()) {
         searched.push_back(state.gstrConv3dsPfad);
-        if (files.fileExists(state.gstrConv3dsPfad)) return std::nullopt;
+        if (files.fileExists(state.gstrConv3dsPfad)) return found(state.gstrConv3dsPfad, ConverterOrigin::SavedPath);
     }
 
     const auto programFiles =
@@ -161,18 +179,27 @@ std::optional<StartupMessage> findConverter(ProgramState& state, const FileSyste
                            ? "HKEY_LOCAL_MACHINE\\" + state.gstrRegSoftware + "\\" + state.gstrRegMSTS +
                                  "\\" + state.gstrRegVersion + " (32-bit view and plain key): no value 'Path'"
                            : inInstallation);
-    if (auto found = existingFileIgnoringCase(files, inInstallation)) {
-        state.gstrConv3dsPfad = std::move(*found);
-        return std::nullopt;
-    }
+    if (auto path = existingFileIgnoringCase(files, inInstallation))
+        return found(std::move(*path), ConverterOrigin::MstsInstallation);
     const auto inDefaultFolder = state.gstrMSTSStandardPfad + "UTILS" + kSep + kConverterName;
     searched.push_back(inDefaultFolder);
-    if (auto found = existingFileIgnoringCase(files, inDefaultFolder)) {
-        state.gstrConv3dsPfad = std::move(*found);
-        return std::nullopt;
+    if (auto path = existingFileIgnoringCase(files, inDefaultFolder))
+        return found(std::move(*path), ConverterOrigin::MstsInstallation);
+    if (!environment.installedConverter.empty()) {
+        searched.push_back(environment.installedConverter);
+        if (files.fileExists(environment.installedConverter))
+            return found(environment.installedConverter, ConverterOrigin::InstalledWithQuillfen);
     }
     if (environment.reportSearched) environment.reportSearched(searched);
     return missingConverterMessage(state);
+}
+
+std::string converterInUseLine(const ProgramState& state) {
+    static constexpr TextId kOrigins[] = {TextId::ConverterBesideModels, TextId::ConverterSavedPath,
+                                          TextId::ConverterMstsInstallation,
+                                          TextId::ConverterInstalledWithQuillfen};
+    const TextId origin = kOrigins[static_cast<std::size_t>(state.converterOrigin)];
+    return state.text(TextId::LogConverterInUse, {state.gstrConv3dsPfad, state.text(origin)});
 }
 
 } // namespace quillfen

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <string_view>
 
 namespace quillfen {
 
@@ -31,11 +32,15 @@ struct ConverterSearchEnvironment {
     /// Told every place the search looked at, in order, when it found no
     /// converter (before the message is shown); may be empty.
     std::function<void(const std::vector<std::string>&)> reportSearched;
+    /// Where the converter installed with this program would lie (installedConverterFor),
+    /// the last place searched; "" for none.
+    std::string installedConverter;
 };
 
 /// The machine's own: the shell's 32-bit Program Files folder, the runtime's
-/// settings store and registry (on Windows), or the Wine prefix's (elsewhere).
-/// `showError` is left for the caller to set.
+/// settings store and registry (on Windows), or the Wine prefix's (elsewhere),
+/// and the converter installed with the running program. `showError` is left
+/// for the caller to set.
 [[nodiscard]] ConverterSearchEnvironment systemConverterSearchEnvironment();
 
 /// `gfctGetDataFromRegistry`: fills gstrMSTSExePfad and gstrMSTSPfad from the
@@ -47,11 +52,20 @@ void gfctGetDataFromRegistry(ProgramState& state, const ConverterSearchEnvironme
 std::string HoleMSTSPfad(ProgramState& state, const ConverterSearchEnvironment& environment,
                          const std::string& defaultPath = {});
 
+/// The converter an installation put beside the program `programPath`: `layout`
+/// is its path relative to the program's folder ("../lib/quillfen/conv3ds.exe";
+/// "conv3ds.exe" on Windows, where everything lies in one folder).
+[[nodiscard]] std::string installedConverterFor(const std::string& programPath, std::string_view layout);
+
 /// The search of the window load: the first rule that finds an existing file
-/// sets gstrConv3dsPfad (and gblnConv3dsBeimProgramm for the program's folder).
+/// sets gstrConv3dsPfad (and gblnConv3dsBeimProgramm for the program's folder)
+/// and converterOrigin; the converter installed with the program comes last.
 /// Returns the message box to show before ending the program when none does.
 [[nodiscard]] std::optional<StartupMessage> findConverter(ProgramState& state, const FileSystem& files,
                                                           const ConverterSearchEnvironment& environment);
+
+/// The start-up's log line naming the converter in use and where it was found.
+[[nodiscard]] std::string converterInUseLine(const ProgramState& state);
 
 /// The text of the lookup's error box: an empty first line, the procedure's
 /// name, an empty line, the description and "Fehlernummer: " with the number.

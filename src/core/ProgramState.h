@@ -12,6 +12,9 @@
 
 namespace quillfen {
 
+/// Where the start-up found the converter in use.
+enum class ConverterOrigin { BesideModels, SavedPath, MstsInstallation, InstalledWithQuillfen };
+
 struct ProgramState {
     // Registry key of the MSTS installation, set by the start procedure.
     std::string gstrRegSoftware = "Software";
@@ -42,6 +45,7 @@ struct ProgramState {
 
     std::string gstrConv3dsPfad;
     bool gblnConv3dsBeimProgramm = false;
+    ConverterOrigin converterOrigin = ConverterOrigin::SavedPath;
     std::string gstrMSTSStandardPfad;
     std::string gstrMSTSExePfad;
     std::string gstrMSTSPfad;

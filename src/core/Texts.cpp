@@ -143,6 +143,11 @@ constexpr CatalogueEntry kCatalogue[] = {
       "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu bestimmen!\r\r"
       "Wenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige Dateiname:\r- %2_2000.3DS"}},
     {T::StartupRegistryError, {"\rgfctGetDataFromRegistry\r\r%1\rFehlernummer: %2", "\rgfctGetDataFromRegistry\r\r%1\rFehlernummer: %2"}},
+    {T::LogConverterInUse, {"•Converter: %1 (%2)", "•Konverter: %1 (%2)"}},
+    {T::ConverterBesideModels, {"beside the models", "neben den Modellen"}},
+    {T::ConverterSavedPath, {"saved in the settings", "aus den Einstellungen"}},
+    {T::ConverterMstsInstallation, {"in the MSTS installation", "in der MSTS-Installation"}},
+    {T::ConverterInstalledWithQuillfen, {"installed with Quillfen", "mit Quillfen installiert"}},
     // Quit
     {T::MessageSettingsNotSaved, {"Could not save the settings:\r", "Die Einstellungen konnten nicht gespeichert werden:\r"}},
     // Mipmap help window

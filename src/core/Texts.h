@@ -121,6 +121,11 @@ enum class TextId : int {
     StartupNoDistance,    ///< %1 file name, %2 corrected name
     StartupOnlyNumber,    ///< %1 file name, %2 base name
     StartupRegistryError, ///< %1 description, %2 error number
+    LogConverterInUse,    ///< %1 converter path, %2 where it was found
+    ConverterBesideModels,
+    ConverterSavedPath,
+    ConverterMstsInstallation,
+    ConverterInstalledWithQuillfen,
     // Quit
     MessageSettingsNotSaved, ///< + reason
     // Mipmap help window

@@ -80,6 +80,7 @@ int MainWindow::load() {
     control<QLineEdit>("txtSDateiName")->setText(QString::fromStdString(m_state.gstrSDateiVorschlag));
     // 18.
     if (!findConverter()) return 1;
+    SchreibeAusgabe(converterInUseLine(m_state));
     // 19.-20.
     m_busy->onWatchdogTick();
     setMinimumSize(twipsToPixelsAtLeast(m_loadSizes.width), twipsToPixelsAtLeast(kMinimumHeight));

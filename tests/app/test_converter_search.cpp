@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -129,12 +130,90 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
             continue;
         }
         EXPECT_FALSE(message);
+        const ConverterOrigin origins[] = {
+            ConverterOrigin::BesideModels,     ConverterOrigin::SavedPath,
+            ConverterOrigin::MstsInstallation, ConverterOrigin::MstsInstallation,
+            ConverterOrigin::MstsInstallation, ConverterOrigin::MstsInstallation};
+        EXPECT_EQ(state.converterOrigin, origins[c.found]);
         if (c.found == ElsewhereInItsOwnCase) {
             EXPECT_TRUE(equalsNoCase(state.gstrConv3dsPfad, expected[Elsewhere])) << state.gstrConv3dsPfad;
         } else {
             EXPECT_EQ(state.gstrConv3dsPfad, expected[c.found]);
         }
         EXPECT_TRUE(LocalFileSystem().fileExists(state.gstrConv3dsPfad));
+    }
+}
+
+TEST(ConverterSearch, TheConverterInstalledWithQuillfenComesLast) {
+    struct Case {
+        bool beside;
+        std::vector<std::string> inPrefix;
+        bool installed;
+        std::optional<ConverterOrigin> origin; // nothing: the message instead
+    };
+    const Case cases[] = {
+        {false, {}, true, ConverterOrigin::InstalledWithQuillfen},
+        {true, {}, true, ConverterOrigin::BesideModels},
+        {false, {kDefault}, true, ConverterOrigin::MstsInstallation},
+        {false, {}, false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "beside " << c.beside << ", installed " << c.installed);
+        Scene s;
+        s.prepare(c.beside, false, "", c.inPrefix);
+        s.state.gstrConv3dsPfad.clear();
+        s.environment.installedConverter = s.root / "usr/lib/quillfen/conv3ds.exe";
+        if (c.installed) s.root.write("usr/lib/quillfen/conv3ds.exe", "");
+        const auto message = findConverter(s.state, LocalFileSystem(), s.environment);
+        ASSERT_EQ(message.has_value(), !c.origin);
+        if (!c.origin) continue;
+        EXPECT_EQ(s.state.converterOrigin, *c.origin);
+        if (c.origin == ConverterOrigin::InstalledWithQuillfen) {
+            EXPECT_EQ(s.state.gstrConv3dsPfad, s.environment.installedConverter);
+        }
+    }
+}
+
+TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
+    struct Case {
+        std::string program, layout, folder, rest;
+    };
+    const Case cases[] = {
+        {"/usr/bin/quillfen-cli", "../lib/quillfen/conv3ds.exe", "/usr", "lib/quillfen/conv3ds.exe"},
+        {"/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe", "/opt/q", "lib/quillfen/conv3ds.exe"},
+        {"/opt/q/quillfen-cli.exe", "conv3ds.exe", "/opt/q", "conv3ds.exe"},
+    };
+    // Compared with the platform's separators throughout (Windows turns each '/' round).
+    for (const auto& c : cases)
+        EXPECT_EQ(toNativeSeparators(installedConverterFor(c.program, c.layout)),
+                  toNativeSeparators(joinPath(c.folder, c.rest)))
+            << c.program;
+    // A program that cannot name its own file has no installed converter.
+    EXPECT_EQ(installedConverterFor("", "conv3ds.exe"), "");
+}
+
+TEST(ConverterSearch, TheLogNamesTheConverterAndWhereItWasFound) {
+    struct Case {
+        ConverterOrigin origin;
+        Language language;
+        std::string line;
+    };
+    const Case cases[] = {
+        {ConverterOrigin::BesideModels, Language::English, "•Converter: /m/conv3ds.exe (beside the models)"},
+        {ConverterOrigin::SavedPath, Language::English, "•Converter: /m/conv3ds.exe (saved in the settings)"},
+        {ConverterOrigin::MstsInstallation, Language::English,
+         "•Converter: /m/conv3ds.exe (in the MSTS installation)"},
+        {ConverterOrigin::InstalledWithQuillfen, Language::English,
+         "•Converter: /m/conv3ds.exe (installed with Quillfen)"},
+        {ConverterOrigin::InstalledWithQuillfen, Language::German,
+         "•Konverter: /m/conv3ds.exe (mit Quillfen installiert)"},
+    };
+    for (const auto& c : cases) {
+        ProgramState state;
+        state.gstrSprache = c.language;
+        state.gstrConv3dsPfad = "/m/conv3ds.exe";
+        state.converterOrigin = c.origin;
+        EXPECT_EQ(converterInUseLine(state), c.line);
     }
 }
 

@@ -28,10 +28,20 @@ diff -u "$source/tests/packaging/expected_files.txt" "$work/files"
 
 root="$work/root"
 dpkg -x "$deb" "$root"
+# --version, once the programs have it, names the package's version.
+for program in quillfen-cli quillfen; do
+    if out="$(QT_QPA_PLATFORM=offscreen timeout 20 "$root/usr/bin/$program" --version 2>/dev/null)"; then
+        grep -qF "$version" <<<"$out" || { echo "$program --version: $out"; exit 1; }
+    else
+        echo "$program has no --version yet"
+    fi
+done
 model="$work/house"
 cp -r "$source/examples/house" "$model"
-cp "$root/usr/lib/quillfen/conv3ds.exe" "$model/"
 "$root/usr/bin/quillfen-cli" lods "$model" | grep -q "house_100.3ds" || { echo "lods does not list the example"; exit 1; }
+# No converter beside the models: the one installed with the programs does the work.
 "$root/usr/bin/quillfen-cli" convert "$model" >"$work/convert.log" || { cat "$work/convert.log"; exit 1; }
+installed="$root/usr/lib/quillfen/conv3ds.exe (installed with Quillfen)"
+grep -qF "$installed" "$work/convert.log" || { echo "not named: $installed"; cat "$work/convert.log"; exit 1; }
 [[ -s "$model/SHAPES/house_.s" && -s "$model/SHAPES/house_.sd" ]] || { cat "$work/convert.log"; exit 1; }
-echo "converted the example from the unpacked package"
+echo "converted the example with the converter of the unpacked package"

@@ -84,8 +84,9 @@ TEST(WaitForConverterOutput, ProgressLineCountsUpInPlaceWithoutSpinning) {
         Task<WaitEnd> task = waitForConverterOutput(state, paths, host, files, clock, '.');
         const double start = clock.now();
         ClockDriver driver(clock);
-        driver.onYield = [&] {
-            if (clock.now() - start > appearsAfter) folder.write("h.s", "x");
+        // A copy: clang 14 cannot capture a structured binding.
+        driver.onYield = [&, appearsAt = appearsAfter] {
+            if (clock.now() - start > appearsAt) folder.write("h.s", "x");
             return true;
         };
         EXPECT_EQ(driver.run(task), WaitEnd::FileFound);

@@ -108,6 +108,9 @@ private slots:
         QCOMPARE(window.windowTitle(), QString("Quillfen " QUILLFEN_VERSION));
         QCOMPARE(window.control<QComboBox>("cmbMipMap")->currentText(), QString("0"));
         QVERIFY(window.state().gblnConv3dsBeimProgramm);
+        // The log names the converter in use and where it was found.
+        QCOMPARE(window.host().logText(),
+                 "•Converter: " + model.path("conv3ds.exe").toStdString() + " (beside the models)\r\n");
         QVERIFY(window.isVisible());
         QVERIFY(model.dialogs.messages.empty());
         // The last checked row stays checked.

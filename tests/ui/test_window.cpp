@@ -299,6 +299,7 @@ private slots:
     void logPutsTheNewestLineOnTop() {
         test::OpenHouse model;
         MainWindow& window = *model.window;
+        window.host().setLogText(""); // the start-up's converter line aside
         window.SchreibeAusgabe("A");
         window.SchreibeAusgabe("B");
         window.SchreibeAusgabe("C");
