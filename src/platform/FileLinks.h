@@ -1,0 +1,30 @@
+#pragma once
+// Deleting without following links. A model folder's TEXTURES or SHAPES can be
+// a symbolic link (or, on Windows, a junction) to somewhere else, even to the
+// model folder itself; a delete that went through it would remove other
+// people's files. These functions delete only in the folder they were given.
+
+#include "platform/Expected.h"
+
+#include <string>
+
+namespace quillfen {
+
+/// The reason given when a delete refuses to go through a link.
+inline constexpr const char* kThroughLinkReason =
+    "is a symbolic link or junction; nothing is deleted through it";
+
+/// True when the path itself is a symbolic link or a junction (any reparse
+/// point on Windows). The link is not followed.
+[[nodiscard]] bool isLinkOrJunction(const std::string& path);
+
+/// Deletes the file at `path` from the folder that holds it. Refuses when that
+/// folder is a link or junction; a link in the folder is removed itself, its
+/// target stays. A folder is never deleted here.
+Status deleteFileInItsFolder(const std::string& path);
+
+/// Removes an empty folder; refuses a link or junction (whose target would
+/// stay while the link vanished) and a folder that is not empty.
+Status removeEmptyFolderNotLink(const std::string& path);
+
+} // namespace quillfen
