@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -301,7 +302,10 @@ class Handle {
 public:
     explicit Handle(HANDLE handle = INVALID_HANDLE_VALUE) : m_handle(handle) {}
     Handle(Handle&& other) noexcept : m_handle(other.m_handle) { other.m_handle = INVALID_HANDLE_VALUE; }
-    Handle& operator=(Handle&&) = delete;
+    Handle& operator=(Handle&& other) noexcept {
+        std::swap(m_handle, other.m_handle);
+        return *this;
+    }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
     ~Handle() { close(); }

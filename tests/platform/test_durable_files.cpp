@@ -125,7 +125,10 @@ TEST(DurableFiles, FailuresNameTheFileAndTheSystemsReason) {
     const Status noSource = copyFileDurably(dir / "missing.ace", dir / "copy.ace");
     ASSERT_FALSE(noSource);
     EXPECT_EQ(noSource.error().path, dir / "missing.ace");
-    EXPECT_EQ(noSource.error().reason, std::generic_category().message(ENOENT));
+    if (!kWindows) {
+        EXPECT_EQ(noSource.error().reason, std::generic_category().message(ENOENT));
+    }
+    EXPECT_FALSE(noSource.error().reason.empty());
     const Status noTarget = writeFileDurably(dir / "none/house.s", "x");
     ASSERT_FALSE(noTarget);
     EXPECT_NE(noTarget.error().message().find("none"), std::string::npos);
