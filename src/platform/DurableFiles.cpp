@@ -1,5 +1,6 @@
 #include "platform/DurableFiles.h"
 
+#include "platform/FileLinks.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -230,7 +231,7 @@ template <class Fill> Status replaceThrough(const std::string& targetPath, Fill 
     const PathParts parts = partsOf(targetPath);
     auto folderFd = openFolder(parts.folder);
     if (!folderFd) return folderFd.error();
-    removeLeftoversIn(folderFd->get());
+    removeTemporaryLeftovers(parts.folder);
     auto temporary = TemporaryFile::create(folderFd->get(), targetPath);
     if (!temporary) return temporary.error();
     if (Status filled = fill(temporary->fd()); !filled) return filled;
@@ -277,7 +278,11 @@ Status moveFileOverDurably(const std::string& sourcePath, const std::string& tar
 }
 
 void removeTemporaryLeftovers(const std::string& folder) {
-    if (auto folderFd = openFolder(collapseSeparators(folder))) removeLeftoversIn(folderFd->get());
+    // Only in the folder itself: never through a link in its place.
+    std::string path = collapseSeparators(folder);
+    while (path.size() > 1 && endsWithSeparator(path)) path.pop_back();
+    const Descriptor folderFd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (folderFd.valid()) removeLeftoversIn(folderFd.get());
 }
 
 #else // Windows
@@ -362,7 +367,7 @@ template <class Fill> Status replaceThrough(const std::string& targetPath, Fill 
     const PathParts parts = partsOf(targetPath);
     const std::wstring folder = widePath(parts.folder);
     const std::wstring target = widePath(targetPath);
-    removeLeftoversIn(folder);
+    removeTemporaryLeftovers(parts.folder);
     std::wstring temporary;
     Handle file;
     for (int attempt = 0; attempt < kNameAttempts && !file.valid(); ++attempt) {
@@ -422,7 +427,8 @@ Status moveFileOverDurably(const std::string& sourcePath, const std::string& tar
 }
 
 void removeTemporaryLeftovers(const std::string& folder) {
-    removeLeftoversIn(widePath(folder));
+    // Only in the folder itself: never through a junction or link in its place.
+    if (!isLinkOrJunction(folder)) removeLeftoversIn(widePath(folder));
 }
 
 #endif

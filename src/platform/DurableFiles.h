@@ -40,7 +40,8 @@ Status copyFileDurably(const std::string& sourcePath, const std::string& targetP
 Status moveFileOverDurably(const std::string& sourcePath, const std::string& targetPath);
 
 /// Removes the program's leftover temporary files in `folder` that no running
-/// write holds. Nothing else is touched; failures are left for the write to meet.
+/// write holds; in a folder that is a link or junction nothing at all. Nothing
+/// else is touched; failures are left for the write to meet.
 void removeTemporaryLeftovers(const std::string& folder);
 
 } // namespace quillfen

@@ -48,6 +48,10 @@ TEST(FileLinks, DeletesNeverGoThroughALinkedFolder) {
         EXPECT_EQ(deleted.error().reason, kThroughLinkReason);
         EXPECT_TRUE(dir.exists(c.survivor)) << c.path;
     }
+    // a write through the link works, but clears no leftovers behind it
+    dir.write("model/~qf-0123abcd.tmp", "left by a killed run");
+    ASSERT_TRUE(files.replaceFile(dir / "model/TEXTURES/AddToRef.txt", "entry"));
+    EXPECT_TRUE(dir.exists("model/~qf-0123abcd.tmp"));
     EXPECT_TRUE(files.isLink(dir / "model/TEXTURES"));
     EXPECT_TRUE(files.isLink(dir / "model/TEXTURES" + kSep));
     EXPECT_FALSE(files.isLink(dir / "model"));
