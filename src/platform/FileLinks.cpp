@@ -30,11 +30,6 @@ bool isPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != "..";
 }
 
-std::string folderOf(const std::string& path) {
-    const std::string folder = parentOf(path);
-    return folder.empty() ? std::string(".") : folder;
-}
-
 } // namespace
 
 #ifndef _WIN32
@@ -52,15 +47,11 @@ bool isLinkOrJunction(const std::string& path) {
     return ::lstat(withoutTrailingSeparators(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-Status deleteFileInItsFolder(const std::string& path) {
-    const std::string file = withoutTrailingSeparators(path);
-    const std::string folder = folderOf(file);
-    const std::string name = fileNameOf(file);
-    if (!isPlainName(name)) return systemError(path, EISDIR);
-    if (isLinkOrJunction(folder)) return Error{folder, kThroughLinkReason};
-    // Opened without following a link in its place, so a link swapped in now is refused as well.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folderFd < 0) return errno == ELOOP ? Error{folder, kThroughLinkReason} : systemError(folder, errno);
+namespace {
+
+/// Removes the entry `name` of the folder open as `folderFd` (AT_FDCWD: the
+/// current folder); a link goes itself, a folder never.
+Status removeEntry(int folderFd, const std::string& name, const std::string& path) {
     struct stat info {};
     int code = 0;
     if (::fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
@@ -69,10 +60,35 @@ Status deleteFileInItsFolder(const std::string& path) {
         code = EISDIR;
     else if (::unlinkat(folderFd, name.c_str(), 0) != 0)
         code = errno;
-    ::close(folderFd);
     if (code == ENOENT) return Error{path, "file not found"};
     if (code != 0) return systemError(path, code);
     return {};
+}
+
+} // namespace
+
+Status deleteFileEntry(const std::string& path) {
+    const std::string file = withoutTrailingSeparators(path);
+    if (!isPlainName(fileNameOf(file))) return systemError(path, EISDIR);
+    return removeEntry(AT_FDCWD, file, path);
+}
+
+Status deleteFileInFolder(const std::string& folder, const std::string& name) {
+    const std::string path = joinPath(folder, name);
+    if (!isPlainName(name) || name.find(kPathSeparator) != std::string::npos)
+        return systemError(path, EISDIR);
+    const std::string opened = withoutTrailingSeparators(folder);
+    // Opened without following a link in its place: a link there, even one
+    // swapped in just now, is refused.
+    const int folderFd = ::open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folderFd < 0) {
+        const int code = errno; // ELOOP or ENOTDIR for a link, by the kind of file system
+        if (code == ELOOP || isLinkOrJunction(opened)) return Error{folder, kThroughLinkReason};
+        return systemError(folder, code);
+    }
+    Status removed = removeEntry(folderFd, name, path);
+    ::close(folderFd);
+    return removed;
 }
 
 Status removeEmptyFolderNotLink(const std::string& path) {
@@ -105,16 +121,22 @@ bool isLinkOrJunction(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-Status deleteFileInItsFolder(const std::string& path) {
+Status deleteFileEntry(const std::string& path) {
     const std::string file = withoutTrailingSeparators(path);
-    const std::string folder = folderOf(file);
     if (!isPlainName(fileNameOf(file))) return systemError(path, ERROR_DIRECTORY);
-    if (isLinkOrJunction(folder)) return Error{folder, kThroughLinkReason};
     const DWORD attributes = attributesOf(file);
     if (attributes == INVALID_FILE_ATTRIBUTES) return Error{path, "file not found"};
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return systemError(path, ERROR_DIRECTORY);
     if (!DeleteFileW(widePath(file).c_str())) return systemError(path, GetLastError());
     return {};
+}
+
+Status deleteFileInFolder(const std::string& folder, const std::string& name) {
+    const std::string path = joinPath(folder, name);
+    if (!isPlainName(name) || name.find_first_of("\\/") != std::string::npos)
+        return systemError(path, ERROR_DIRECTORY);
+    if (isLinkOrJunction(folder)) return Error{folder, kThroughLinkReason};
+    return deleteFileEntry(path);
 }
 
 Status removeEmptyFolderNotLink(const std::string& path) {

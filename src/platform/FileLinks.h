@@ -18,10 +18,15 @@ inline constexpr const char* kThroughLinkReason =
 /// point on Windows). The link is not followed.
 [[nodiscard]] bool isLinkOrJunction(const std::string& path);
 
-/// Deletes the file at `path` from the folder that holds it. Refuses when that
-/// folder is a link or junction; a link in the folder is removed itself, its
-/// target stays. A folder is never deleted here.
-Status deleteFileInItsFolder(const std::string& path);
+/// Deletes the file `name` (a plain name) from `folder`. Refuses when `folder`
+/// is a link or junction, so the delete never lands outside the folder meant.
+/// A link in the folder is removed itself, its target stays; a folder never goes.
+Status deleteFileInFolder(const std::string& folder, const std::string& name);
+
+/// Deletes the file at `path` as named: the folders on the way are the ones
+/// the caller chose (a model folder may well be reached through a link), a
+/// link at the end is removed itself, and a folder is never deleted here.
+Status deleteFileEntry(const std::string& path);
 
 /// Removes an empty folder; refuses a link or junction (whose target would
 /// stay while the link vanished) and a folder that is not empty.

@@ -64,6 +64,11 @@ FileSystem::readPieces(const std::string& path,
     return {};
 }
 
+Status FileSystem::deleteFileInFolder(const std::string& folder, const std::string& name) {
+    if (isLink(folder)) return Error{folder, kThroughLinkReason};
+    return deleteFile(joinPath(folder, name));
+}
+
 Status FileSystem::writeUnicodeText(const std::string& path, const std::string& text) {
     return replaceFile(path, encodeUtf16LeWithBom(text));
 }
@@ -121,7 +126,11 @@ Status LocalFileSystem::copyFileTo(const std::string& source, const std::string&
 }
 
 Status LocalFileSystem::deleteFile(const std::string& path) {
-    return deleteFileInItsFolder(path);
+    return deleteFileEntry(path);
+}
+
+Status LocalFileSystem::deleteFileInFolder(const std::string& folder, const std::string& name) {
+    return quillfen::deleteFileInFolder(folder, name);
 }
 
 namespace {

@@ -49,9 +49,11 @@ public:
     virtual Status copyFile(const std::string& source, const std::string& destinationFolder) = 0;
     /// Copies a file to an exact target path, replacing it atomically.
     virtual Status copyFileTo(const std::string& source, const std::string& targetPath) = 0;
-    /// Deletes a file from the folder that holds it; never through a link or
-    /// junction in the folder's place (a link in the folder goes itself).
+    /// Deletes the file at `path` (a link there goes itself, a folder never).
     virtual Status deleteFile(const std::string& path) = 0;
+    /// Deletes the file `name` from `folder`, refusing when `folder` is a link or
+    /// junction: what a run cleans up, it cleans only in its own folders.
+    virtual Status deleteFileInFolder(const std::string& folder, const std::string& name);
 
     /// Names (without folder) of the folder's files, in the order the system lists them.
     [[nodiscard]] virtual Expected<std::vector<std::string>> listFiles(const std::string& folder) const = 0;
@@ -105,6 +107,7 @@ public:
     Status copyFile(const std::string& source, const std::string& destinationFolder) override;
     Status copyFileTo(const std::string& source, const std::string& targetPath) override;
     Status deleteFile(const std::string& path) override;
+    Status deleteFileInFolder(const std::string& folder, const std::string& name) override;
     [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& folder) const override;
     [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override;
     [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override;

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
         if (made) GTEST_SKIP() << "no symbolic links here: " << made.message();                              \
     } while (false)
 
-TEST(FileLinks, DeletesNeverGoThroughALinkedFolder) {
+TEST(FileLinks, CleaningNeverGoesThroughALinkedFolder) {
     TempFolder dir;
     LocalFileSystem files;
     dir.write("model/house_100.3ds", "model");
@@ -35,19 +35,28 @@ TEST(FileLinks, DeletesNeverGoThroughALinkedFolder) {
     MAKE_FOLDER_LINK(dir.fsPath() / "model", dir.fsPath() / "model/TEXTURES");
     MAKE_FOLDER_LINK(dir.fsPath() / "other/textures", dir.fsPath() / "model/SHAPES");
     const struct {
-        std::string path;
+        std::string folder;
+        std::string name;
         std::string survivor;
     } cases[] = {
-        {dir / "model/TEXTURES/house_100.3ds", "model/house_100.3ds"},
-        {dir / "model/TEXTURES/" + kSep + "house_100.3ds", "model/house_100.3ds"},
-        {dir / "model/SHAPES/wall.ace", "other/textures/wall.ace"},
+        {dir / "model/TEXTURES", "house_100.3ds", "model/house_100.3ds"},
+        {dir / "model/TEXTURES" + kSep, "house_100.3ds", "model/house_100.3ds"},
+        {dir / "model/SHAPES", "wall.ace", "other/textures/wall.ace"},
+        {dir / "model", "TEXTURES/house_100.3ds", "model/house_100.3ds"},
+        {dir / "model/TEXTURES", "..", "model/TEXTURES"},
     };
     for (const auto& c : cases) {
-        const Status deleted = files.deleteFile(c.path);
-        ASSERT_FALSE(deleted) << c.path;
-        EXPECT_EQ(deleted.error().reason, kThroughLinkReason);
-        EXPECT_TRUE(dir.exists(c.survivor)) << c.path;
+        const Status deleted = files.deleteFileInFolder(c.folder, c.name);
+        ASSERT_FALSE(deleted) << c.folder << " " << c.name;
+        EXPECT_TRUE(dir.exists(c.survivor)) << c.folder << " " << c.name;
     }
+    EXPECT_EQ(files.deleteFileInFolder(dir / "model/TEXTURES", "house_100.3ds").error().reason,
+              kThroughLinkReason);
+    // a model folder reached through a link is the folder the user chose
+    MAKE_FOLDER_LINK(dir.fsPath() / "model", dir.fsPath() / "chosen");
+    dir.write("model/house_.s", "stale converter output");
+    ASSERT_TRUE(files.deleteFile(dir / "chosen/house_.s"));
+    EXPECT_FALSE(dir.exists("model/house_.s"));
     // a write through the link works, but clears no leftovers behind it
     dir.write("model/~qf-0123abcd.tmp", "left by a killed run");
     ASSERT_TRUE(files.replaceFile(dir / "model/TEXTURES/AddToRef.txt", "entry"));
@@ -67,7 +76,7 @@ TEST(FileLinks, ALinkInsideAFolderGoesItselfAndAFolderIsNeverDeletedAsAFile) {
     std::error_code made;
     fs::create_symlink(dir.fsPath() / "wall.ace", dir.fsPath() / "TEXTURES/wall.ace", made);
     if (made) GTEST_SKIP() << "no symbolic links here: " << made.message();
-    ASSERT_TRUE(files.deleteFile(dir / "TEXTURES/wall.ace"));
+    ASSERT_TRUE(files.deleteFileInFolder(dir / "TEXTURES", "wall.ace"));
     EXPECT_EQ(dir.read("wall.ace"), "texture");
     for (const std::string& path : {dir / "TEXTURES/sub", dir / "TEXTURES/sub/..", dir / "TEXTURES/."})
         EXPECT_FALSE(files.deleteFile(path)) << path;
