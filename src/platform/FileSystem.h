@@ -30,9 +30,8 @@ public:
     [[nodiscard]] virtual bool fileExists(const std::string& path) const = 0;
     [[nodiscard]] virtual bool folderExists(const std::string& path) const = 0;
 
-    /// True when the path itself is a symbolic link or a Windows junction (not
-    /// followed). A file system without links, as a test's, has none.
-    [[nodiscard]] virtual bool isLink(const std::string& /*path*/) const { return false; }
+    /// True when the path itself is a symbolic link or a Windows junction (not followed).
+    [[nodiscard]] virtual bool isLink(const std::string& path) const = 0;
 
     virtual Status createFolder(const std::string& path) = 0;
     /// Removes a folder; fails unless it is empty, and refuses a link or junction.
@@ -41,10 +40,8 @@ public:
     /// Moves a file into `destinationFolder` under its own name.
     virtual Status moveFile(const std::string& source, const std::string& destinationFolder) = 0;
     /// Moves a file to an exact path in one step, replacing a file there, so
-    /// that the path never stands empty. Unsupported unless a file system says so.
-    virtual Status moveFileOver(const std::string& source, const std::string& targetPath) {
-        return Error{source + " -> " + targetPath, "moving over a file is not supported here"};
-    }
+    /// that the path never stands empty.
+    virtual Status moveFileOver(const std::string& source, const std::string& targetPath) = 0;
     /// Copies a file into `destinationFolder` under its own name, replacing a file of that name.
     virtual Status copyFile(const std::string& source, const std::string& destinationFolder) = 0;
     /// Copies a file to an exact target path, replacing it atomically.

@@ -92,7 +92,7 @@ bool isDamagedSettingsFile(const Error& error) {
     return error.reason == kDamagedReason;
 }
 
-Status keepDamagedSettingsAside(FileSystem& files, const std::string& path) {
+Status keepDamagedSettings(FileSystem& files, const std::string& path) {
     return files.moveFileOver(path, path + kDamagedSettingsSuffix);
 }
 

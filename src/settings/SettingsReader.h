@@ -60,7 +60,7 @@ struct SettingApplication {
 /// Moves a damaged settings file aside to its name + kDamagedSettingsSuffix
 /// (replacing an older one there), so that the quit writes a fresh file
 /// instead of overwriting the evidence.
-Status keepDamagedSettingsAside(FileSystem& files, const std::string& path);
+Status keepDamagedSettings(FileSystem& files, const std::string& path);
 
 /// An integer value ("1", " -2 "), or std::nullopt when it is not a whole
 /// number in decimal within the range of int.

@@ -223,7 +223,7 @@ TEST(SettingsFileRead, AFileOverOneMegabyteIsDamagedAndKeptAside) {
     EXPECT_EQ(huge.error().path, path);
 
     folder.write("Quillfen.ini.bad", "an older damaged file");
-    ASSERT_TRUE(keepDamagedSettingsAside(files, path));
+    ASSERT_TRUE(keepDamagedSettings(files, path));
     EXPECT_FALSE(folder.exists("Quillfen.ini"));
     EXPECT_EQ(std::filesystem::file_size(folder.fsPath() / "Quillfen.ini.bad"), 200u << 20);
     EXPECT_FALSE(isDamagedSettingsFile(Error{path, "Permission denied"}));
