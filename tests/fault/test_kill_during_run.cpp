@@ -4,7 +4,7 @@
 // complete new self, SHAPES holds the shape, and the next run ends with
 // exactly the files of an undisturbed run, so no temporary file is left.
 //
-// Each kill has a worker and a folder of its own, all at once, so the test
+// Fifteen workers, each in a folder of its own, share the kills, so the test
 // stays within a minute although every run pauses two seconds for the converter.
 
 #include "support/TempFolder.h"
@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kKills = 30;
-constexpr int kWorkers = 30;
+constexpr int kWorkers = 15;
 constexpr std::size_t kShapeBytes = 20u << 20;
 constexpr const char* kShapeName = "house_.s";
 
