@@ -77,11 +77,17 @@ int convertFolder(const std::string& folder, const ConvertOptions& options) {
     ProgramState state;
     state.gstrProgrammPfad = workingFolderOf(folder);
     SavedSettings settings;
-    readSavedSettings(files, state.gstrProgrammPfad, settings);
+    const auto damage = readSavedSettings(files, state.gstrProgrammPfad, settings);
     SavedSettings forThisRun = settings;
     RunOnlyChoices runOnly;
     for (const auto& change : options.changes) change(forThisRun, runOnly);
     clearTestOptionsWithoutChoice(forThisRun);
+    if (damage) {
+        // Told in the language asked for: the damaged file's own choice is not known.
+        state.gstrSprache =
+            forThisRun.cmbLang == static_cast<int>(Language::German) ? Language::German : Language::English;
+        printStartupMessage(keepDamagedSettingsAside(state, files));
+    }
     ConverterSearchEnvironment environment = systemConverterSearchEnvironment();
     environment.showError = printStartupMessage;
     environment.reportSearched = printSearchedPlaces;

@@ -31,7 +31,8 @@ int runLods(const std::string& folder) {
     ProgramState state;
     state.gstrProgrammPfad = workingFolderOf(folder);
     SavedSettings settings;
-    readSavedSettings(fileSystem, state.gstrProgrammPfad, settings);
+    // A damaged settings file is left for a convert run to keep aside.
+    (void)readSavedSettings(fileSystem, state.gstrProgrammPfad, settings);
     if (const auto message = discoverModels(state, settings, fileSystem)) {
         std::cerr << asTerminalLines(message->text);
         return 2;

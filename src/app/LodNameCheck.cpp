@@ -14,6 +14,16 @@ bool everyLodRowEmpty(const ProgramState& state) {
                        [](const std::string& entry) { return entry.empty(); });
 }
 
+bool isControlCharacter(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+}
+
+/// The name with each control character shown as '_', as the s-file name box would clean it.
+std::string withoutControlCharacters(std::string name) {
+    std::replace_if(name.begin(), name.end(), isControlCharacter, '_');
+    return name;
+}
+
 } // namespace
 
 std::optional<StartupMessage> checkLodNames(ProgramState& state) {
@@ -31,6 +41,14 @@ std::optional<StartupMessage> checkLodNames(ProgramState& state) {
                 message = noLodMessage(state);
                 state.gintLODFehler = kLodNameOnlyNumberOrNoLod;
             }
+            continue;
+        }
+        // A line break or other control character in the name would reach the
+        // converter's command line and the sd-file's shape line; the name is the
+        // file's own, so only the modeller can change it.
+        if (std::any_of(name.begin(), name.end(), isControlCharacter)) {
+            message = noDistanceMessage(state, withoutControlCharacters(name));
+            state.gintLODFehler = kLodNameWithoutNumber;
             continue;
         }
         const auto distance = ErmittleLODEntfernung(name, state.gstrSDateiVorschlag);

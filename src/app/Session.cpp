@@ -39,15 +39,27 @@ std::string workingFolderOf(const std::string& folder) {
     return path;
 }
 
-void readSavedSettings(const FileSystem& files, const std::string& workingFolder, SavedSettings& settings) {
-    if (const auto applications = readSettingsFile(files, settingsFilePath(workingFolder)))
-        applySettings(*applications, settings);
+std::optional<Error> readSavedSettings(const FileSystem& files, const std::string& workingFolder,
+                                       SavedSettings& settings) {
+    const auto applications = readSettingsFile(files, settingsFilePath(workingFolder));
+    if (applications) applySettings(*applications, settings);
     clearTestOptionsWithoutChoice(settings);
+    if (!applications && isDamagedSettingsFile(applications.error())) return applications.error();
+    return std::nullopt;
 }
 
 void clearTestOptionsWithoutChoice(SavedSettings& settings) {
     if (settings.chkAceUni == 0 && settings.chkShaderDiffuse == 0 && settings.chkShaderAddATexDiff == 0)
         settings.chkTestOptionen = 0;
+}
+
+StartupMessage keepDamagedSettingsAside(const ProgramState& state, FileSystem& files) {
+    const std::string path = settingsFilePath(state.gstrProgrammPfad);
+    const std::string keptAs = path + kDamagedSettingsSuffix;
+    StartupMessage message{{}, state.text(TextId::StartupSettingsDamaged, {path, keptAs})};
+    if (Status kept = keepDamagedSettings(files, path); !kept)
+        message.text += kMessageLineBreak + kept.error().message();
+    return message;
 }
 
 std::optional<StartupMessage> discoverModels(ProgramState& state, const SavedSettings& settings,

@@ -24,8 +24,16 @@ namespace quillfen {
 
 /// The folder's settings file read into `settings` (a missing or unreadable
 /// file leaves the design values), with the test-options switch cleared when
-/// none of its options is ticked.
-void readSavedSettings(const FileSystem& files, const std::string& workingFolder, SavedSettings& settings);
+/// none of its options is ticked. A file too large to be a settings file is
+/// damaged: its settings are the design values, and the damage is returned
+/// for keepDamagedSettingsAside.
+[[nodiscard]] std::optional<Error>
+readSavedSettings(const FileSystem& files, const std::string& workingFolder, SavedSettings& settings);
+
+/// Keeps a damaged settings file aside as Quillfen.ini.bad, so that the quit
+/// writes a fresh file instead of overwriting it, and gives the warning to
+/// show in the current language (the start-up goes on with the design values).
+[[nodiscard]] StartupMessage keepDamagedSettingsAside(const ProgramState& state, FileSystem& files);
 
 /// The test-options switch cleared when none of its options is ticked.
 void clearTestOptionsWithoutChoice(SavedSettings& settings);

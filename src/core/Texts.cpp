@@ -28,11 +28,14 @@ constexpr CatalogueEntry kCatalogue[] = {
     {T::LogNotReadyAfter30s, {"•still not ready after 30 seconds: ", "•nach 30 Sekunden noch nicht bereit: "}},
     {T::LogTexturesNotDeleted, {"•can't delete TEXTURES folder -> Maybe another program blocks",
                                 "•kann Verzeichnis TEXTURES nicht löschen -> Vermutlich blockiert ein anderes Programm"}},
+    {T::LogFolderIsLink, {"•the directory %1 is a link to another place: Quillfen deletes nothing in it",
+                          "•das Verzeichnis %1 ist ein Verweis auf einen anderen Ort: Quillfen löscht darin nichts"}},
+    {T::MessageFolderBusy, {"Another conversion is running in this folder:\r%1\r\rPlease wait until it has ended.",
+                            "In diesem Verzeichnis läuft schon eine Umwandlung:\r%1\r\rBitte warten, bis sie beendet ist."}},
     {T::LogDone, {"Done!", "Fertig!"}},
     {T::LogFailReadFolder, {"•can't read the directory: ", "•kann das Verzeichnis nicht lesen: "}},
     {T::LogFailDeleteStaleSFile, {"•can't delete old s-file: ", "•kann alte s-Datei nicht löschen: "}},
     {T::LogFailCreateShapes, {"•can't create the directory SHAPES: ", "•kann Verzeichnis SHAPES nicht erzeugen: "}},
-    {T::LogFailDeleteOldSFile, {"•can't delete old s-file in SHAPES: ", "•kann alte s-Datei in SHAPES nicht löschen: "}},
     {T::LogFailMoveSFile, {"•can't move new s-file to SHAPES: ", "•kann neue s-Datei nicht nach SHAPES verschieben: "}},
     {T::LogFailWriteSdFile, {"•can't write sd-file: ", "•kann sd-Datei nicht schreiben: "}},
     {T::LogFailEditSFile, {"•can't edit s-file: ", "•kann s-Datei nicht bearbeiten: "}},
@@ -148,6 +151,11 @@ constexpr CatalogueEntry kCatalogue[] = {
     {T::ConverterSavedPath, {"saved in the settings", "aus den Einstellungen"}},
     {T::ConverterMstsInstallation, {"in the MSTS installation", "in der MSTS-Installation"}},
     {T::ConverterInstalledWithQuillfen, {"installed with Quillfen", "mit Quillfen installiert"}},
+    {T::StartupSettingsDamaged,
+     {"The settings file is damaged and was not read:\r%1\r\rQuillfen starts with the default settings; "
+      "the damaged file is kept as:\r%2",
+      "Die Einstellungsdatei ist beschädigt und wurde nicht gelesen:\r%1\r\rQuillfen beginnt mit den "
+      "Standard-Einstellungen; die beschädigte Datei bleibt erhalten als:\r%2"}},
     // Quit
     {T::MessageSettingsNotSaved, {"Could not save the settings:\r", "Die Einstellungen konnten nicht gespeichert werden:\r"}},
     // Mipmap help window

@@ -54,11 +54,12 @@ enum class TextId : int {
     LogNewSFileMoved,
     LogNotReadyAfter30s, ///< + path
     LogTexturesNotDeleted,
+    LogFolderIsLink,   ///< %1 folder name (SHAPES, TEXTURES)
+    MessageFolderBusy, ///< %1 the model folder
     LogDone,
     LogFailReadFolder,       ///< + reason
     LogFailDeleteStaleSFile, ///< + reason
     LogFailCreateShapes,     ///< + reason
-    LogFailDeleteOldSFile,   ///< + reason
     LogFailMoveSFile,        ///< + reason
     LogFailWriteSdFile,      ///< + reason
     LogFailEditSFile,        ///< + reason
@@ -126,6 +127,7 @@ enum class TextId : int {
     ConverterSavedPath,
     ConverterMstsInstallation,
     ConverterInstalledWithQuillfen,
+    StartupSettingsDamaged, ///< %1 settings file, %2 where it is kept aside
     // Quit
     MessageSettingsNotSaved, ///< + reason
     // Mipmap help window

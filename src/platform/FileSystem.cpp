@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/DurableFiles.h"
+#include "platform/FileLinks.h"
 #include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
@@ -9,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <system_error>
 
 #ifdef _WIN32
@@ -43,14 +44,6 @@ Error errorFromErrno(const std::string& path) {
     return Error{path, saved ? std::strerror(saved) : "unknown error"};
 }
 
-/// A name for the temporary file beside `target` that a replace writes first.
-fs::path temporarySibling(const fs::path& target) {
-    std::random_device random;
-    fs::path temporary = target;
-    temporary += ".quillfen-" + std::to_string(random() % 1000000) + ".tmp";
-    return temporary;
-}
-
 } // namespace
 
 Expected<std::string> FileSystem::readText(const std::string& path, TextFormat format) const {
@@ -69,6 +62,11 @@ FileSystem::readPieces(const std::string& path,
     if (!bytes) return bytes.error();
     take(*bytes, bytes->size());
     return {};
+}
+
+Status FileSystem::deleteFileInFolder(const std::string& folder, const std::string& name) {
+    if (isLink(folder)) return Error{folder, kThroughLinkReason};
+    return deleteFile(joinPath(folder, name));
 }
 
 Status FileSystem::writeUnicodeText(const std::string& path, const std::string& text) {
@@ -92,60 +90,47 @@ Status LocalFileSystem::createFolder(const std::string& path) {
     return errorFor(path, code);
 }
 
+bool LocalFileSystem::isLink(const std::string& path) const {
+    return isLinkOrJunction(path);
+}
+
 Status LocalFileSystem::removeEmptyFolder(const std::string& path) {
-    std::error_code code;
-    if (!fs::is_directory(toFsPath(path), code)) return Error{path, "not a folder"};
-    if (!fs::is_empty(toFsPath(path), code))
-        return Error{path, code ? code.message() : "folder is not empty"};
-    fs::remove(toFsPath(path), code);
-    if (code) return errorFor(path, code);
-    return {};
+    if (!isLink(path) && !folderExists(path)) return Error{path, "not a folder"};
+    return removeEmptyFolderNotLink(path);
 }
 
 Status LocalFileSystem::moveFile(const std::string& source, const std::string& destinationFolder) {
     if (!fileExists(source)) return Error{source, "file not found"};
-    const fs::path target = toFsPath(destinationFolder) / toFsPath(fileNameOf(source));
+    const std::string target = joinPath(destinationFolder, fileNameOf(source));
     std::error_code code;
-    if (fs::exists(target, code)) return Error{toUtf8(target), "a file of that name exists already"};
-    fs::rename(toFsPath(source), target, code);
-    if (code == std::errc::cross_device_link) {
-        // Another volume: copy, then remove the original.
-        code.clear();
-        fs::copy_file(toFsPath(source), target, code);
-        if (!code) fs::remove(toFsPath(source), code);
-    }
-    if (code) return errorFor(source, code);
-    return {};
+    if (fs::exists(toFsPath(target), code)) return Error{target, "a file of that name exists already"};
+    return moveFileOverDurably(source, target);
+}
+
+Status LocalFileSystem::moveFileOver(const std::string& source, const std::string& targetPath) {
+    if (!fileExists(source)) return Error{source, "file not found"};
+    return moveFileOverDurably(source, targetPath);
 }
 
 Status LocalFileSystem::copyFile(const std::string& source, const std::string& destinationFolder) {
-    return copyFileTo(source, toUtf8(toFsPath(destinationFolder) / toFsPath(fileNameOf(source))));
+    return copyFileTo(source, joinPath(destinationFolder, fileNameOf(source)));
 }
 
 Status LocalFileSystem::copyFileTo(const std::string& source, const std::string& targetPath) {
     if (!fileExists(source)) return Error{source, "file not found"};
-    if (!folderExists(parentOf(targetPath))) return Error{parentOf(targetPath), "folder not found"};
+    if (!folderExists(parentOf(collapseSeparators(targetPath))))
+        return Error{parentOf(collapseSeparators(targetPath)), "folder not found"};
     // Copied beside the target first and renamed over it: a copy that breaks off
     // never leaves half a texture where a whole one stood.
-    const fs::path target = toFsPath(targetPath);
-    const fs::path temporary = temporarySibling(target);
-    std::error_code code;
-    fs::copy_file(toFsPath(source), temporary, code);
-    if (!code) fs::rename(temporary, target, code);
-    if (code) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return errorFor(targetPath, code);
-    }
-    return {};
+    return copyFileDurably(source, targetPath);
 }
 
 Status LocalFileSystem::deleteFile(const std::string& path) {
-    std::error_code code;
-    if (!fs::is_regular_file(toFsPath(path), code)) return Error{path, "file not found"};
-    fs::remove(toFsPath(path), code);
-    if (code) return errorFor(path, code);
-    return {};
+    return deleteFileEntry(path);
+}
+
+Status LocalFileSystem::deleteFileInFolder(const std::string& folder, const std::string& name) {
+    return quillfen::deleteFileInFolder(folder, name);
 }
 
 namespace {
@@ -228,30 +213,18 @@ Status LocalFileSystem::readPieces(
     return {};
 }
 
+Expected<std::string> LocalFileSystem::readBytesUpTo(const std::string& path, std::size_t limit) const {
+    std::ifstream in(toFsPath(path), std::ios::binary);
+    if (!in) return errorFromErrno(path);
+    std::string bytes(limit + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) return errorFromErrno(path);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
 Status LocalFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
-    const fs::path target = toFsPath(path);
-    const fs::path temporary = temporarySibling(target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return errorFromErrno(path);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            const Error error = errorFromErrno(path);
-            out.close();
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return error;
-        }
-    }
-    std::error_code code;
-    fs::rename(temporary, target, code);
-    if (code) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return errorFor(path, code);
-    }
-    return {};
+    return writeFileDurably(path, bytes);
 }
 
 } // namespace quillfen

@@ -8,6 +8,7 @@
 
 #include "platform/Expected.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,17 +30,27 @@ public:
     [[nodiscard]] virtual bool fileExists(const std::string& path) const = 0;
     [[nodiscard]] virtual bool folderExists(const std::string& path) const = 0;
 
+    /// True when the path itself is a symbolic link or a Windows junction (not followed).
+    [[nodiscard]] virtual bool isLink(const std::string& path) const = 0;
+
     virtual Status createFolder(const std::string& path) = 0;
-    /// Removes a folder; fails unless it is empty.
+    /// Removes a folder; fails unless it is empty, and refuses a link or junction.
     virtual Status removeEmptyFolder(const std::string& path) = 0;
 
     /// Moves a file into `destinationFolder` under its own name.
     virtual Status moveFile(const std::string& source, const std::string& destinationFolder) = 0;
+    /// Moves a file to an exact path in one step, replacing a file there, so
+    /// that the path never stands empty.
+    virtual Status moveFileOver(const std::string& source, const std::string& targetPath) = 0;
     /// Copies a file into `destinationFolder` under its own name, replacing a file of that name.
     virtual Status copyFile(const std::string& source, const std::string& destinationFolder) = 0;
-    /// Copies a file to an exact target path, replacing it.
+    /// Copies a file to an exact target path, replacing it atomically.
     virtual Status copyFileTo(const std::string& source, const std::string& targetPath) = 0;
+    /// Deletes the file at `path` (a link there goes itself, a folder never).
     virtual Status deleteFile(const std::string& path) = 0;
+    /// Deletes the file `name` from `folder`, refusing when `folder` is a link or
+    /// junction: what a run cleans up, it cleans only in its own folders.
+    virtual Status deleteFileInFolder(const std::string& folder, const std::string& name);
 
     /// Names (without folder) of the folder's files, in the order the system lists them.
     [[nodiscard]] virtual Expected<std::vector<std::string>> listFiles(const std::string& folder) const = 0;
@@ -58,9 +69,18 @@ public:
     virtual Status
     readPieces(const std::string& path,
                const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const;
-    /// Replaces the file by `bytes` atomically: written to a temporary file in the
-    /// same folder and renamed over the target, so a failure never leaves a
-    /// truncated or empty file where a good one stood.
+    /// The file's first bytes, at most `limit` + 1 of them: a caller that must
+    /// not read a huge file whole sees from the size whether it was larger.
+    [[nodiscard]] virtual Expected<std::string> readBytesUpTo(const std::string& path,
+                                                              std::size_t limit) const {
+        auto bytes = readBytes(path);
+        if (bytes && bytes->size() > limit + 1) bytes->resize(limit + 1);
+        return bytes;
+    }
+    /// Replaces the file by `bytes` atomically and durably: written to a
+    /// temporary file in the same folder, flushed to the disk, renamed over the
+    /// target, and the folder flushed, so neither a failure nor a power cut
+    /// leaves a truncated or empty file where a good one stood.
     virtual Status replaceFile(const std::string& path, const std::string& bytes) = 0;
 
     /// The whole text of a file as UTF-8. A BOM (UTF-16LE, UTF-8) decides the
@@ -76,12 +96,15 @@ class LocalFileSystem final : public FileSystem {
 public:
     [[nodiscard]] bool fileExists(const std::string& path) const override;
     [[nodiscard]] bool folderExists(const std::string& path) const override;
+    [[nodiscard]] bool isLink(const std::string& path) const override;
     Status createFolder(const std::string& path) override;
     Status removeEmptyFolder(const std::string& path) override;
     Status moveFile(const std::string& source, const std::string& destinationFolder) override;
+    Status moveFileOver(const std::string& source, const std::string& targetPath) override;
     Status copyFile(const std::string& source, const std::string& destinationFolder) override;
     Status copyFileTo(const std::string& source, const std::string& targetPath) override;
     Status deleteFile(const std::string& path) override;
+    Status deleteFileInFolder(const std::string& folder, const std::string& name) override;
     [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& folder) const override;
     [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override;
     [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override;
@@ -89,6 +112,8 @@ public:
     Status
     readPieces(const std::string& path,
                const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const override;
+    [[nodiscard]] Expected<std::string> readBytesUpTo(const std::string& path,
+                                                      std::size_t limit) const override;
     Status replaceFile(const std::string& path, const std::string& bytes) override;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include "platform/Text.h"
+
 namespace quillfen {
 
 namespace {
@@ -58,6 +60,14 @@ std::string parentOf(std::string_view path) {
 
 bool endsWithSeparator(std::string_view path) {
     return !path.empty() && isSeparator(path.back());
+}
+
+bool sameFileName(std::string_view a, std::string_view b) {
+#ifdef _WIN32
+    return equalsNoCase(a, b);
+#else
+    return a == b;
+#endif
 }
 
 std::string toNativeSeparators(std::string_view path) {

@@ -31,6 +31,10 @@ inline const std::string kSep(1, kPathSeparator);
 /// True when `path` ends with the platform's separator (or '/' on Windows).
 [[nodiscard]] bool endsWithSeparator(std::string_view path);
 
+/// True when two names in one folder stand for the same file: the same text,
+/// or on Windows, whose file names ignore letter case, the same letters.
+[[nodiscard]] bool sameFileName(std::string_view a, std::string_view b);
+
 /// The path with Windows separators turned into the platform's.
 [[nodiscard]] std::string toNativeSeparators(std::string_view path);
 

@@ -1,6 +1,7 @@
 #include "run/ConversionRun.h"
 
 #include "app/FolderListing.h"
+#include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "run/ConversionRunSteps.h"
@@ -129,15 +130,14 @@ CommandTask moveIntoShapes(RunServices& s, const ShapePaths& paths) {
         co_return ended(RunEnd::Failed);
     s.host.log(s.state.text(TextId::LogShapesCreated));
 
-    if (files.fileExists(paths.sFile)) {
-        if (Status deleted = files.deleteFile(paths.sFile); !deleted) {
-            logFailure(s, FailedStep::DeleteOldShapesSFile, deleted.error());
-            co_return ended(RunEnd::Failed);
-        }
+    // The old s-file stays until the new one replaces it in one step below, so
+    // that SHAPES holds a whole shape at every moment, also when the run is
+    // killed; the log reports the old one's end where it always did. A SHAPES
+    // that links elsewhere is written into but not cleaned.
+    if (files.isLink(paths.shapesFolder))
+        s.host.log(s.state.text(TextId::LogFolderIsLink, {"SHAPES"}));
+    else if (files.fileExists(paths.sFile))
         s.host.log(s.state.text(TextId::LogOldShapesSFileDeleted));
-    }
-    if (!co_await confirmed(s, paths.sFile, [&] { return !files.fileExists(paths.sFile); }))
-        co_return ended(RunEnd::Failed);
     if (!co_await confirmed(s, paths.converterOutput,
                             [&] { return files.fileExists(paths.converterOutput); }))
         co_return ended(RunEnd::Failed);
@@ -146,7 +146,7 @@ CommandTask moveIntoShapes(RunServices& s, const ShapePaths& paths) {
     const double pauseEnd = s.clock.now() + 2.0;
     while (s.clock.now() < pauseEnd) co_await yieldFor(pauseEnd - s.clock.now());
 
-    if (Status moved = files.moveFile(paths.converterOutput, paths.shapesFolder); !moved) {
+    if (Status moved = files.moveFileOver(paths.converterOutput, paths.sFile); !moved) {
         logFailure(s, FailedStep::MoveSFile, moved.error());
         showCrashDiagnosis(s.state, s.host);
         co_return ended(RunEnd::MoveFailed);
@@ -172,9 +172,9 @@ CommandTask finishShape(RunServices& s, const ShapePaths& paths, const RunChoice
     co_return kGoOn;
 }
 
-/// An empty TEXTURES goes; "Done!".
+/// An empty TEXTURES goes (never one that links elsewhere); "Done!".
 void closeRun(RunServices& s, const ShapePaths& paths) {
-    if (s.fileSystem.folderExists(paths.texturesFolder)) {
+    if (s.fileSystem.folderExists(paths.texturesFolder) && !s.fileSystem.isLink(paths.texturesFolder)) {
         const auto files = s.fileSystem.listFiles(paths.texturesFolder);
         const auto folders = s.fileSystem.listFolders(paths.texturesFolder);
         if (files.ok() && folders.ok() && files->empty() && folders->empty()) {
@@ -213,6 +213,14 @@ void cancelEnd(RunServices& s) {
 
 CommandTask runConversion(RunServices services, RunChoices choices) {
     RunServices& s = services;
+    // One run at a time in a model folder (two windows, a window and a batch
+    // job): the second is refused at once. The lock is the system's, so a
+    // killed run leaves none; where the folder cannot hold one, the run goes on.
+    const auto folderLock = FolderLock::tryLock(s.state.gstrProgrammPfad);
+    if (!folderLock && FolderLock::isHeldElsewhere(folderLock.error())) {
+        s.host.showMessage(kProgramName, s.state.text(TextId::MessageFolderBusy, {s.state.gstrProgrammPfad}));
+        co_return ended(RunEnd::FolderBusy);
+    }
     // A cancel that came too late for the last run's wait must not end this one.
     s.state.gblnAbbruch = false;
     s.host.setBusyCursor(true);

@@ -27,6 +27,7 @@ enum class RunEnd : int {
     MoveFailed,          ///< the s-file could not be moved into SHAPES
     MovedFileNotVisible, ///< the moved s-file did not show up in SHAPES within 10 s
     Failed,              ///< a file operation failed; the log names the file and the reason
+    FolderBusy,          ///< another run holds the model folder; nothing was done
 };
 
 /// What the run works with. All references must outlive the run's task.

@@ -23,8 +23,6 @@ TextId failureText(FailedStep step) {
         return TextId::LogFailDeleteStaleSFile;
     case FailedStep::CreateShapes:
         return TextId::LogFailCreateShapes;
-    case FailedStep::DeleteOldShapesSFile:
-        return TextId::LogFailDeleteOldSFile;
     case FailedStep::MoveSFile:
         return TextId::LogFailMoveSFile;
     case FailedStep::WriteSdFile:

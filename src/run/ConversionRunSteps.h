@@ -16,7 +16,6 @@ enum class FailedStep {
     ReadFolder,
     DeleteStaleSFile,
     CreateShapes,
-    DeleteOldShapesSFile,
     MoveSFile,
     WriteSdFile,
     EditSFile,

@@ -13,6 +13,7 @@ namespace quillfen {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr const char* kDamagedReason = "larger than 1 MB: damaged, not a settings file";
 
 /// The applications of one non-blank line.
 void parseLine(const std::string& line, std::vector<SettingApplication>& out) {
@@ -81,9 +82,18 @@ std::vector<SettingApplication> parseSettingsBytes(std::string_view bytes) {
 
 Expected<std::vector<SettingApplication>> readSettingsFile(const FileSystem& files, const std::string& path) {
     if (!files.fileExists(path)) return std::vector<SettingApplication>{};
-    auto bytes = files.readBytes(path);
+    auto bytes = files.readBytesUpTo(path, kSettingsFileLimit);
     if (!bytes) return bytes.error();
+    if (bytes->size() > kSettingsFileLimit) return Error{path, kDamagedReason};
     return parseSettingsBytes(*bytes);
+}
+
+bool isDamagedSettingsFile(const Error& error) {
+    return error.reason == kDamagedReason;
+}
+
+Status keepDamagedSettings(FileSystem& files, const std::string& path) {
+    return files.moveFileOver(path, path + kDamagedSettingsSuffix);
 }
 
 std::optional<int> settingInteger(std::string_view value) {

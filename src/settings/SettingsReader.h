@@ -15,6 +15,11 @@
 namespace quillfen {
 
 inline constexpr const char* kSettingsFileName = "Quillfen.ini";
+/// A settings file is a few hundred bytes; one larger than this is damaged,
+/// and is not read whole (a huge file would cost many times its size).
+inline constexpr std::size_t kSettingsFileLimit = 1024 * 1024;
+/// Where a damaged settings file is kept aside, so a fresh one can be written.
+inline constexpr const char* kDamagedSettingsSuffix = ".bad";
 
 /// One value to apply to the control of one key.
 struct SettingApplication {
@@ -43,9 +48,19 @@ struct SettingApplication {
 /// decode, split and parse in one.
 [[nodiscard]] std::vector<SettingApplication> parseSettingsBytes(std::string_view bytes);
 
-/// The applications of the file at `path`; an empty list when it does not exist.
+/// The applications of the file at `path`; an empty list when it does not
+/// exist. A file larger than kSettingsFileLimit fails as damaged
+/// (isDamagedSettingsFile).
 [[nodiscard]] Expected<std::vector<SettingApplication>> readSettingsFile(const FileSystem& files,
                                                                          const std::string& path);
+
+/// True for the failure of readSettingsFile that means "damaged, use the defaults".
+[[nodiscard]] bool isDamagedSettingsFile(const Error& error);
+
+/// Moves a damaged settings file aside to its name + kDamagedSettingsSuffix
+/// (replacing an older one there), so that the quit writes a fresh file
+/// instead of overwriting the evidence.
+Status keepDamagedSettings(FileSystem& files, const std::string& path);
 
 /// An integer value ("1", " -2 "), or std::nullopt when it is not a whole
 /// number in decimal within the range of int.

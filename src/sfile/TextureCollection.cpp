@@ -3,7 +3,9 @@
 #include "platform/Paths.h"
 #include "sfile/IndexedText.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace quillfen {
 
@@ -18,18 +20,27 @@ void logAccessFailure(const Error& error, const ProgramState& state, LogSink& lo
     log.log(state.text(TextId::LogTexturesNoAccess));
 }
 
-/// Deletes the files the last run left in the folder; its subfolders stay.
-Status emptyTexturesFolder(const std::string& folder, FileSystem& files) {
+bool isAmong(const std::vector<std::string>& names, const std::string& name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& kept) { return sameFileName(kept, name); });
+}
+
+/// Deletes the files an earlier run left in the folder that this run did not
+/// copy; its subfolders stay.
+Status deleteStaleFiles(const std::string& folder, const std::vector<std::string>& copied,
+                        FileSystem& files) {
     if (!files.folderExists(folder)) return {};
     auto names = files.listFiles(folder);
     if (!names) return names.error();
     for (const std::string& name : *names)
-        if (Status deleted = files.deleteFile(folder + kSep + name); !deleted) return deleted;
+        if (!isAmong(copied, name))
+            if (Status deleted = files.deleteFileInFolder(folder, name); !deleted) return deleted;
     return {};
 }
 
+/// Copies each used file in (each one whole or not at all); `copied` gets their names.
 Status copyUsedFiles(const IndexedText& text, const ShapePaths& paths, const ProgramState& state,
-                     FileSystem& files, LogSink& log) {
+                     FileSystem& files, LogSink& log, std::vector<std::string>& copied) {
     for (const std::string& fileName : state.listedFiles()) {
         const std::string source = paths.workingFolder + kSep + fileName;
         if (!text.contains(fileName) || !files.fileExists(source)) continue;
@@ -37,7 +48,8 @@ Status copyUsedFiles(const IndexedText& text, const ShapePaths& paths, const Pro
             if (Status created = files.createFolder(paths.texturesFolder); !created) return created;
             log.log(state.text(TextId::LogTexturesCreated));
         }
-        if (Status copied = files.copyFile(source, paths.texturesFolder); !copied) return copied;
+        if (Status done = files.copyFile(source, paths.texturesFolder); !done) return done;
+        copied.push_back(fileName);
     }
     return {};
 }
@@ -55,14 +67,21 @@ void logClosingReport(const std::string& folder, const ProgramState& state, File
 } // namespace
 
 void KopiereTexturen(const ProgramState& state, const ShapePaths& paths, FileSystem& files, LogSink& log) {
-    if (Status emptied = emptyTexturesFolder(paths.texturesFolder, files); !emptied)
-        return logAccessFailure(emptied.error(), state, log);
+    // The used textures are copied in first and the stale ones deleted after,
+    // so that a run killed in between leaves TEXTURES with every texture the
+    // shape in SHAPES uses. A TEXTURES that links elsewhere is not cleaned.
     auto text = files.readText(paths.sFile, TextFormat::Unicode);
     if (!text) return logAccessFailure(text.error(), state, log);
+    const bool linked = files.isLink(paths.texturesFolder);
+    if (linked) log.log(state.text(TextId::LogFolderIsLink, {"TEXTURES"}));
     const auto listed = state.listedFiles();
     const IndexedText indexed(std::move(*text), std::vector<std::string>(listed.begin(), listed.end()));
-    if (Status copied = copyUsedFiles(indexed, paths, state, files, log); !copied)
-        return logAccessFailure(copied.error(), state, log);
+    std::vector<std::string> copied;
+    if (Status done = copyUsedFiles(indexed, paths, state, files, log, copied); !done)
+        return logAccessFailure(done.error(), state, log);
+    if (!linked)
+        if (Status deleted = deleteStaleFiles(paths.texturesFolder, copied, files); !deleted)
+            return logAccessFailure(deleted.error(), state, log);
     logClosingReport(paths.texturesFolder, state, files, log);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // KopiereTexturen: the last s-file step of every conversion run, after the
-// test options. It empties wd/TEXTURES of the last run's files and copies into
-// it every file of the working folder whose exact name the final s-file holds.
+// test options. It copies into wd/TEXTURES every file of the working folder
+// whose exact name the final s-file holds, then deletes the files an earlier
+// run left there.
 
 #include "core/LogSink.h"
 #include "core/ProgramState.h"

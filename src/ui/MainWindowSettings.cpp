@@ -2,6 +2,7 @@
 // control so that the control's own reaction runs, as a user's choice would;
 // the quit procedure writes them back.
 
+#include "app/Session.h"
 #include "platform/Paths.h"
 #include "settings/SavedSettings.h"
 #include "settings/SettingKeys.h"
@@ -79,8 +80,15 @@ Qt::CheckState checkStateOf(int value) {
 
 void MainWindow::LiesEinstellungen() {
     const auto applications = readSettingsFile(*m_fileSystem, settingsFilePath(m_state.gstrProgrammPfad));
-    // A file that cannot be read is treated as missing: every control keeps its design value.
-    if (!applications) return;
+    // A file that cannot be read is treated as missing: every control keeps its
+    // design value. A damaged one is kept aside, so the quit does not overwrite it.
+    if (!applications) {
+        if (isDamagedSettingsFile(applications.error())) {
+            const StartupMessage warning = keepDamagedSettingsAside(m_state, *m_fileSystem);
+            m_dialogs->showMessage(warning.title, warning.text);
+        }
+        return;
+    }
     for (const auto& application : *applications) applySetting(application.name, application.value);
 }
 

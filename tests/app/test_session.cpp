@@ -7,6 +7,7 @@
 #include "app/Session.h"
 #include "app/StartupMessages.h"
 #include "platform/Text.h"
+#include "settings/SettingsReader.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,47 @@ TEST(LodNameCheck, StartsFromAnEmptyProposal) {
     state.gstrArrLODDateien = {"", "b_20.3ds"};
     EXPECT_FALSE(checkLodNames(state));
     EXPECT_EQ(state.gstrSDateiVorschlag, "b_.s");
+}
+
+TEST(LodNameCheck, ANameWithAControlCharacterIsRefusedWithTheNameShownClean) {
+    const std::pair<std::string, std::string> names[] = {
+        {"haus\n_100.3ds", "haus__100.3ds"},
+        {"haus_100\r.3ds", "haus_100_.3ds"},
+        {"\thaus_100.3ds", "_haus_100.3ds"},
+        {"haus\x7f_100.3ds", "haus__100.3ds"},
+    };
+    for (const auto& [name, shown] : names) {
+        ProgramState state;
+        state.gstrArrLODDateien = {"", "good_50.3ds", name};
+        const auto message = checkLodNames(state);
+        ASSERT_TRUE(message) << name;
+        EXPECT_EQ(message->text, noDistanceMessage(state, shown).text);
+        EXPECT_EQ(state.gintLODFehler, kLodNameWithoutNumber);
+    }
+}
+
+TEST(Session, ADamagedSettingsFileGivesDefaultsAWarningAndIsKeptAside) {
+    TempFolder folder;
+    LocalFileSystem files;
+    ProgramState state;
+    state.gstrProgrammPfad = folder.path();
+    state.gstrSprache = Language::German;
+    std::string huge;
+    while (huge.size() <= kSettingsFileLimit) huge += "cmbLang\t->\t1\r\n";
+    folder.write("Quillfen.ini", huge);
+
+    SavedSettings settings;
+    ASSERT_TRUE(readSavedSettings(files, folder.path(), settings));
+    EXPECT_EQ(settings, SavedSettings{});
+    const std::string path = folder / "Quillfen.ini";
+    EXPECT_EQ(keepDamagedSettingsAside(state, files).text,
+              state.text(TextId::StartupSettingsDamaged, {path, path + ".bad"}));
+    EXPECT_TRUE(
+        startsWith(state.text(TextId::StartupSettingsDamaged, {path, path}), "Die Einstellungsdatei"));
+    ASSERT_TRUE(endSession(state, settings, files));
+    EXPECT_EQ(folder.read("Quillfen.ini.bad"), huge) << "the damaged file is kept, not overwritten";
+    EXPECT_EQ(folder.read("Quillfen.ini"), encodeSettingsText(formatSettingsText(settings)));
+    EXPECT_FALSE(readSavedSettings(files, folder.path(), settings)) << "the fresh file is no damage";
 }
 
 // ---- The message texts ------------------------------------------------------------------

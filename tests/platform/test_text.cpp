@@ -71,6 +71,9 @@ TEST(Paths, JoinAndCollapseSeparators) {
     EXPECT_EQ(fileNameOf("x" + s + "y.s"), "y.s");
     EXPECT_EQ(parentOf("x" + s + "y.s"), "x");
     EXPECT_TRUE(endsWithSeparator("x" + s));
+    EXPECT_TRUE(sameFileName("Wall.ace", "Wall.ace"));
+    EXPECT_EQ(sameFileName("Wall.ace", "WALL.ACE"), kPathSeparator == '\\'); // Windows ignores case
+    EXPECT_FALSE(sameFileName("wall.ace", "wall.dds"));
 }
 
 TEST(ReadLeadingNumber, ReadsWhatTheTextBeginsWith) {

@@ -3,6 +3,7 @@
 // behind and the state of the window afterwards.
 
 #include "platform/CodePage.h"
+#include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "run/ConversionRun.h"
 #include "run/ConverterInvocation.h"
@@ -411,7 +412,73 @@ TEST_P(ConversionRunTest, MoveThatFailsShowsTheCrashDiagnosis) {
     EXPECT_EQ(host.messages[0].title, pick("Ist conv3ds.exe abgestürtzt?", "Is conv3ds.exe crashed?"));
     EXPECT_NE(host.messages[0].text.find("\"+1s\""), std::string::npos);
     EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the new s-file stays in the working directory";
-    EXPECT_FALSE(fs::exists(wd / "SHAPES" / "house_.s")) << "the old one in SHAPES was deleted";
+    EXPECT_EQ(readFile(wd / "SHAPES" / "house_.s"), "old") << "the old shape stays until replaced";
+}
+
+TEST_P(ConversionRunTest, TheOldShapeStaysUntilTheNewOneReplacesItInOneStep) {
+    fs::create_directories(wd / "SHAPES");
+    std::ofstream(wd / "SHAPES" / "house_.s") << "old";
+    bool alwaysWhole = true;
+    ASSERT_EQ(runWith([&] {
+                  inWait();
+                  const std::string shape = readFile(wd / "SHAPES" / "house_.s");
+                  alwaysWhole = alwaysWhole && (shape == "old" || decodeText(shape).find("SIMISA") == 0);
+                  return true;
+              }),
+              static_cast<int>(RunEnd::Done));
+    EXPECT_TRUE(alwaysWhole) << "SHAPES stood without a whole shape at some yield";
+    const auto created = at(pick("•das Verzeichnis SHAPES ist erzeugt", "•the directory SHAPES is created"));
+    const auto old = at(pick("•alte s-Datei in SHAPES gelöscht", "•old s-file in SHAPES deleted"));
+    const auto moved = at(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES"));
+    EXPECT_EQ(old + 1, created);
+    EXPECT_LT(moved, old);
+}
+
+TEST_P(ConversionRunTest, LinkedShapesAndTexturesAreWrittenIntoButNeverCleaned) {
+    fs::create_directories(root.fsPath() / "other");
+    std::ofstream(root.fsPath() / "other" / "stale.ace") << "someone else's";
+    const std::pair<const char*, fs::path> links[] = {{"SHAPES", "."}, {"TEXTURES", root.fsPath() / "other"}};
+    for (const auto& [name, target] : links) {
+        std::error_code made;
+        fs::create_directory_symlink(target, wd / name, made);
+        if (made) GTEST_SKIP() << "no symbolic links here: " << made.message();
+    }
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+
+    for (const fs::path& kept : {wd / "house_100.3ds", wd / "wall.ace", root.fsPath() / "other" / "stale.ace",
+                                 root.fsPath() / "other" / "wall.ace", wd / "house_.s", wd / "house_.sd"})
+        EXPECT_TRUE(fs::exists(kept)) << kept;
+    for (const char* name : {"SHAPES", "TEXTURES"})
+        EXPECT_TRUE(host.logHas(state.text(TextId::LogFolderIsLink, {name}))) << name;
+    EXPECT_FALSE(host.logHas(pick("•alte s-Datei in SHAPES gelöscht", "•old s-file in SHAPES deleted")));
+}
+
+TEST_P(ConversionRunTest, ASecondRunInTheFolderIsRefusedAtOnce) {
+    const auto firstRun = FolderLock::tryLock(wd.string());
+    ASSERT_TRUE(firstRun);
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::FolderBusy));
+
+    ASSERT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.messages[0].text, state.text(TextId::MessageFolderBusy, {wd.string()}));
+    EXPECT_NE(host.messages[0].text.find(pick("läuft schon", "is running")), std::string::npos);
+    EXPECT_TRUE(host.lines().empty());
+    EXPECT_FALSE(fs::exists(markers / "args.txt")) << "the converter was started";
+}
+
+TEST_P(ConversionRunTest, ACopyThatFailsGivesTheSystemsOwnReason) {
+    fs::create_directories(root.fsPath() / "route");
+    choices.chkShapeTo[0] = 1;
+    choices.lblCopyPfad[0] = (root.fsPath() / "route").string();
+    files.failing = FsOperation::CopyFile;
+    files.reason = "No space left on device";
+    files.pathEnd = (wd / "SHAPES" / "house_.s").string();
+
+    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Failed));
+
+    EXPECT_EQ(host.lines().front(), pick("•kann nicht ins Ziel kopieren: ", "•can't copy to target: ") +
+                                        files.pathEnd + ": No space left on device");
 }
 
 TEST_P(ConversionRunTest, MovedFileThatNeverShowsEndsSilentlyAfterTenSeconds) {
@@ -463,8 +530,6 @@ const UnguardedFailure kUnguardedFailures[] = {
      "•kann alte s-Datei nicht löschen: ", "•can't delete old s-file: ", true, false},
     {"ShapesFolder", FsOperation::CreateFolder, "SHAPES",
      "•kann Verzeichnis SHAPES nicht erzeugen: ", "•can't create the directory SHAPES: ", false, true},
-    {"LockedTarget", FsOperation::DeleteFile, "SHAPES/house_.s",
-     "•kann alte s-Datei in SHAPES nicht löschen: ", "•can't delete old s-file in SHAPES: ", true, true},
     {"SdFile", FsOperation::ReplaceFile, "SHAPES/house_.sd",
      "•kann sd-Datei nicht schreiben: ", "•can't write sd-file: ", false, true},
     {"SFileEdit", FsOperation::ReplaceFile, "SHAPES/house_.s",

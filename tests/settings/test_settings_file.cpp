@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -197,6 +198,35 @@ TEST(SettingsFileRead, MissingFileAppliesNothing) {
     const auto read = readSettingsFile(LocalFileSystem(), settingsFilePath(folder.path()));
     ASSERT_TRUE(read);
     EXPECT_TRUE(read->empty());
+}
+
+TEST(SettingsFileRead, AFileOverOneMegabyteIsDamagedAndKeptAside) {
+    test::TempFolder folder;
+    LocalFileSystem files;
+    const auto path = settingsFilePath(folder.path());
+    const std::string line = "cmbLang\t->\t1\r\n";
+    std::string exactlyTheLimit;
+    while (exactlyTheLimit.size() + line.size() <= kSettingsFileLimit) exactlyTheLimit += line;
+    exactlyTheLimit.resize(kSettingsFileLimit, ' ');
+    const std::pair<std::string, bool> sizes[] = {{exactlyTheLimit, false}, {exactlyTheLimit + " ", true}};
+    for (const auto& [bytes, damaged] : sizes) {
+        folder.write("Quillfen.ini", bytes);
+        const auto read = readSettingsFile(files, path);
+        ASSERT_EQ(read.ok(), !damaged) << bytes.size();
+        EXPECT_TRUE(damaged == false || isDamagedSettingsFile(read.error()));
+    }
+    // a huge file (sparse, so the test writes nothing) is judged by its first megabyte
+    std::filesystem::resize_file(folder.fsPath() / "Quillfen.ini", 200u << 20);
+    const auto huge = readSettingsFile(files, path);
+    ASSERT_FALSE(huge);
+    EXPECT_TRUE(isDamagedSettingsFile(huge.error()));
+    EXPECT_EQ(huge.error().path, path);
+
+    folder.write("Quillfen.ini.bad", "an older damaged file");
+    ASSERT_TRUE(keepDamagedSettings(files, path));
+    EXPECT_FALSE(folder.exists("Quillfen.ini"));
+    EXPECT_EQ(std::filesystem::file_size(folder.fsPath() / "Quillfen.ini.bad"), 200u << 20);
+    EXPECT_FALSE(isDamagedSettingsFile(Error{path, "Permission denied"}));
 }
 
 TEST(SettingsFileRead, TruthOfNumbersAndWords) {

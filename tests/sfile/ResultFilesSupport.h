@@ -20,9 +20,10 @@ namespace quillfen::test {
 
 enum class FsOperation { None, CreateFolder, MoveFile, CopyFile, DeleteFile, ReadBytes, ReplaceFile };
 
-/// The real file system, except that one operation fails with "Permission denied"
-/// on paths ending in `pathEnd` (the tests run as root, where permissions alone
-/// would not fail), and paths ending in `invisibleEnd` (when set) never show.
+/// The real file system, except that one operation fails with `reason` ("Permission
+/// denied" unless set) on paths ending in `pathEnd` (the tests run as root, where
+/// permissions alone would not fail), and paths ending in `invisibleEnd` (when set)
+/// never show.
 class FailingFileSystem final : public FileSystem {
 public:
     explicit FailingFileSystem(FsOperation fail = FsOperation::None, std::string end = {})
@@ -31,6 +32,7 @@ public:
     std::string pathEnd;
     std::string invisibleEnd;
     static constexpr const char* kReason = "Permission denied";
+    std::string reason = kReason;
 
     [[nodiscard]] bool fileExists(const std::string& p) const override {
         return !hidden(p) && m_real.fileExists(p);
@@ -41,9 +43,13 @@ public:
     Status createFolder(const std::string& p) override {
         return fails(FsOperation::CreateFolder, p) ? denied(p) : m_real.createFolder(p);
     }
+    [[nodiscard]] bool isLink(const std::string& p) const override { return m_real.isLink(p); }
     Status removeEmptyFolder(const std::string& p) override { return m_real.removeEmptyFolder(p); }
     Status moveFile(const std::string& s, const std::string& d) override {
         return fails(FsOperation::MoveFile, s) ? denied(s) : m_real.moveFile(s, d);
+    }
+    Status moveFileOver(const std::string& s, const std::string& t) override {
+        return fails(FsOperation::MoveFile, s) ? denied(s) : m_real.moveFileOver(s, t);
     }
     Status copyFile(const std::string& s, const std::string& d) override {
         return fails(FsOperation::CopyFile, s) ? denied(s) : m_real.copyFile(s, d);
@@ -53,6 +59,10 @@ public:
     }
     Status deleteFile(const std::string& p) override {
         return fails(FsOperation::DeleteFile, p) ? denied(p) : m_real.deleteFile(p);
+    }
+    Status deleteFileInFolder(const std::string& f, const std::string& n) override {
+        const std::string p = joinPath(f, n);
+        return fails(FsOperation::DeleteFile, p) ? denied(p) : m_real.deleteFileInFolder(f, n);
     }
     [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& f) const override {
         return m_real.listFiles(f);
@@ -81,7 +91,7 @@ private:
     [[nodiscard]] bool fails(FsOperation op, const std::string& p) const {
         return op == failing && endsIn(p, pathEnd);
     }
-    static Error denied(const std::string& path) { return Error{path, kReason}; }
+    [[nodiscard]] Error denied(const std::string& path) const { return Error{path, reason}; }
     LocalFileSystem m_real;
 };
 

@@ -93,6 +93,7 @@ struct FailureCase {
     FsOperation failing;
     std::string pathEnd;
     Names expectedTextures;
+    std::string reason = FailingFileSystem::kReason;
 };
 
 class CollectionFailureTest : public testing::TestWithParam<std::tuple<FailureCase, Language>> {};
@@ -104,28 +105,54 @@ TEST_P(CollectionFailureTest, StopsWhereItFailedAndSaysSo) {
     work.writeSFile(sampleSFile({"a.ace", "b.ace", "c.ace"}));
     work.folder.write("TEXTURES/old.ace", "old");
     FailingFileSystem files(c.failing, c.pathEnd);
+    files.reason = c.reason;
     RecordingLog log;
 
     KopiereTexturen(work.state, work.paths, files, log);
 
     EXPECT_EQ(entriesIn(work.folder, "TEXTURES"), c.expectedTextures);
     ASSERT_GE(log.lines.size(), 2u);
-    EXPECT_NE(log.lines[log.lines.size() - 2].find(FailingFileSystem::kReason), std::string::npos);
+    EXPECT_NE(log.lines[log.lines.size() - 2].find(c.pathEnd + ": " + c.reason), std::string::npos);
     EXPECT_EQ(log.lines.back(),
               pickText(language,
                        "•kein Zugriff auf Verzeichnis TEXTURES. Vermulich blockiert eine offene s-Datei!",
                        "•can't access to folder TEXTURES. Probably an open s-file blocks access!"));
 }
 
+// The used textures are copied in before the stale ones go: a failure (or a
+// kill) on the way never leaves TEXTURES without what the shape uses.
 const FailureCase kFailureCases[] = {
-    {"LockedStaleFile", FsOperation::DeleteFile, "old.ace", {"old.ace"}},
-    {"UnreadableSFile", FsOperation::ReadBytes, "house.s", {}},
-    {"CopyFails", FsOperation::CopyFile, "b.ace", {"a.ace"}},
+    {"LockedStaleFile", FsOperation::DeleteFile, "old.ace", {"a.ace", "b.ace", "c.ace", "old.ace"}},
+    {"UnreadableSFile", FsOperation::ReadBytes, "house.s", {"old.ace"}},
+    {"DiskFullOnACopy", FsOperation::CopyFile, "b.ace", {"a.ace", "old.ace"}, "No space left on device"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, CollectionFailureTest,
                          testing::Combine(testing::ValuesIn(kFailureCases), testing::ValuesIn(kLanguages)),
                          kCaseAndLanguage);
+
+TEST(KopiereTexturen, ATexturesFolderThatLinksElsewhereIsFilledButNeverCleaned) {
+    for (const std::string target : {".", "other"}) {
+        SCOPED_TRACE(target);
+        WorkFolder work;
+        work.setFiles({"wall.ace", "house_100.3ds"});
+        work.writeSFile(sampleSFile({"wall.ace"}));
+        work.folder.write("other/stale.ace", "someone else's");
+        std::error_code made;
+        std::filesystem::create_directory_symlink(target, work.folder.fsPath() / "TEXTURES", made);
+        if (made) GTEST_SKIP() << "no symbolic links here: " << made.message();
+        LocalFileSystem files;
+        RecordingLog log;
+
+        KopiereTexturen(work.state, work.paths, files, log);
+
+        for (const char* kept : {"house_100.3ds", "wall.ace", "other/stale.ace", "TEXTURES/wall.ace"})
+            EXPECT_TRUE(work.folder.exists(kept)) << kept;
+        EXPECT_EQ(log.lines,
+                  (Names{"•the directory TEXTURES is a link to another place: Quillfen deletes nothing in it",
+                         collectionLine('A', Language::English)}));
+    }
+}
 
 TEST(KopiereTexturen, RealShapeGathersItsTwoTextures) {
     QUILLFEN_REQUIRE_TESTDATA();

@@ -1,0 +1,20 @@
+// A second process for the folder-lock tests: `quillfen_lock_probe FOLDER try`
+// takes the lock and releases it; `... die` takes it and ends without any
+// clean-up, as a killed run does. Exit 0: locked; 3: held by another run; 4: failed.
+
+#include "platform/FolderLock.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 3) return 2;
+    auto lock = quillfen::FolderLock::tryLock(argv[1]);
+    if (!lock) {
+        std::cerr << lock.error().message() << '\n';
+        return quillfen::FolderLock::isHeldElsewhere(lock.error()) ? 3 : 4;
+    }
+    if (std::string(argv[2]) == "die") std::_Exit(0);
+    return 0;
+}
