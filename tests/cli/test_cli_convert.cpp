@@ -48,7 +48,9 @@ TEST_F(CliConvert, HelpVersionAndUnknownOptions) {
         {build / "src" / "ui" / "quillfen", "quillfen " QUILLFEN_VERSION "\n"},
     };
     for (const auto& [program, version] : others)
-        if (std::filesystem::exists(program)) EXPECT_EQ(runProgram(program, "--version").out, version);
+        if (std::filesystem::exists(program)) {
+            EXPECT_EQ(runProgram(program, "--version").out, version);
+        }
 }
 
 #ifndef _WIN32
