@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -22,15 +23,16 @@ QString workingDirectory(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before the window system is asked for, so it works without a display too.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::puts("quillfen " QUILLFEN_VERSION);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillfen"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLFEN_VERSION));
 
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() == 2 && arguments.at(1) == QStringLiteral("--version")) {
-        std::puts("quillfen " QUILLFEN_VERSION);
-        return 0;
-    }
     if (arguments.size() > 2) {
         std::fputs("usage: quillfen [FOLDER | --version]\n", stderr);
         return 2;
