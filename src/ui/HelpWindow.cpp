@@ -11,7 +11,6 @@ constexpr int kHeight = 480;
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), m_text(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Hilfe"));
     m_text->setObjectName(QStringLiteral("Text1"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);

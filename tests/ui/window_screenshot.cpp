@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
         for (const auto& box : model.dialogs.messages) std::fprintf(stderr, "%s\n", box.text.c_str());
         return 1;
     }
-    auto* languages = window.control<QComboBox>("cmbLang");
+    auto* languages = window.ui().cmbLang;
     const std::pair<QString, QString> shots[] = {{QStringLiteral("english"), arguments.at(2)},
                                                  {QStringLiteral("deutsch"), arguments.at(3)}};
     for (const auto& [language, file] : shots) {
