@@ -3,7 +3,7 @@
 // back on every way out, and a window closed while the command reads.
 
 #include "../bbox/HandWrittenShape.h"
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include "ui/BusyDisplay.h"
 

@@ -6,7 +6,7 @@
 // through its control; a damaged file still gives a usable window, a file that
 // cannot be written says why.
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "ui/BusyDisplay.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,7 @@
 // resize rules, and the services of the long commands (the progress log, the
 // control lock, the busy display and the cancel button).
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "ui/BusyDisplay.h"
 #include "ui/ControlLock.h"
 #include "ui/Layout.h"
@@ -171,7 +171,7 @@ private slots:
             "Kopiere nur s-Datei nach:", "Copy only the s-file also to:");
         row(
             "texture copy", +[](const ui::WindowControls& c) { return c.chkTextureCopy->text(); },
-            "     Kopiere auch Texturen in die Strecke", "     Kopiere auch Texturen in die Strecke");
+            "     Kopiere auch Texturen in die Strecke", "     Copy textures to the route too");
         row(
             "seasons, padded", +[](const ui::WindowControls& c) { return c.optJahreszeitenTextur->text(); },
             "jahreszeitengenau                [ESD_Alternative_Texture (252)]",
@@ -192,7 +192,7 @@ private slots:
         row(
             "code box tooltip", +[](const ui::WindowControls& c) { return c.txtESD_Alter_Tex->toolTip(); },
             " Nummer für die ESD_Alternative_Texture hier eingeben ",
-            " A number for the ESD_Alternative_Texture hier eingeben ");
+            " Enter a number for the ESD_Alternative_Texture here ");
         row(
             "flag tooltip", +[](const ui::WindowControls& c) { return c.pctGerman->toolTip(); },
             " Schalte um auf Deutsch ", " Schalte um auf Deutsch ");

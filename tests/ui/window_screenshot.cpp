@@ -1,7 +1,7 @@
 // Renders the main window on a copy of the bundled example model, once in
 // English and once in German, into two PNG files (used by scripts/screenshot).
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>

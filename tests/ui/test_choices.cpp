@@ -6,12 +6,12 @@
 // chooser frmFolder and the copy targets; and the handlers wired into the real
 // window.
 
-#include "UiTestSupport.h"
 #include "core/ProgramState.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "sfile/MipMapHelp.h"
+#include "support/UiTestSupport.h"
 #include "ui/ChoiceHandlers.h"
 #include "ui/ChoiceHandlersMipMap.h"
 #include "ui/FolderChooser.h"
@@ -524,6 +524,21 @@ private slots:
         QCOMPARE(text.count(QStringLiteral("\r\n\r\n\r\n")), 0);
     }
 
+    void exampleLinesAreFixedPitch() {
+        ChoiceTestForm form;
+        form.get<QPushButton>("cmdMipMapHelp")->click();
+        const ui::HelpWindow* window = helpWindows(form).first();
+        const QStringList lines = window->helpText().split(u'\n');
+        int examples = 0;
+        for (int line = 0; line < lines.size(); ++line) {
+            const bool example = lines[line].contains(QStringLiteral("texture ( 1")) ||
+                                 lines[line].contains(QStringLiteral("-> texture"));
+            QCOMPARE(window->isFixedPitchLine(line), example);
+            examples += example ? 1 : 0;
+        }
+        QCOMPARE(examples, 4);
+    }
+
     void oneReusedWindow() {
         ChoiceTestForm form;
         auto* button = form.get<QPushButton>("cmdMipMapHelp");
@@ -533,7 +548,7 @@ private slots:
         QVERIFY(window->isVisible());
         QVERIFY(window->isWindow());
         QCOMPARE(window->windowModality(), Qt::NonModal);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Hilfe"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Help"));
         button->click();
         QCOMPARE(helpWindows(form).size(), 1);
         window->close();
@@ -564,6 +579,8 @@ private slots:
         button->click();
         QCOMPARE(shownText(form),
                  helpText(shownAfter.toStdString()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(helpWindows(form).first()->windowTitle(),
+                 shownAfter == "deutsch" ? QStringLiteral("Hilfe") : QStringLiteral("Help"));
     }
 
     void optionsOfTheWindowDesign() {
@@ -795,6 +812,8 @@ private slots:
         QFETCH(QString, ok);
         ChooserFixture fixture(1, languageOf(language));
         QCOMPARE(fixture.chooser->findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), ok);
+        QCOMPARE(fixture.chooser->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->text(),
+                 language == "deutsch" ? QStringLiteral("Abbruch") : QStringLiteral("Cancel"));
         const QString folder = fixture.path(QStringLiteral("routes/Shapes"));
         QVERIFY(fixture.chooser->setFolderPath(folder));
         fixture.chooser->clickOk();
@@ -997,4 +1016,4 @@ private slots:
 };
 
 QTEST_MAIN(ChoicesTest)
-#include "tst_choices.moc"
+#include "test_choices.moc"
