@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 
@@ -35,7 +37,11 @@ void MainWindow::applyLanguageLayout(Language language) {
     // The box stands between the caption's brackets and never covers them.
     const QString caption = manual->text();
     const QFontMetrics metrics = manual->fontMetrics();
-    const int textStart = manual->sizeHint().width() - metrics.horizontalAdvance(caption);
+    QStyleOptionButton style;
+    style.initFrom(manual);
+    style.text = caption;
+    const int textStart =
+        manual->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, manual).left();
     const auto opening = caption.lastIndexOf(u'(');
     const auto closing = caption.lastIndexOf(u')');
     if (opening >= 0 && closing > opening) {

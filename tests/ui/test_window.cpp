@@ -10,6 +10,7 @@
 #include "ui/ProgressLog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -387,6 +388,17 @@ private slots:
         window.host().setCancelEnabled(false);
         window.host().releaseControls();
         QVERIFY(ownEnabledStates(window) == before);
+    }
+
+    void busyPointerOnTheMainWindowOnly() {
+        test::OpenHouse model;
+        MainWindow& window = *model.window;
+        window.host().setBusyCursor(true);
+        QCOMPARE(window.cursor().shape(), Qt::WaitCursor);
+        // A message box shown meanwhile keeps the normal pointer.
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        window.host().setBusyCursor(false);
+        QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
     }
 
     void selection_data() {
