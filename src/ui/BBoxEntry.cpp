@@ -3,11 +3,14 @@
 #include "bbox/BoxInputFilter.h"
 #include "bbox/BoxValidation.h"
 #include "ui/ChoiceHandlersControls.h"
+#include "ui/WindowControls.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -15,8 +18,6 @@
 
 namespace quillfen::ui {
 namespace {
-
-constexpr int kLabelTimerMs = 2000;
 
 /// A caret in UTF-16 units as a count of characters (code points).
 int codePointCaret(const QString& text, int caret) {
@@ -33,15 +34,15 @@ int utf16Caret(const QString& text, int codePoints) {
 
 } // namespace
 
-BBoxEntry::BBoxEntry(QWidget& root, int decimalPlaces, std::function<bool()> boxCommandRunning)
-    : QObject(&root), m_root(root), m_decimalPlaces(decimalPlaces),
-      m_boxCommandRunning(std::move(boxCommandRunning)),
-      m_input(findControl<QLineEdit>(root, "txtBBoxInput")),
-      m_display(findControl<QLineEdit>(root, "txtBBox")) {
-    if (auto* box = findControl<QCheckBox>(root, "chkBoundingBox"))
-        connect(box, &QCheckBox::stateChanged, this, [this] { onSwitched(); });
-    if (auto* validateButton = findControl<QAbstractButton>(root, "cmdBoundingBoxKorr"))
-        connect(validateButton, &QAbstractButton::clicked, this, [this] { validate(); });
+BBoxEntry::BBoxEntry(const WindowControls& controls, int decimalPlaces,
+                     std::function<bool()> boxCommandRunning, QObject* parent)
+    : QObject(parent), m_c(controls), m_decimalPlaces(decimalPlaces),
+      m_boxCommandRunning(std::move(boxCommandRunning)), m_input(controls.txtBBoxInput),
+      m_display(controls.txtBBox) {
+    if (m_c.chkBoundingBox != nullptr)
+        connect(m_c.chkBoundingBox, &QCheckBox::stateChanged, this, [this] { onSwitched(); });
+    if (m_c.cmdBoundingBoxKorr != nullptr)
+        connect(m_c.cmdBoundingBoxKorr, &QAbstractButton::clicked, this, [this] { validate(); });
     if (m_input != nullptr) {
         m_input->installEventFilter(this);
         connect(m_input, &QLineEdit::textChanged, this, [this] { onInputChanged(); });
@@ -50,15 +51,9 @@ BBoxEntry::BBoxEntry(QWidget& root, int decimalPlaces, std::function<bool()> box
         m_display->installEventFilter(this);
         connect(m_display, &QLineEdit::textChanged, this, [this] { onDisplayChanged(); });
     }
-    auto* timer = root.findChild<QTimer*>(QStringLiteral("tmrBBoxLabel"));
-    if (timer == nullptr) {
-        // The box command starts this timer after showing a message in the display line.
-        timer = new QTimer(&root);
-        timer->setObjectName(QStringLiteral("tmrBBoxLabel"));
-        timer->setSingleShot(true);
-        timer->setInterval(kLabelTimerMs);
-    }
-    connect(timer, &QTimer::timeout, this, [this, timer] { onLabelTimer(*timer); });
+    // The box command starts tmrBBoxLabel after showing a message in the display line.
+    if (m_c.tmrBBoxLabel != nullptr)
+        connect(m_c.tmrBBoxLabel, &QTimer::timeout, this, [this] { onLabelTimer(); });
     // The frame's controls start enabled or locked as the box stands, before any setting arrives.
     onSwitched();
 }
@@ -79,9 +74,9 @@ bool BBoxEntry::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BBoxEntry::onSwitched() {
-    const bool on = isTicked(findControl<QCheckBox>(m_root, "chkBoundingBox"));
-    setEnabledIfPresent(findControl<QWidget>(m_root, "cmdBoundingBoxKorr"), on);
-    setEnabledIfPresent(findControl<QWidget>(m_root, "cmdBBoxAusShape"), on);
+    const bool on = isTicked(m_c.chkBoundingBox);
+    setEnabledIfPresent(m_c.cmdBoundingBoxKorr, on);
+    setEnabledIfPresent(m_c.cmdBBoxAusShape, on);
     const QPalette::ColorRole background = on ? QPalette::Base : QPalette::Button;
     setFieldBackground(m_input, background);
     setEnabledIfPresent(m_input, on);
@@ -129,13 +124,13 @@ void BBoxEntry::onDisplayChanged() {
     m_display->setCursorPosition(qMin(caret, static_cast<int>(line.size())));
 }
 
-void BBoxEntry::onLabelTimer(QTimer& timer) {
+void BBoxEntry::onLabelTimer() {
     if (m_display != nullptr) {
         QPalette palette = m_display->palette();
         palette.setColor(QPalette::Text, QApplication::palette(m_display).color(QPalette::Text));
         m_display->setPalette(palette);
     }
-    timer.stop();
+    m_c.tmrBBoxLabel->stop();
 }
 
 void BBoxEntry::validate() {

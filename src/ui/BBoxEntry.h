@@ -10,15 +10,17 @@
 
 class QLineEdit;
 class QTimer;
-class QWidget;
 
 namespace quillfen::ui {
+
+struct WindowControls;
 
 class BBoxEntry final : public QObject {
 public:
     /// `boxCommandRunning` is true while the bounding-box command writes its
     /// messages into the display line (which then keeps them).
-    BBoxEntry(QWidget& root, int decimalPlaces, std::function<bool()> boxCommandRunning);
+    BBoxEntry(const WindowControls& controls, int decimalPlaces, std::function<bool()> boxCommandRunning,
+              QObject* parent);
 
     /// Brings the input text into its normal form of six numbers and the
     /// display line in step with it.
@@ -32,10 +34,10 @@ private:
     void onInputKeyUp();
     void onInputChanged();
     void onDisplayChanged();
-    void onLabelTimer(QTimer& timer);
+    void onLabelTimer();
     [[nodiscard]] QString fullDisplayLine() const;
 
-    QWidget& m_root;
+    const WindowControls& m_c;
     /// Decimal places of the validated values.
     int m_decimalPlaces;
     std::function<bool()> m_boxCommandRunning;

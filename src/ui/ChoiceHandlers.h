@@ -4,36 +4,38 @@
 // mipmap combo box and its help window, the bounding-box entry and the copy
 // targets with their folder chooser.
 //
-// The handlers find the controls by object name (control arrays share one name
-// and carry an "index" property) and listen to value-changed signals, so a value
-// set from code (restored settings) raises the same reaction as a user's click.
+// The handlers reach the controls through WindowControls and listen to
+// value-changed signals, so a value set from code (restored settings) raises
+// the same reaction as a user's click.
 
 #include "ui/Dialogs.h"
 
+#include <QObject>
+
 #include <functional>
+#include <memory>
 #include <string>
 
 class QWidget;
 
 namespace quillfen {
 struct ProgramState;
-class Clock;
 class FileSystem;
 } // namespace quillfen
 
 namespace quillfen::ui {
 
 class MainWindow;
+class MipMapChoice;
+class TestOptions;
+struct WindowControls;
 
 /// What the handlers need from the world besides the controls. Every member
-/// may be left empty; a sensible default (real clock, local file system,
-/// modal chooser, a plain message box, the desktop's opener) is used then.
+/// may be left empty; a sensible default (local file system, modal chooser, a
+/// plain message box, the desktop's opener) is used then.
 struct ChoiceServices {
     ProgramState* state = nullptr;
     FileSystem* fileSystem = nullptr;
-    const Clock* clock = nullptr;
-    /// Blocks for the given seconds without handling window events (the blink).
-    std::function<void(double seconds)> wait;
     /// A Yes/No question with a question icon; true for Yes.
     std::function<bool(const std::string& title, const std::string& text)> askYesNo;
     /// Opens a folder, or a file with the program associated with it.
@@ -48,19 +50,33 @@ struct ChoiceServices {
     std::function<bool()> desktopHasShapeProgram;
 };
 
+/// The handlers of one window's controls, owned by `window`.
+class ChoiceHandlers final : public QObject {
+public:
+    /// `controls` must outlive the handlers; `window` owns them and their dialogs.
+    ChoiceHandlers(const WindowControls& controls, ChoiceServices services, QWidget& window);
+    ~ChoiceHandlers() override;
+    ChoiceHandlers(const ChoiceHandlers&) = delete;
+    ChoiceHandlers& operator=(const ChoiceHandlers&) = delete;
+
+    /// End of the window load: a ticked test option blinks four times.
+    void blinkActiveTestOption();
+
+    [[nodiscard]] TestOptions& testOptions() { return *m_testOptions; }
+    [[nodiscard]] MipMapChoice& mipMap() { return *m_mipMap; }
+
+private:
+    void fillDefaults(QWidget& window);
+
+    ChoiceServices m_services;
+    std::unique_ptr<ProgramState> m_ownState;
+    std::unique_ptr<FileSystem> m_ownFileSystem;
+    TestOptions* m_testOptions = nullptr;
+    MipMapChoice* m_mipMap = nullptr;
+};
+
 /// Connects every choice control of the main window. Called once, after the
 /// controls exist and before the settings are restored.
-void installChoiceHandlers(MainWindow& window);
-/// The same for any widget tree that holds controls of those names.
-void installChoiceHandlers(QWidget& root, ChoiceServices services);
-
-/// End of the window load: a ticked test option blinks four times (2.4 s).
-void BlinkeAktiveTestOptionen(QWidget& root);
-/// After the settings are restored: clears chkTestOptionen when none of the
-/// three options is ticked.
-void KlaereTestOptionenOhneAuswahl(QWidget& root);
-/// Brings txtBBoxInput into its normal form of six numbers and the display
-/// line txtBBox in step with it (the validate button, the run, quitting).
-void ValidiereBoundingBox(QWidget& root);
+ChoiceHandlers* installChoiceHandlers(MainWindow& window);
 
 } // namespace quillfen::ui

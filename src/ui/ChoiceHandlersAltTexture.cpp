@@ -1,38 +1,28 @@
 #include "ui/ChoiceHandlersAltTexture.h"
 
-#include "ui/ChoiceHandlersControls.h"
+#include "ui/WindowControls.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include <array>
+#include <utility>
 
 namespace quillfen::ui {
-namespace {
 
-struct OptionCode {
-    const char* option;
-    const char* code;
-};
-
-// optManuellAlternativTexture has no entry: choosing it keeps the box's text for the user to edit.
-constexpr std::array<OptionCode, 4> kCodes{{
-    {"optNurSommerTextur", "0"},
-    {"optSchneeTextur", "1"},
-    {"optSchneeUndNachtTextur", "257"},
-    {"optJahreszeitenTextur", "252"},
-}};
-
-} // namespace
-
-AltTextureOptions::AltTextureOptions(QWidget& root) : QObject(&root) {
-    for (const OptionCode& entry : kCodes) {
-        auto* option = findControl<QRadioButton>(root, entry.option);
-        if (option == nullptr) continue;
-        const QString code = QString::fromLatin1(entry.code);
-        connect(option, &QRadioButton::toggled, this, [&root, code](bool set) {
-            if (!set) return;
-            if (auto* box = findControl<QLineEdit>(root, "txtESD_Alter_Tex")) box->setText(code);
+AltTextureOptions::AltTextureOptions(const WindowControls& c, QObject* parent) : QObject(parent) {
+    // optManuellAlternativTexture has no code: choosing it keeps the box's text for the user to edit.
+    const std::array<std::pair<QRadioButton*, const char*>, 4> codes{{
+        {c.optNurSommerTextur, "0"},
+        {c.optSchneeTextur, "1"},
+        {c.optSchneeUndNachtTextur, "257"},
+        {c.optJahreszeitenTextur, "252"},
+    }};
+    for (const auto& [option, code] : codes) {
+        if (option == nullptr || c.txtESD_Alter_Tex == nullptr) continue;
+        QLineEdit* box = c.txtESD_Alter_Tex;
+        connect(option, &QRadioButton::toggled, this, [box, text = QString::fromLatin1(code)](bool set) {
+            if (set) box->setText(text);
         });
     }
 }

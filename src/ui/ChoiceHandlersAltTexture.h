@@ -4,13 +4,13 @@
 
 #include <QObject>
 
-class QWidget;
-
 namespace quillfen::ui {
+
+struct WindowControls;
 
 class AltTextureOptions final : public QObject {
 public:
-    explicit AltTextureOptions(QWidget& root);
+    AltTextureOptions(const WindowControls& controls, QObject* parent);
 };
 
 } // namespace quillfen::ui

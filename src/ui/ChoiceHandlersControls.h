@@ -1,11 +1,9 @@
 #pragma once
-// Finding the window's controls by object name, and the few state and colour
-// rules that all choice handlers share.
+// The few state and colour rules that all choice handlers share.
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColor>
-#include <QList>
 #include <QPalette>
 #include <QString>
 #include <QWidget>
@@ -13,29 +11,6 @@
 #include <string>
 
 namespace quillfen::ui {
-
-/// The control of that name below `root`, or nullptr when the window has none.
-template <class Widget> Widget* findControl(const QWidget& root, const char* name) {
-    return root.findChild<Widget*>(QString::fromLatin1(name));
-}
-
-/// Element `index` of a control array (controls sharing one name, told apart
-/// by their "index" property), or nullptr.
-template <class Widget> Widget* findControl(const QWidget& root, const char* name, int index) {
-    const QList<Widget*> elements = root.findChildren<Widget*>(QString::fromLatin1(name));
-    for (Widget* element : elements) {
-        bool ok = false;
-        if (element->property("index").toInt(&ok) == index && ok) return element;
-    }
-    return nullptr;
-}
-
-/// The element number of a control array element, or -1.
-inline int controlIndex(const QObject& control) {
-    bool ok = false;
-    const int index = control.property("index").toInt(&ok);
-    return ok ? index : -1;
-}
 
 /// A check box counts as ticked when it is not clear (checked or grey).
 inline bool isTicked(const QCheckBox* box) {

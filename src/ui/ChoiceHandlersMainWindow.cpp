@@ -16,7 +16,6 @@ ChoiceServices servicesOf(MainWindow& window) {
     ChoiceServices services;
     services.state = &window.state();
     services.fileSystem = &window.fileSystem();
-    services.clock = &window.clock();
     Dialogs& dialogs = window.dialogs();
     services.askYesNo = [&dialogs](const std::string& title, const std::string& text) {
         return dialogs.askYesNo(title, text);
@@ -52,9 +51,10 @@ void provideFolderChooser(MainWindow& window) {
 
 } // namespace
 
-void installChoiceHandlers(MainWindow& window) {
-    installChoiceHandlers(static_cast<QWidget&>(window), servicesOf(window));
+ChoiceHandlers* installChoiceHandlers(MainWindow& window) {
+    auto* handlers = new ChoiceHandlers(window.ui(), servicesOf(window), window);
     provideFolderChooser(window);
+    return handlers;
 }
 
 } // namespace quillfen::ui

@@ -4,10 +4,12 @@
 #include "sfile/MipMapHelp.h"
 #include "ui/ChoiceHandlersControls.h"
 #include "ui/HelpWindow.h"
+#include "ui/WindowControls.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <QValidator>
 
@@ -80,15 +82,15 @@ MipMapEntry checkMipMapEntry(std::string_view text) {
     return hundredths <= kMaxHundredths ? MipMapEntry::Accepted : MipMapEntry::Rejected;
 }
 
-MipMapChoice::MipMapChoice(QWidget& root, ProgramState& state)
-    : QObject(&root), m_root(root), m_state(state), m_box(findControl<QComboBox>(root, "cmbMipMap")) {
+MipMapChoice::MipMapChoice(const WindowControls& controls, ProgramState& state, QWidget& owner)
+    : QObject(&owner), m_owner(owner), m_state(state), m_box(controls.cmbMipMap) {
     if (m_box != nullptr) {
         fillEntries(*m_box);
         connect(m_box, &QComboBox::currentTextChanged, this,
                 [this](const QString& text) { onTextChanged(text); });
     }
-    if (auto* help = findControl<QAbstractButton>(root, "cmdMipMapHelp"))
-        connect(help, &QAbstractButton::clicked, this, [this] { showHelp(); });
+    if (controls.cmdMipMapHelp != nullptr)
+        connect(controls.cmdMipMapHelp, &QAbstractButton::clicked, this, [this] { showHelp(); });
 }
 
 void MipMapChoice::fillEntries(QComboBox& box) {
@@ -114,15 +116,14 @@ void MipMapChoice::onTextChanged(const QString& text) {
 }
 
 HelpWindow* MipMapChoice::helpWindow() const {
-    return dynamic_cast<HelpWindow*>(
-        m_root.findChild<QWidget*>(QStringLiteral("frmHelp"), Qt::FindDirectChildrenOnly));
+    return m_help;
 }
 
 void MipMapChoice::showHelp() {
-    HelpWindow* window = helpWindow();
-    if (window == nullptr) window = new HelpWindow(&m_root);
-    window->showAndRaise();
-    window->setHelpText(MipMapHilfeText(m_state.gstrSprache));
+    if (m_help == nullptr) m_help = new HelpWindow(&m_owner);
+    m_help->showAndRaise();
+    m_help->setWindowTitle(QString::fromStdString(text(m_state.gstrSprache, TextId::HelpWindowTitle)));
+    m_help->setHelpText(MipMapHilfeText(m_state.gstrSprache));
 }
 
 } // namespace quillfen::ui

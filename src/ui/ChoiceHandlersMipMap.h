@@ -23,6 +23,7 @@ struct ProgramState;
 namespace quillfen::ui {
 
 class HelpWindow;
+struct WindowControls;
 
 enum class MipMapEntry {
     Accepted,   ///< a bias the s-file can carry
@@ -35,7 +36,8 @@ enum class MipMapEntry {
 
 class MipMapChoice final : public QObject {
 public:
-    MipMapChoice(QWidget& root, ProgramState& state);
+    /// The help window opens beside `owner`.
+    MipMapChoice(const WindowControls& controls, ProgramState& state, QWidget& owner);
 
     /// The one help window, created on first use and reused afterwards.
     [[nodiscard]] HelpWindow* helpWindow() const;
@@ -45,7 +47,8 @@ private:
     void onTextChanged(const QString& text);
     void showHelp();
 
-    QWidget& m_root;
+    QWidget& m_owner;
+    HelpWindow* m_help = nullptr;
     ProgramState& m_state;
     QComboBox* m_box = nullptr;
     QString m_lastAccepted = QStringLiteral("0");

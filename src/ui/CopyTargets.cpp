@@ -10,40 +10,46 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace quillfen::ui {
 
-CopyTargets::CopyTargets(QWidget& root, const ChoiceServices& services)
-    : QObject(&root), m_root(root), m_services(services) {
-    for (int target = 0; target < kTargetCount; ++target) {
-        if (auto* box = findControl<QCheckBox>(root, "chkShapeTo", target))
-            connect(box, &QCheckBox::stateChanged, this, [this, target] { onTargetSwitched(target); });
-        if (auto* choose = findControl<QAbstractButton>(root, "cmdShapeCopy", target))
-            connect(choose, &QAbstractButton::clicked, this, [this, target] { chooseFolder(target); });
-        if (auto* open = findControl<QAbstractButton>(root, "cmdPathOpen", target))
-            connect(open, &QAbstractButton::clicked, this, [this, target] { openTargetFolder(target); });
+CopyTargets::CopyTargets(const WindowControls& controls, const ChoiceServices& services, QObject* parent)
+    : QObject(parent), m_c(controls), m_services(services) {
+    for (int target = 0; target < kCopyTargetCount; ++target) {
+        const auto i = static_cast<std::size_t>(target);
+        if (m_c.chkShapeTo[i] != nullptr)
+            connect(m_c.chkShapeTo[i], &QCheckBox::stateChanged, this,
+                    [this, target] { onTargetSwitched(target); });
+        if (m_c.cmdShapeCopy[i] != nullptr)
+            connect(m_c.cmdShapeCopy[i], &QAbstractButton::clicked, this,
+                    [this, target] { chooseFolder(target); });
+        if (m_c.cmdPathOpen[i] != nullptr)
+            connect(m_c.cmdPathOpen[i], &QAbstractButton::clicked, this,
+                    [this, target] { openTargetFolder(target); });
     }
     // Each target's controls start enabled or locked as its box stands, before any setting arrives.
-    for (int target = 0; target < kTargetCount; ++target) onTargetSwitched(target);
-    if (auto* shapes = findControl<QAbstractButton>(root, "cmdShapeToExplorer"))
-        connect(shapes, &QAbstractButton::clicked, this, [this] { openShapesFolder(); });
-    if (auto* view = findControl<QAbstractButton>(root, "cmd3DView"))
-        connect(view, &QAbstractButton::clicked, this, [this] { openShapeFile(); });
+    for (int target = 0; target < kCopyTargetCount; ++target) onTargetSwitched(target);
+    if (m_c.cmdShapeToExplorer != nullptr)
+        connect(m_c.cmdShapeToExplorer, &QAbstractButton::clicked, this, [this] { openShapesFolder(); });
+    if (m_c.cmd3DView != nullptr)
+        connect(m_c.cmd3DView, &QAbstractButton::clicked, this, [this] { openShapeFile(); });
 }
 
 void CopyTargets::onTargetSwitched(int target) {
-    const auto* box = findControl<QCheckBox>(m_root, "chkShapeTo", target);
+    const auto i = static_cast<std::size_t>(target);
+    const QCheckBox* box = m_c.chkShapeTo[i];
     // Only a plain check switches a target on; the shared texture box follows the box switched last.
     const bool on = box != nullptr && box->checkState() == Qt::Checked;
-    setEnabledIfPresent(findControl<QWidget>(m_root, "cmdShapeCopy", target), on);
-    setEnabledIfPresent(findControl<QWidget>(m_root, "cmdPathOpen", target), on);
-    setEnabledIfPresent(findControl<QWidget>(m_root, "chkTextureCopy"), on);
-    setEnabledIfPresent(findControl<QWidget>(m_root, "lblCopyPfad", target), on);
+    setEnabledIfPresent(m_c.cmdShapeCopy[i], on);
+    setEnabledIfPresent(m_c.cmdPathOpen[i], on);
+    setEnabledIfPresent(m_c.chkTextureCopy, on);
+    setEnabledIfPresent(m_c.lblCopyPfad[i], on);
 }
 
 void CopyTargets::chooseFolder(int target) {
     ProgramState& state = *m_services.state;
-    auto* label = findControl<QLabel>(m_root, "lblCopyPfad", target);
+    QLabel* label = m_c.lblCopyPfad[static_cast<std::size_t>(target)];
     if (label == nullptr) return;
     state.gintKopierZiel = target;
 
@@ -52,17 +58,16 @@ void CopyTargets::chooseFolder(int target) {
     // A folder that no longer exists is replaced by the program's own.
     const std::string labelled = fromQt(label->text());
     request.startFolder = m_services.fileSystem->folderExists(labelled) ? labelled : state.gstrProgrammPfad;
-    request.title = state.gstrSprache == Language::German ? "Wähle das Strecken-Verzeichnis"
-                                                          : "Select the route directory";
+    request.title = text(state.gstrSprache, TextId::ChooserTitle);
     const FolderAnswer answer = m_services.chooseFolder(request);
 
     if (answer.cancelled) return;
     label->setText(toQt(answer.path));
-    if (answer.path.empty()) setTicked(findControl<QCheckBox>(m_root, "chkShapeTo", target), false);
+    if (answer.path.empty()) setTicked(m_c.chkShapeTo[static_cast<std::size_t>(target)], false);
 }
 
 void CopyTargets::openTargetFolder(int target) {
-    const auto* label = findControl<QLabel>(m_root, "lblCopyPfad", target);
+    const QLabel* label = m_c.lblCopyPfad[static_cast<std::size_t>(target)];
     if (label == nullptr) return;
     const std::string path = fromQt(label->text());
     const FileSystem& files = *m_services.fileSystem;
@@ -72,7 +77,7 @@ void CopyTargets::openTargetFolder(int target) {
 }
 
 std::string CopyTargets::finishedShapePath() const {
-    const auto* name = findControl<QLineEdit>(m_root, "txtSDateiName");
+    const QLineEdit* name = m_c.txtSDateiName;
     const std::string shapes = joinPath(m_services.state->gstrProgrammPfad, "SHAPES");
     return joinPath(shapes, trimBlanks(name != nullptr ? fromQt(name->text()) : std::string()));
 }

@@ -4,19 +4,16 @@
 // open the finished shape or the local SHAPES folder on the desktop.
 
 #include "ui/ChoiceHandlers.h"
+#include "ui/WindowControls.h"
 
 #include <QObject>
-
-class QWidget;
 
 namespace quillfen::ui {
 
 class CopyTargets final : public QObject {
 public:
     /// All members of `services` are set (the caller filled the defaults).
-    CopyTargets(QWidget& root, const ChoiceServices& services);
-
-    static constexpr int kTargetCount = 3;
+    CopyTargets(const WindowControls& controls, const ChoiceServices& services, QObject* parent);
 
     /// The chooser run of cmdShapeCopy(target).
     void chooseFolder(int target);
@@ -28,7 +25,7 @@ private:
     void openShapesFolder();
     void openShapeFile();
 
-    QWidget& m_root;
+    const WindowControls& m_c;
     const ChoiceServices& m_services;
 };
 

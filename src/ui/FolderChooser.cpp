@@ -20,22 +20,6 @@ namespace {
 constexpr int kFolderRole = Qt::UserRole;
 constexpr int kIndentBlanks = 2;
 
-/// One text of the chooser in both languages.
-struct Texts {
-    const char* german;
-    const char* english;
-};
-
-constexpr Texts kNoFolderCaption{"Kein Verzeichnis wählen", "Select no directory"};
-constexpr Texts kNoFolderTip{" Es soll kein Verzeichnis gewählt werden und schließe ",
-                             " Quit and no directory will be selected "};
-constexpr Texts kDriveTip{" Wähle das Laufwerk ", " Select drive "};
-constexpr Texts kFolderTip{" Wähle das Verzeichnis ", " Select directory "};
-constexpr Texts kOkCaption{"Verzeichnis übernehemen", "Take directory"};
-constexpr Texts kOkTip{" Schließen und Verzeichnis übernehemen ", " Take directory and quit "};
-constexpr Texts kCancelTip{" Schließen ohne Verzeichnis zu übernehmen ", " Quit without taking directory "};
-constexpr Texts kDriveError{"Laufwerk nicht verfügbar!", "Drive not available!"};
-
 /// The folders from the root down to `path`, each with "/" separators.
 QStringList foldersDownTo(const QString& path) {
     QStringList chain;
@@ -59,26 +43,17 @@ QListWidgetItem* folderItem(const QString& path, int depth) {
 } // namespace
 
 std::string shapesQuestionTitle(Language language) {
-    return language == Language::German ? "SHAPE-Verzeichnis gewählt!" : "SHAPE directory selected!";
+    return text(language, TextId::ChooserShapesTitle);
 }
 
 std::string shapesQuestionText(Language language, const std::string& path) {
-    const std::string shapes = path + kSep + "SHAPES";
-    if (language == Language::German)
-        return "Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\r"
-               "Bitte geben Sie nur ein Strecken-Verzeichnis Ihres MSTS an (in ROUTES Ihres MSTS)!\r\r"
-               "Sonst würde das Shape unter folgendem Verzeichnis gespeichert:\r\r" +
-               shapes + "\r\rWollen Sie den Verzeichnis-Pfad nocheinmal bearbeiten?";
-    return "A 'SHAPES'-directory is selected!\r\r"
-           "Please select only the directory of a MSTS route (ROUTES in your MSTS)!\r\r"
-           "Otherwise, the shape will be copied to the following directory:\r\r" +
-           shapes + "\r\rDo you want to edit the directory path again?";
+    return text(language, TextId::ChooserShapesQuestion, {path + kSep + "SHAPES"});
 }
 
 FolderChooser::FolderChooser(QWidget* owner, Setup setup) : QDialog(owner), m_setup(std::move(setup)) {
     setObjectName(QStringLiteral("frmFolder"));
     setModal(true);
-    setWindowTitle(QStringLiteral("Wählen Sie ein Strecken-Verzeichnis"));
+    setWindowTitle(QString::fromStdString(text(m_setup.language, TextId::ChooserDesignTitle)));
     buildControls();
     m_values.blnAbgebrochen = false;
     applyLanguage();
@@ -97,7 +72,7 @@ void FolderChooser::buildControls() {
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_noFolder = new QPushButton(this);
     m_noFolder->setObjectName(QStringLiteral("cmdNoFolder"));
-    m_cancel = new QPushButton(QStringLiteral("Abbruch"), this);
+    m_cancel = new QPushButton(this);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto* buttons = new QHBoxLayout;
@@ -119,18 +94,16 @@ void FolderChooser::buildControls() {
 }
 
 void FolderChooser::applyLanguage() {
-    const bool german = m_setup.language == Language::German;
-    const auto pick = [german](const Texts& texts) {
-        return QString::fromUtf8(german ? texts.german : texts.english);
-    };
-    m_noFolder->setText(pick(kNoFolderCaption));
-    m_noFolder->setToolTip(pick(kNoFolderTip));
-    m_drives->setToolTip(pick(kDriveTip));
-    m_folders->setToolTip(pick(kFolderTip));
-    m_ok->setText(pick(kOkCaption));
-    m_ok->setToolTip(pick(kOkTip));
-    m_cancel->setToolTip(pick(kCancelTip));
-    m_values.strLaufwerkFehler = pick(kDriveError).toStdString();
+    const auto pick = [this](TextId id) { return QString::fromStdString(text(m_setup.language, id)); };
+    m_noFolder->setText(pick(TextId::ChooserCaptionNoFolder));
+    m_noFolder->setToolTip(pick(TextId::ChooserTooltipNoFolder));
+    m_drives->setToolTip(pick(TextId::ChooserTooltipDrive));
+    m_folders->setToolTip(pick(TextId::ChooserTooltipFolder));
+    m_ok->setText(pick(TextId::ChooserCaptionOk));
+    m_ok->setToolTip(pick(TextId::ChooserTooltipOk));
+    m_cancel->setText(pick(TextId::ChooserCaptionCancel));
+    m_cancel->setToolTip(pick(TextId::ChooserTooltipCancel));
+    m_values.strLaufwerkFehler = pick(TextId::ChooserDriveError).toStdString();
 }
 
 void FolderChooser::applyTitle() {

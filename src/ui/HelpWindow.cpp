@@ -1,6 +1,11 @@
 #include "ui/HelpWindow.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace quillfen::ui {
@@ -11,7 +16,6 @@ constexpr int kHeight = 480;
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), m_text(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Hilfe"));
     m_text->setObjectName(QStringLiteral("Text1"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -30,6 +34,29 @@ void HelpWindow::setHelpText(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text->setPlainText(shown);
+    showExampleLinesFixedPitch();
+}
+
+void HelpWindow::showExampleLinesFixedPitch() {
+    // The before/after example lines are lined up with blanks, which only a
+    // fixed-pitch font keeps in columns.
+    QTextCharFormat fixedPitch;
+    fixedPitch.setFontFamilies({QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    fixedPitch.setFontFixedPitch(true);
+    for (QTextBlock block = m_text->document()->begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        const bool example = line.contains(QStringLiteral("-> texture ( ")) ||
+                             line.startsWith(QStringLiteral("           texture ( "));
+        if (!example) continue;
+        QTextCursor cursor(block);
+        cursor.select(QTextCursor::BlockUnderCursor);
+        cursor.mergeCharFormat(fixedPitch);
+    }
+}
+
+bool HelpWindow::isFixedPitchLine(int line) const {
+    const QTextBlock block = m_text->document()->findBlockByNumber(line);
+    return block.isValid() && QFontInfo(block.charFormat().font()).fixedPitch();
 }
 
 QString HelpWindow::helpText() const {

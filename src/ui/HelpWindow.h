@@ -21,8 +21,12 @@ public:
     void setHelpText(const std::string& text);
     /// The text of Text1 as shown (lines end in LF).
     [[nodiscard]] QString helpText() const;
+    /// Whether line `line` (from 0) of Text1 is shown in a fixed-pitch font.
+    [[nodiscard]] bool isFixedPitchLine(int line) const;
 
 private:
+    void showExampleLinesFixedPitch();
+
     QPlainTextEdit* m_text;
 };
 

@@ -18,6 +18,14 @@ constexpr int kBoxBand = 6165;
 constexpr int kCopyRow0 = 7875;
 constexpr int kCopyRowStep = 420;
 constexpr int kCommandRow = 9510;
+// The two open buttons right of the name box are wider than in the first
+// design (1020 and 1050 twips), taken from the name box: with the toolkit's
+// button margins their captions "<- Explorer" and "<- 3D-View" did not fit.
+constexpr int kViewLeftFromRight = 1260;
+constexpr int kViewWidth = 1110;
+constexpr int kExplorerLeftFromRight = 2510;
+constexpr int kExplorerWidth = 1200;
+constexpr int kNameBoxEndFromRight = kRightMargin + 2420;
 constexpr int kLogTop = 10110;
 constexpr int kLogHeight = kDesignHeight - kLogTop - 120;
 
@@ -39,9 +47,12 @@ const std::vector<DesignPosition>& designPositions() {
         {"lstLODListe", -1, "", {kMargin, 990, kBandWidth, 1230}},
         // The s-file name with the two explorer buttons at its right end.
         {"cmdVorschlagUebernehmen", -1, "", {kMargin, kNameRow, 2100, 375}},
-        {"txtSDateiName", -1, "", {2280, kNameRow + 30, kDesignWidth - 2280 - kRightMargin - 2180, 315}},
-        {"cmdShapeToExplorer", -1, "", {kDesignWidth - 2270, kNameRow, 1020, 375}},
-        {"cmd3DView", -1, "", {kDesignWidth - 1200, kNameRow, 1050, 375}},
+        {"txtSDateiName", -1, "", {2280, kNameRow + 30, kDesignWidth - 2280 - kNameBoxEndFromRight, 315}},
+        {"cmdShapeToExplorer",
+         -1,
+         "",
+         {kDesignWidth - kExplorerLeftFromRight, kNameRow, kExplorerWidth, 375}},
+        {"cmd3DView", -1, "", {kDesignWidth - kViewLeftFromRight, kNameRow, kViewWidth, 375}},
         // Alternative textures (left), mipmap and test options (right).
         {"fraTexturen", -1, "", {kMargin, kOptionBand, 5400, 1980}},
         {"optNurSommerTextur", -1, "fraTexturen", {150, 300, 5100, 255}},
@@ -140,9 +151,9 @@ void applyResizeRules(TwipLayout& layout, int width, int height, const LoadSizes
     stretchToRight(layout[{"fraRef"}], w);
     stretchToRight(layout[{"lstLODListe"}], w);
     auto& name = layout[{"txtSDateiName"}];
-    name.width = w - name.left - kRightMargin - 2180;
-    layout[{"cmdShapeToExplorer"}].left = w - 2270;
-    layout[{"cmd3DView"}].left = w - 1200;
+    name.width = w - name.left - kNameBoxEndFromRight;
+    layout[{"cmdShapeToExplorer"}].left = w - kExplorerLeftFromRight;
+    layout[{"cmd3DView"}].left = w - kViewLeftFromRight;
     stretchInFrame(layout[{"txtRefClass"}], layout[{"fraRef"}]);
     stretchInFrame(layout[{"txtRefDescription"}], layout[{"fraRef"}]);
     stretchToRight(layout[{"fraBoundingBox"}], w);

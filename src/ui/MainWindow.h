@@ -1,10 +1,9 @@
 #pragma once
 // The main window `frmHaupt`: every control under its documented object name
-// (members of a control array share the name and carry an "index" property),
-// the window load, the language switch, the progress log, the control lock,
-// the busy display, the settings applied through the controls, the resize
-// rules and the quit procedure. The choice controls' own reactions are
-// connected by installChoiceHandlers (ui/ChoiceHandlers.h).
+// (members of a control array share the name and carry an "index" property)
+// and reached through the typed WindowControls, the window load, the language switch, the progress log, the
+// control lock, the busy display, the settings applied through the controls, the resize rules and the quit
+// procedure. The choice controls' own reactions are connected by installChoiceHandlers (ui/ChoiceHandlers.h).
 
 #include "app/ConverterSearch.h"
 #include "app/RunChoices.h"
@@ -15,7 +14,9 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "settings/SavedSettings.h"
 #include "ui/Layout.h"
+#include "ui/WindowControls.h"
 
 #include <QList>
 #include <QString>
@@ -23,6 +24,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,6 +39,7 @@ namespace quillfen::ui {
 [[nodiscard]] Qt::CheckState checkStateOf(int value);
 
 class BusyDisplay;
+class ChoiceHandlers;
 class ControlLock;
 class Dialogs;
 class ProgressLog;
@@ -84,13 +87,9 @@ public:
     [[nodiscard]] ProgressLog& progressLog() { return *m_log; }
     [[nodiscard]] CommandHost& host();
     [[nodiscard]] BusyDisplay& busyDisplay() { return *m_busy; }
-    [[nodiscard]] ControlLock& controlLock() { return *m_lock; }
 
-    /// The control of that name (element `index` of a control array), or nullptr.
-    [[nodiscard]] QObject* findControl(const QString& name, int index = -1) const;
-    template <class T> [[nodiscard]] T* control(const char* name, int index = -1) const {
-        return qobject_cast<T*>(findControl(QString::fromLatin1(name), index));
-    }
+    /// The controls, typed and named as in the design.
+    [[nodiscard]] const WindowControls& ui() const { return m_ui; }
     /// Every control (widgets and timers) in the window's enumeration order.
     [[nodiscard]] QList<QObject*> controls() const { return m_controls; }
 
@@ -106,16 +105,15 @@ public:
     void StelleSteuerelementeWiederHer(std::string_view prefixes, std::string_view exceptions);
 
     // --- Settings -----------------------------------------------------------
-    /// Restores the settings file through the controls (each control's own reaction runs).
-    void LiesEinstellungen();
-    /// Writes the settings file from the controls; false (with a message box) when it could not be written.
-    bool SchreibeEinstellungen();
-    /// Applies one saved value to its control as the settings file does; false when the value does not fit.
-    bool applySetting(const std::string& key, const std::string& value);
+    /// Moves saved settings into the controls; each control's own reaction runs, as a user's choice would.
+    void applySavedSettings(const SavedSettings& saved);
+    /// The saved settings as the controls hold them now.
+    [[nodiscard]] SavedSettings savedSettingsFromControls() const;
 
     // --- Quitting -----------------------------------------------------------
-    /// The quit procedure: validate the box, write the settings, remove a
-    /// converter that was not there at start, end. Runs once, however the
+    /// The quit procedure (endSession): validate the box, write the settings
+    /// (a failed write shows its message box), remove a converter that was
+    /// not there at start, end. Runs once, however the
     /// window is closed.
     void quit();
     [[nodiscard]] bool hasQuit() const { return m_quitDone; }
@@ -137,8 +135,6 @@ public:
     void setBoundingBoxFlag(bool set) { m_boundingBoxFlag = set; }
     /// Starts tmrBBoxLabel, which gives the display line its normal colour back.
     void startBoxLabelTimer(int milliseconds);
-    /// The geometry tables of the last box computation.
-    [[nodiscard]] GeometryTables& geometryTables() { return m_geometryTables; }
 
     // --- Layout -------------------------------------------------------------
     [[nodiscard]] TwipRect twipGeometry(const std::string& name, int index = -1) const;
@@ -168,6 +164,7 @@ private:
     void buildControls();
     QWidget* buildWidget(const DesignPosition& position, QWidget* parent);
     void registerControl(QObject* control, const char* name, int index);
+    void bindControls();
     void applyDesignTexts();
     void connectWindowReactions();
     // MainWindowLayout.cpp
@@ -176,7 +173,7 @@ private:
     [[nodiscard]] int twipsToPixelsAtLeast(int twips) const;
     void centreOnScreen();
     // MainWindowLanguage.cpp
-    void applyLanguageTexts(bool german);
+    void applyLanguageLayout(Language language);
     // MainWindowLoad.cpp
     int failStartup(const std::string& title, const std::string& text);
     void fillLodList();
@@ -201,6 +198,9 @@ private:
     ProcessStarter* m_processes = nullptr;
 
     QList<QObject*> m_controls;
+    WindowControls m_ui;
+    /// The widget at each place of the layout table.
+    std::map<ControlKey, QWidget*> m_placed;
     TwipLayout m_layout;
     LoadSizes m_loadSizes;
     bool m_loaded = false;
@@ -212,6 +212,7 @@ private:
     BusyDisplay* m_busy = nullptr;
     std::unique_ptr<WindowHost> m_host;
     std::vector<std::function<void()>> m_loadFinishedHooks;
+    ChoiceHandlers* m_choiceHandlers = nullptr;
 
     /// Declared before the task, which refers to them while it runs.
     GeometryTables m_geometryTables;

@@ -16,7 +16,7 @@ void MainWindow::startBoxCommand() {
 }
 
 void MainWindow::startBoxLabelTimer(int milliseconds) {
-    auto* timer = control<QTimer>("tmrBBoxLabel");
+    QTimer* timer = m_ui.tmrBBoxLabel;
     if (m_services.advanceTime) {
         // In virtual time the wait passes at once, as a command's waits do.
         m_services.advanceTime(milliseconds / 1000.0);

@@ -10,10 +10,7 @@
 #include "ui/WindowHost.h"
 #include "ui/WindowTexts.h"
 
-#if __has_include("ui/ChoiceHandlers.h")
 #include "ui/ChoiceHandlers.h"
-#define QUILLFEN_HAS_CHOICE_HANDLERS 1
-#endif
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +23,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <type_traits>
 
 namespace quillfen::ui {
 
@@ -84,20 +83,17 @@ MainWindow::MainWindow(std::string workingDirectory, WindowServices services, QW
     applyGeometry();
     resizeTwips(kDesignWidth, kDesignHeight);
 
-    m_log = std::make_unique<ProgressLog>(control<QPlainTextEdit>("txtAusgabe"), [this] { repaint(); });
+    m_log = std::make_unique<ProgressLog>(m_ui.txtAusgabe, [this] { repaint(); });
     m_lock = std::make_unique<ControlLock>([this] { return m_controls; });
     m_busy = new BusyDisplay(
-        {control<QWidget>("imgRunning01"), control<QWidget>("imgRunning02"), control<QWidget>("imgRunning03"),
-         control<QWidget>("imgRunning04")},
-        control<QTimer>("tmrBlinken"), control<QTimer>("Timer1"), [this] { repaint(); }, this);
+        {m_ui.imgRunning01, m_ui.imgRunning02, m_ui.imgRunning03, m_ui.imgRunning04}, m_ui.tmrBlinken,
+        m_ui.Timer1, [this] { repaint(); }, this);
     m_host = std::make_unique<WindowHost>(*this);
     m_resumeTimer.setSingleShot(true);
     connect(&m_resumeTimer, &QTimer::timeout, this, &MainWindow::resumeCommand);
 
     connectWindowReactions();
-#ifdef QUILLFEN_HAS_CHOICE_HANDLERS
-    installChoiceHandlers(*this);
-#endif
+    m_choiceHandlers = installChoiceHandlers(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -113,19 +109,107 @@ CommandHost& MainWindow::host() {
 void MainWindow::buildControls() {
     for (const auto& position : designPositions()) {
         QWidget* parent = this;
-        if (*position.parent != '\0')
-            parent = qobject_cast<QWidget*>(findControl(QString::fromLatin1(position.parent)));
+        if (*position.parent != '\0') parent = m_placed.at({position.parent});
         QWidget* widget = buildWidget(position, parent);
         registerControl(widget, position.control, position.index);
+        m_placed[{position.control, position.index}] = widget;
     }
     for (const char* name : {"Timer1", "tmrBlinken", "tmrBBoxLabel"}) {
         auto* timer = new QTimer(this);
         registerControl(timer, name, -1);
     }
-    auto* boxLabelTimer = control<QTimer>("tmrBBoxLabel");
-    boxLabelTimer->setSingleShot(true);
-    boxLabelTimer->setInterval(2000);
+    bindControls();
+    m_ui.tmrBBoxLabel->setSingleShot(true);
+    m_ui.tmrBBoxLabel->setInterval(2000);
 }
+
+namespace {
+
+/// The built control of that name, as the type its member in WindowControls has.
+template <class Member> Member controlAs(const QList<QObject*>& controls, const char* name, int index = -1) {
+    for (QObject* control : controls) {
+        if (control->objectName() != QLatin1String(name)) continue;
+        bool hasIndex = false;
+        const int own = control->property("index").toInt(&hasIndex);
+        if (index < 0 ? hasIndex : (!hasIndex || own != index)) continue;
+        auto* typed = qobject_cast<Member>(control);
+        Q_ASSERT(typed != nullptr);
+        return typed;
+    }
+    Q_ASSERT(false);
+    return nullptr;
+}
+
+} // namespace
+
+// Each member takes the control that carries its own name, so a member and its
+// control cannot drift apart.
+#define QUILLFEN_BIND(member) m_ui.member = controlAs<decltype(m_ui.member)>(m_controls, #member)
+#define QUILLFEN_BIND_ARRAY(member)                                                                          \
+    for (int i = 0; i < kCopyTargetCount; ++i)                                                               \
+    m_ui.member[static_cast<std::size_t>(i)] =                                                               \
+        controlAs<std::remove_reference_t<decltype(m_ui.member[0])>>(m_controls, #member, i)
+
+void MainWindow::bindControls() {
+    QUILLFEN_BIND(Picture1);
+    QUILLFEN_BIND(pctGerman);
+    QUILLFEN_BIND(pctEnglisch);
+    QUILLFEN_BIND(cmbLang);
+    QUILLFEN_BIND(lblLODsGefunden);
+    QUILLFEN_BIND(lstLODListe);
+    QUILLFEN_BIND(cmdVorschlagUebernehmen);
+    QUILLFEN_BIND(txtSDateiName);
+    QUILLFEN_BIND(cmdShapeToExplorer);
+    QUILLFEN_BIND(cmd3DView);
+    QUILLFEN_BIND(fraTexturen);
+    QUILLFEN_BIND(optNurSommerTextur);
+    QUILLFEN_BIND(optSchneeTextur);
+    QUILLFEN_BIND(optSchneeUndNachtTextur);
+    QUILLFEN_BIND(optJahreszeitenTextur);
+    QUILLFEN_BIND(optManuellAlternativTexture);
+    QUILLFEN_BIND(txtESD_Alter_Tex);
+    QUILLFEN_BIND(fraMipMap);
+    QUILLFEN_BIND(cmbMipMap);
+    QUILLFEN_BIND(cmdMipMapHelp);
+    QUILLFEN_BIND(chkTestOptionen);
+    QUILLFEN_BIND(fraTestOptionen);
+    QUILLFEN_BIND(chkAceUni);
+    QUILLFEN_BIND(chkShaderDiffuse);
+    QUILLFEN_BIND(chkShaderAddATexDiff);
+    QUILLFEN_BIND(fraRef);
+    QUILLFEN_BIND(chkRefEintrag);
+    QUILLFEN_BIND(lblRefClass);
+    QUILLFEN_BIND(txtRefClass);
+    QUILLFEN_BIND(lblRefDescription);
+    QUILLFEN_BIND(txtRefDescription);
+    QUILLFEN_BIND(fraBoundingBox);
+    QUILLFEN_BIND(chkBoundingBox);
+    QUILLFEN_BIND(txtBBoxInput);
+    QUILLFEN_BIND(txtBBox);
+    QUILLFEN_BIND(cmdBoundingBoxKorr);
+    QUILLFEN_BIND(cmdBBoxAusShape);
+    QUILLFEN_BIND(tmrBBoxLabel);
+    QUILLFEN_BIND_ARRAY(chkShapeTo);
+    QUILLFEN_BIND_ARRAY(cmdShapeCopy);
+    QUILLFEN_BIND_ARRAY(cmdPathOpen);
+    QUILLFEN_BIND_ARRAY(lblCopyPfad);
+    QUILLFEN_BIND(chkTextureCopy);
+    QUILLFEN_BIND(cmdErzeugeShape);
+    QUILLFEN_BIND(chkCMD_sichtbar);
+    QUILLFEN_BIND(cmdAbbruch);
+    QUILLFEN_BIND(Picture2);
+    QUILLFEN_BIND(imgRunning01);
+    QUILLFEN_BIND(imgRunning02);
+    QUILLFEN_BIND(imgRunning03);
+    QUILLFEN_BIND(imgRunning04);
+    QUILLFEN_BIND(cmdQuit);
+    QUILLFEN_BIND(txtAusgabe);
+    QUILLFEN_BIND(Timer1);
+    QUILLFEN_BIND(tmrBlinken);
+}
+
+#undef QUILLFEN_BIND
+#undef QUILLFEN_BIND_ARRAY
 
 QWidget* MainWindow::buildWidget(const DesignPosition& position, QWidget* parent) {
     const std::string name = position.control;
@@ -184,70 +268,44 @@ void MainWindow::registerControl(QObject* control, const char* name, int index) 
     m_controls.push_back(control);
 }
 
-QObject* MainWindow::findControl(const QString& name, int index) const {
-    for (QObject* candidate : m_controls) {
-        if (candidate->objectName() != name) continue;
-        bool hasIndex = false;
-        const int candidateIndex = candidate->property("index").toInt(&hasIndex);
-        if (index < 0 ? !hasIndex : (hasIndex && candidateIndex == index)) return candidate;
-    }
-    return nullptr;
-}
-
 void MainWindow::applyDesignTexts() {
-    for (const auto& text : designTexts()) {
-        QObject* target = findControl(QString::fromLatin1(text.control), text.index);
-        const QString value = QString::fromUtf8(text.text);
-        if (text.property == TextProperty::Tooltip) {
-            if (auto* widget = qobject_cast<QWidget*>(target)) widget->setToolTip(value);
-        } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
-            button->setText(value);
-        } else if (auto* label = qobject_cast<QLabel*>(target)) {
-            label->setText(value);
-        } else if (auto* frame = qobject_cast<QGroupBox*>(target)) {
-            frame->setTitle(value);
-        } else if (auto* field = qobject_cast<QLineEdit*>(target)) {
-            field->setText(value);
-        }
+    // Until the load applies the saved language, the window shows its German design texts.
+    applyWindowTexts(m_ui, Language::German);
+    for (int target = 0; target < kCopyTargetCount; ++target) {
+        const auto index = static_cast<std::size_t>(target);
+        m_ui.cmdShapeCopy[index]->setText(QString::fromStdString(
+            text(Language::German,
+                 static_cast<TextId>(static_cast<int>(TextId::CaptionCmdShapeCopyDesign0) + target))));
+        m_ui.lblCopyPfad[index]->setText(QStringLiteral("C:\\"));
     }
-    // The language switch writes the other captions; until then they show German.
-    for (const auto& text : languageTexts()) {
-        if (text.captionGerman == nullptr) continue;
-        QObject* target = findControl(QString::fromLatin1(text.control), text.index);
-        if (text.index >= 0 && std::string(text.control) == "cmdShapeCopy") continue; // design captions above
-        if (auto* button = qobject_cast<QAbstractButton*>(target))
-            button->setText(QString::fromUtf8(text.captionGerman));
-        else if (auto* frame = qobject_cast<QGroupBox*>(target))
-            frame->setTitle(QString::fromUtf8(text.captionGerman));
-    }
-    control<QRadioButton>("optNurSommerTextur")->setChecked(true);
-    control<QPushButton>("cmdAbbruch")->setEnabled(false);
-    auto* languages = control<QComboBox>("cmbLang");
-    for (const auto& entry : languageEntries()) languages->addItem(QString::fromStdString(entry));
+    m_ui.txtESD_Alter_Tex->setText(QStringLiteral("0"));
+    m_ui.optNurSommerTextur->setChecked(true);
+    m_ui.cmdAbbruch->setEnabled(false);
+    for (const LanguageInfo& language : kLanguages)
+        m_ui.cmbLang->addItem(
+            QString::fromUtf8(language.name.data(), static_cast<qsizetype>(language.name.size())));
     // No entry yet, so that selecting the first one at load applies its language.
-    languages->setCurrentIndex(-1);
+    m_ui.cmbLang->setCurrentIndex(-1);
 }
 
 void MainWindow::connectWindowReactions() {
-    auto* languages = control<QComboBox>("cmbLang");
+    QComboBox* languages = m_ui.cmbLang;
     connect(languages, &QComboBox::currentIndexChanged, this,
             [this, languages](int) { SetzeSprache(languages->currentText().toStdString()); });
-    connect(control<ClickablePicture>("pctGerman"), &ClickablePicture::clicked, this,
+    connect(m_ui.pctGerman, &ClickablePicture::clicked, this,
             [languages] { languages->setCurrentText(QStringLiteral("deutsch")); });
-    connect(control<ClickablePicture>("pctEnglisch"), &ClickablePicture::clicked, this,
+    connect(m_ui.pctEnglisch, &ClickablePicture::clicked, this,
             [languages] { languages->setCurrentText(QStringLiteral("english")); });
-    auto* lods = control<QListWidget>("lstLODListe");
+    QListWidget* lods = m_ui.lstLODListe;
     connect(lods, &QListWidget::itemChanged, this,
             [this, lods](QListWidgetItem* item) { onLodRowChanged(lods->row(item)); });
-    connect(control<QPushButton>("cmdAbbruch"), &QPushButton::clicked, this, [this] {
+    connect(m_ui.cmdAbbruch, &QPushButton::clicked, this, [this] {
         m_state.gblnAbbruch = true;
         m_busy->stop();
     });
-    connect(control<QPushButton>("cmdQuit"), &QPushButton::clicked, this, &MainWindow::quit);
-    connect(control<QPushButton>("cmdErzeugeShape"), &QPushButton::clicked, this,
-            &MainWindow::startConversion);
-    connect(control<QPushButton>("cmdBBoxAusShape"), &QPushButton::clicked, this,
-            &MainWindow::startBoxCommand);
+    connect(m_ui.cmdQuit, &QPushButton::clicked, this, &MainWindow::quit);
+    connect(m_ui.cmdErzeugeShape, &QPushButton::clicked, this, &MainWindow::startConversion);
+    connect(m_ui.cmdBBoxAusShape, &QPushButton::clicked, this, &MainWindow::startBoxCommand);
 }
 
 void MainWindow::addLoadFinishedHook(std::function<void()> hook) {

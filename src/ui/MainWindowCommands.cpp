@@ -2,6 +2,7 @@
 // from a single-shot timer after each wait it asks for, so no event loop is
 // ever nested, and closing the window during a wait simply drops the command.
 
+#include "app/Session.h"
 #include "run/ConversionRun.h"
 #include "ui/BusyDisplay.h"
 #include "ui/ControlLock.h"
@@ -9,11 +10,8 @@
 #include "ui/WindowHost.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRadioButton>
 #include <algorithm>
 
 #include <cmath>
@@ -87,39 +85,13 @@ void MainWindow::dropCommand() {
 }
 
 RunChoices MainWindow::runChoices() const {
-    RunChoices choices;
-    auto text = [this](const char* name) { return control<QLineEdit>(name)->text().toStdString(); };
-    auto check = [this](const char* name, int index = -1) {
-        return checkValue(control<QCheckBox>(name, index)->checkState());
-    };
-    auto option = [this](const char* name) { return control<QRadioButton>(name)->isChecked(); };
-    choices.txtSDateiName = text("txtSDateiName");
-    const auto* list = control<QListWidget>("lstLODListe");
-    for (int row = 0; row < list->count(); ++row)
-        choices.lodRowChecked.push_back(list->item(row)->checkState() != Qt::Unchecked);
-    choices.chkCMD_sichtbar = check("chkCMD_sichtbar");
-    choices.optNurSommerTextur = option("optNurSommerTextur");
-    choices.optSchneeTextur = option("optSchneeTextur");
-    choices.optSchneeUndNachtTextur = option("optSchneeUndNachtTextur");
-    choices.optJahreszeitenTextur = option("optJahreszeitenTextur");
-    choices.optManuellAlternativTexture = option("optManuellAlternativTexture");
-    choices.txtESD_Alter_Tex = text("txtESD_Alter_Tex");
-    choices.chkBoundingBox = check("chkBoundingBox");
-    choices.txtBBoxInput = text("txtBBoxInput");
-    choices.txtBBox = text("txtBBox");
-    choices.chkAceUni = check("chkAceUni");
-    choices.chkShaderDiffuse = check("chkShaderDiffuse");
-    choices.chkShaderAddATexDiff = check("chkShaderAddATexDiff");
-    for (int target = 0; target < 3; ++target) {
-        choices.chkShapeTo[target] = check("chkShapeTo", target);
-        choices.lblCopyPfad[target] = control<QLabel>("lblCopyPfad", target)->text().toStdString();
-    }
-    choices.chkTextureCopy = check("chkTextureCopy");
-    choices.chkRefEintrag = check("chkRefEintrag");
-    choices.txtRefClass = text("txtRefClass");
-    choices.txtRefDescription = text("txtRefDescription");
-    choices.cmbMipMap = control<QComboBox>("cmbMipMap")->currentText().toStdString();
-    return choices;
+    RunOnlyChoices runOnly;
+    runOnly.txtSDateiName = m_ui.txtSDateiName->text().toStdString();
+    for (int row = 0; row < m_ui.lstLODListe->count(); ++row)
+        runOnly.lodRowChecked.push_back(m_ui.lstLODListe->item(row)->checkState() != Qt::Unchecked);
+    runOnly.chkCMD_sichtbar = checkValue(m_ui.chkCMD_sichtbar->checkState());
+    runOnly.chkTextureCopy = checkValue(m_ui.chkTextureCopy->checkState());
+    return runChoicesFrom(savedSettingsFromControls(), std::move(runOnly));
 }
 
 void MainWindow::startConversion() {

@@ -3,43 +3,56 @@
 #include "ui/MainWindow.h"
 #include "ui/WindowTexts.h"
 
-#include <QAbstractButton>
-#include <QGroupBox>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
 
 namespace quillfen::ui {
 
 void MainWindow::SetzeSprache(const std::string& language) {
     // The language list holds only the languages the program speaks.
     m_state.gstrSprache = languageNamed(language).value_or(Language::English);
-    applyLanguageTexts(m_state.gstrSprache == Language::German);
+    m_ui.lblLODsGefunden->setText(
+        QString::fromStdString(lodCountCaption(m_state.gintAnzahlLODs, m_state.gstrSprache)));
+    applyWindowTexts(m_ui, m_state.gstrSprache);
+    applyLanguageLayout(m_state.gstrSprache);
 }
 
-void MainWindow::applyLanguageTexts(bool german) {
-    control<QLabel>("lblLODsGefunden")
-        ->setText(QString::fromStdString(lodCountCaption(m_state.gintAnzahlLODs, german)));
-
-    for (const auto& text : languageTexts()) {
-        auto* widget = qobject_cast<QWidget*>(findControl(QString::fromLatin1(text.control), text.index));
-        if (widget == nullptr) continue;
-        if (const char* caption = german ? text.captionGerman : text.captionEnglish) {
-            if (auto* button = qobject_cast<QAbstractButton*>(widget))
-                button->setText(QString::fromUtf8(caption));
-            else if (auto* frame = qobject_cast<QGroupBox*>(widget))
-                frame->setTitle(QString::fromUtf8(caption));
-            else if (auto* label = qobject_cast<QLabel*>(widget))
-                label->setText(QString::fromUtf8(caption));
-        }
-        if (const char* tooltip = german ? text.tooltipGerman : text.tooltipEnglish)
-            widget->setToolTip(QString::fromUtf8(tooltip));
-    }
-
-    const LanguageLayout place = languageLayout(german);
+void MainWindow::applyLanguageLayout(Language language) {
+    const LanguageInfo& place = languageInfo(language);
+    const double dpi = layoutDpi();
+    QRadioButton* manual = m_ui.optManuellAlternativTexture;
+    // The caption must fit whole, also where the machine's font is wider than the design's.
     TwipRect option = twipGeometry("optManuellAlternativTexture");
-    option.width = place.manualOptionWidth;
+    option.width = std::max(place.manualOptionWidth, pixelsToTwips(manual->sizeHint().width(), dpi));
     setTwipGeometry("optManuellAlternativTexture", -1, option);
+
     TwipRect numberBox = twipGeometry("txtESD_Alter_Tex");
     numberBox.left = option.left + option.width - place.numberBoxBeforeEnd;
+    numberBox.width = designLayout().at({"txtESD_Alter_Tex"}).width;
+    // The box stands between the caption's brackets and never covers them.
+    const QString caption = manual->text();
+    const QFontMetrics metrics = manual->fontMetrics();
+    QStyleOptionButton style;
+    style.initFrom(manual);
+    style.text = caption;
+    const int textStart =
+        manual->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, manual).left();
+    const auto opening = caption.lastIndexOf(u'(');
+    const auto closing = caption.lastIndexOf(u')');
+    if (opening >= 0 && closing > opening) {
+        const int gapLeft =
+            option.left +
+            pixelsToTwips(textStart + metrics.horizontalAdvance(caption.left(opening + 1)), dpi);
+        const int gapRight =
+            option.left + pixelsToTwips(textStart + metrics.horizontalAdvance(caption.left(closing)), dpi);
+        numberBox.left = std::clamp(numberBox.left, gapLeft, std::max(gapLeft, gapRight - numberBox.width));
+        numberBox.width = std::min(numberBox.width, gapRight - numberBox.left);
+    }
     setTwipGeometry("txtESD_Alter_Tex", -1, numberBox);
 }
 

@@ -24,7 +24,9 @@ TwipRect MainWindow::twipGeometry(const std::string& name, int index) const {
 
 void MainWindow::setTwipGeometry(const std::string& name, int index, const TwipRect& rect) {
     m_layout[{name, index}] = rect;
-    if (auto* widget = qobject_cast<QWidget*>(findControl(QString::fromStdString(name), index))) {
+    const auto placed = m_placed.find({name, index});
+    if (placed != m_placed.end()) {
+        QWidget* widget = placed->second;
         const double dpi = layoutDpi();
         widget->setGeometry(twipsToPixels(rect.left, dpi), twipsToPixels(rect.top, dpi),
                             twipsToPixels(rect.width, dpi), twipsToPixels(rect.height, dpi));

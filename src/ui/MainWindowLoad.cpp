@@ -1,19 +1,13 @@
 // The window load: the start-up steps in their order, with the start-up
 // checks that end the program before anything is saved.
 
-#include "app/FolderListing.h"
 #include "app/LodList.h"
-#include "app/LodNameCheck.h"
-#include "app/StartupMessages.h"
+#include "app/Session.h"
 #include "platform/Paths.h"
 #include "ui/BusyDisplay.h"
+#include "ui/ChoiceHandlers.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
-
-#if __has_include("ui/ChoiceHandlers.h")
-#include "ui/ChoiceHandlers.h"
-#define QUILLFEN_HAS_CHOICE_HANDLERS 1
-#endif
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,55 +35,42 @@ std::string versionCaption() {
 } // namespace
 
 int MainWindow::load() {
-    // 1. The design sizes the resize rules count from.
+    // The design sizes the resize rules count from.
     m_loadSizes = {kDesignWidth, kDesignHeight, twipGeometry("txtAusgabe").height};
     m_loaded = true;
-    // 2.-4.
     m_state.gstrArrLODDateien = {std::string()};
     m_state.gstrProgrammPfad = withoutTrailingSeparator(m_workingDirectory);
-    // 5.-6.
     centreOnScreen();
     show();
     repaint();
-    // 7.-9.
     setWindowTitle(QString::fromStdString(versionCaption()));
-    control<QComboBox>("cmbMipMap")->setCurrentText(QStringLiteral("0"));
-    control<QComboBox>("cmbLang")->setCurrentIndex(0);
-    // 10.-11.
-    LiesEinstellungen();
-    if (control<QCheckBox>("chkAceUni")->checkState() == Qt::Unchecked &&
-        control<QCheckBox>("chkShaderDiffuse")->checkState() == Qt::Unchecked &&
-        control<QCheckBox>("chkShaderAddATexDiff")->checkState() == Qt::Unchecked)
-        control<QCheckBox>("chkTestOptionen")->setCheckState(Qt::Unchecked);
-    // 12.-13. A folder that cannot be read holds no usable 3DS file either;
-    // the system's reason tells the modeller why.
-    const Status listed = LiesDateiFeld(m_state, *m_fileSystem, m_state.gstrProgrammPfad, "");
-    if (!listed) {
-        StartupMessage message = missing3dsMessage(m_state);
-        return failStartup(message.title, message.text + kMessageLineBreak + listed.error().message());
+    m_ui.cmbMipMap->setCurrentText(QStringLiteral("0"));
+    m_ui.cmbLang->setCurrentIndex(0);
+
+    // The saved choices reach the controls first, so their reactions run
+    // before the folder is looked at, as when the user sets them.
+    SavedSettings saved;
+    const auto damage = readSavedSettings(*m_fileSystem, m_state.gstrProgrammPfad, saved);
+    applySavedSettings(saved);
+    if (damage) {
+        // The design values are used; the damaged file is kept aside so the quit does not overwrite it.
+        const StartupMessage warning = keepDamagedSettingsAside(m_state, *m_fileSystem);
+        m_dialogs->showMessage(warning.title, warning.text);
     }
-    if (!PruefeDateiTyp(m_state, "*.3ds").empty()) {
-        const StartupMessage message = missing3dsMessage(m_state);
-        return failStartup(message.title, message.text);
-    }
-    // 14.-16.
+    if (const auto message = discoverModels(m_state, saved, *m_fileSystem))
+        return failStartup(message->title, message->text);
     fillLodList();
-    SetzeSprache(control<QComboBox>("cmbLang")->currentText().toStdString());
-    if (const auto message = checkLodNames(m_state)) return failStartup(message->title, message->text);
-    // 17.
-    control<QLineEdit>("txtSDateiName")->setText(QString::fromStdString(m_state.gstrSDateiVorschlag));
-    // 18.
+    SetzeSprache(m_ui.cmbLang->currentText().toStdString());
+    m_ui.txtSDateiName->setText(QString::fromStdString(m_state.gstrSDateiVorschlag));
     if (!findConverter()) return 1;
     SchreibeAusgabe(converterInUseLine(m_state));
-    // 19.-20.
+
+    // Hide the busy pictures, fit the window, then let a ticked test option blink.
     m_busy->onWatchdogTick();
     setMinimumSize(twipsToPixelsAtLeast(m_loadSizes.width), twipsToPixelsAtLeast(kMinimumHeight));
     onResize();
     repaint();
-    // 21.
-#ifdef QUILLFEN_HAS_CHOICE_HANDLERS
-    BlinkeAktiveTestOptionen(*this);
-#endif
+    m_choiceHandlers->blinkActiveTestOption();
     for (const auto& hook : m_loadFinishedHooks) hook();
     return 0;
 }
@@ -102,10 +83,10 @@ int MainWindow::failStartup(const std::string& title, const std::string& text) {
 }
 
 void MainWindow::fillLodList() {
-    auto* list = control<QListWidget>("lstLODListe");
+    QListWidget* list = m_ui.lstLODListe;
     const QSignalBlocker quiet(list);
     list->clear();
-    for (const LodRow& row : FuelleLODListe(m_state)) {
+    for (const LodRow& row : lodListRows(m_state)) {
         auto* item = new QListWidgetItem(QString::fromStdString(row.text));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
@@ -114,7 +95,7 @@ void MainWindow::fillLodList() {
 }
 
 void MainWindow::onLodRowChanged(int row) {
-    auto* list = control<QListWidget>("lstLODListe");
+    QListWidget* list = m_ui.lstLODListe;
     if (row < 0) return;
     std::vector<bool> checked;
     for (int r = 0; r < list->count(); ++r) checked.push_back(list->item(r)->checkState() != Qt::Unchecked);

@@ -3,25 +3,30 @@
 #include "core/ProgramState.h"
 #include "sfile/SFileNaming.h"
 #include "ui/ChoiceHandlersControls.h"
+#include "ui/WindowControls.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace quillfen::ui {
 
-NameBox::NameBox(QWidget& root, ProgramState& state) : QObject(&root), m_root(root), m_state(state) {
-    if (auto* name = findControl<QLineEdit>(root, "txtSDateiName"))
-        connect(name, &QLineEdit::textChanged, this, [this] { onNameChanged(); });
-    if (auto* proposal = findControl<QAbstractButton>(root, "cmdVorschlagUebernehmen"))
-        connect(proposal, &QAbstractButton::clicked, this, [this] { takeProposal(); });
-    if (auto* reference = findControl<QCheckBox>(root, "chkRefEintrag"))
-        connect(reference, &QCheckBox::stateChanged, this, [this] { onReferenceEntryChanged(); });
+NameBox::NameBox(const WindowControls& controls, ProgramState& state, QObject* parent)
+    : QObject(parent), m_c(controls), m_state(state) {
+    if (m_c.txtSDateiName != nullptr)
+        connect(m_c.txtSDateiName, &QLineEdit::textChanged, this, [this] { onNameChanged(); });
+    if (m_c.cmdVorschlagUebernehmen != nullptr)
+        connect(m_c.cmdVorschlagUebernehmen, &QAbstractButton::clicked, this, [this] { takeProposal(); });
+    if (m_c.chkRefEintrag != nullptr)
+        connect(m_c.chkRefEintrag, &QCheckBox::stateChanged, this, [this] { onReferenceEntryChanged(); });
     // The fields start enabled or locked as the box stands, before any setting arrives.
     onReferenceEntryChanged();
 }
 
 void NameBox::onNameChanged() {
-    auto* box = findControl<QLineEdit>(m_root, "txtSDateiName");
+    QLineEdit* box = m_c.txtSDateiName;
     const QString typed = box->text();
     const CleanedFileName cleaned =
         BereinigeDateiName(fromQt(typed), static_cast<std::size_t>(box->cursorPosition()));
@@ -33,22 +38,22 @@ void NameBox::onNameChanged() {
 }
 
 void NameBox::takeProposal() {
-    if (auto* box = findControl<QLineEdit>(m_root, "txtSDateiName"))
-        box->setText(toQt(m_state.gstrSDateiVorschlag));
+    m_c.txtSDateiName->setText(toQt(m_state.gstrSDateiVorschlag));
 }
 
 void NameBox::onReferenceEntryChanged() {
-    auto* reference = findControl<QCheckBox>(m_root, "chkRefEintrag");
-    const bool wanted = isTicked(reference);
-    auto* frame = findControl<QWidget>(m_root, "fraRef");
+    const bool wanted = isTicked(m_c.chkRefEintrag);
     // The switch itself must stay usable even where it sits inside the frame.
-    if (!liesInside(reference, frame)) setEnabledIfPresent(frame, wanted);
+    if (!liesInside(m_c.chkRefEintrag, m_c.fraRef)) setEnabledIfPresent(m_c.fraRef, wanted);
 
     const QPalette::ColorRole background = wanted ? QPalette::Base : QPalette::Button;
-    for (const char* name : {"txtRefClass", "txtRefDescription"})
-        setFieldBackground(findControl<QWidget>(m_root, name), background);
-    for (const char* name : {"lblRefClass", "txtRefClass", "lblRefDescription", "txtRefDescription"})
-        setEnabledIfPresent(findControl<QWidget>(m_root, name), wanted);
+    for (QWidget* field :
+         {static_cast<QWidget*>(m_c.txtRefClass), static_cast<QWidget*>(m_c.txtRefDescription)})
+        setFieldBackground(field, background);
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_c.lblRefClass), static_cast<QWidget*>(m_c.txtRefClass),
+          static_cast<QWidget*>(m_c.lblRefDescription), static_cast<QWidget*>(m_c.txtRefDescription)})
+        setEnabledIfPresent(control, wanted);
 }
 
 } // namespace quillfen::ui

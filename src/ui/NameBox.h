@@ -5,24 +5,24 @@
 
 #include <QObject>
 
-class QWidget;
-
 namespace quillfen {
 struct ProgramState;
 }
 
 namespace quillfen::ui {
 
+struct WindowControls;
+
 class NameBox final : public QObject {
 public:
-    NameBox(QWidget& root, ProgramState& state);
+    NameBox(const WindowControls& controls, ProgramState& state, QObject* parent);
 
 private:
     void onNameChanged();
     void takeProposal();
     void onReferenceEntryChanged();
 
-    QWidget& m_root;
+    const WindowControls& m_c;
     ProgramState& m_state;
 };
 

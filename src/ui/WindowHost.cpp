@@ -8,7 +8,6 @@
 #include "ui/MainWindow.h"
 #include "ui/ProgressLog.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QLineEdit>
 #include <QPalette>
@@ -41,13 +40,13 @@ bool WindowHost::askYesNo(const std::string& title, const std::string& text) {
 }
 
 void WindowHost::setBusyCursor(bool busy) {
-    // The override cursor stacks; keep exactly one while busy.
+    // On the main window only: the message boxes a command shows keep the normal pointer.
     if (busy == m_busyCursor) return;
     m_busyCursor = busy;
     if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_window.setCursor(Qt::WaitCursor);
     else
-        QApplication::restoreOverrideCursor();
+        m_window.unsetCursor();
 }
 
 void WindowHost::lockControls() {
@@ -66,20 +65,20 @@ void WindowHost::setBusyDisplay(bool running) {
 }
 
 void WindowHost::setCancelEnabled(bool enabled) {
-    m_window.control<QPushButton>("cmdAbbruch")->setEnabled(enabled);
+    m_window.ui().cmdAbbruch->setEnabled(enabled);
 }
 
 void WindowHost::showBoundingBox(const std::string& input, const std::string& displayLine) {
-    m_window.control<QLineEdit>("txtBBoxInput")->setText(QString::fromStdString(input));
-    m_window.control<QLineEdit>("txtBBox")->setText(QString::fromStdString(displayLine));
+    m_window.ui().txtBBoxInput->setText(QString::fromStdString(input));
+    m_window.ui().txtBBox->setText(QString::fromStdString(displayLine));
 }
 
 std::string WindowHost::sFileNameText() const {
-    return m_window.control<QLineEdit>("txtSDateiName")->text().toStdString();
+    return m_window.ui().txtSDateiName->text().toStdString();
 }
 
 void WindowHost::setBoxInputText(const std::string& text) {
-    auto* input = m_window.control<QLineEdit>("txtBBoxInput");
+    auto* input = m_window.ui().txtBBoxInput;
     const QString values = QString::fromStdString(text);
     // The display line is rebuilt by the input's change handling, which must
     // also run when the values are the ones already there: a message of an
@@ -95,7 +94,7 @@ void WindowHost::setBoundingBoxFlag(bool running) {
 }
 
 void WindowHost::showBoxMessage(const std::string& text, int resetAfterMilliseconds) {
-    auto* line = m_window.control<QLineEdit>("txtBBox");
+    auto* line = m_window.ui().txtBBox;
     line->setText(QString::fromStdString(text));
     QPalette palette = line->palette();
     palette.setColor(QPalette::Text, QColor(255, 0, 0));

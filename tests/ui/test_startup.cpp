@@ -6,7 +6,7 @@
 // through its control; a damaged file still gives a usable window, a file that
 // cannot be written says why.
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "ui/BusyDisplay.h"
 
 #include <QAbstractButton>
@@ -63,25 +63,23 @@ public:
 /// The 25 saved values as the window shows them.
 QStringList savedValues(MainWindow& window) {
     QStringList values;
-    values << QString::number(window.control<QComboBox>("cmbLang")->currentIndex());
-    for (const char* name : {"optNurSommerTextur", "optSchneeTextur", "optSchneeUndNachtTextur",
-                             "optJahreszeitenTextur", "optManuellAlternativTexture"})
-        values << QString::number(window.control<QRadioButton>(name)->isChecked());
-    values << window.control<QLineEdit>("txtESD_Alter_Tex")->text();
-    values << window.control<QComboBox>("cmbMipMap")->currentText();
-    for (const char* name : {"chkTestOptionen", "chkAceUni", "chkShaderDiffuse", "chkShaderAddATexDiff"})
-        values << QString::number(ui::checkValue(window.control<QCheckBox>(name)->checkState()));
+    values << QString::number(window.ui().cmbLang->currentIndex());
+    const ui::WindowControls& c = window.ui();
+    for (const QRadioButton* option : {c.optNurSommerTextur, c.optSchneeTextur, c.optSchneeUndNachtTextur,
+                                       c.optJahreszeitenTextur, c.optManuellAlternativTexture})
+        values << QString::number(option->isChecked());
+    values << window.ui().txtESD_Alter_Tex->text();
+    values << window.ui().cmbMipMap->currentText();
+    for (const QCheckBox* box : {c.chkTestOptionen, c.chkAceUni, c.chkShaderDiffuse, c.chkShaderAddATexDiff})
+        values << QString::number(ui::checkValue(box->checkState()));
     for (int target = 0; target < 3; ++target)
-        values << QString::number(
-            ui::checkValue(window.control<QCheckBox>("chkShapeTo", target)->checkState()));
-    for (int target = 0; target < 3; ++target)
-        values << window.control<QLabel>("lblCopyPfad", target)->text();
-    values << QString::number(ui::checkValue(window.control<QCheckBox>("chkRefEintrag")->checkState()));
-    values << window.control<QLineEdit>("txtRefClass")->text()
-           << window.control<QLineEdit>("txtRefDescription")->text();
+        values << QString::number(ui::checkValue(window.ui().chkShapeTo[target]->checkState()));
+    for (int target = 0; target < 3; ++target) values << window.ui().lblCopyPfad[target]->text();
+    values << QString::number(ui::checkValue(window.ui().chkRefEintrag->checkState()));
+    values << window.ui().txtRefClass->text() << window.ui().txtRefDescription->text();
     values << QString::fromStdString(window.state().gstrConv3dsPfad);
-    values << QString::number(ui::checkValue(window.control<QCheckBox>("chkBoundingBox")->checkState()));
-    values << window.control<QLineEdit>("txtBBoxInput")->text();
+    values << QString::number(ui::checkValue(window.ui().chkBoundingBox->checkState()));
+    values << window.ui().txtBBoxInput->text();
     values << QString::number(window.isMaximized() ? 2 : 0);
     return values;
 }
@@ -97,16 +95,16 @@ private slots:
         for (const char* name : {"a_500.3ds", "a_2000.3ds", "a_100.3ds", "conv3ds.exe"}) model.write(name);
         MainWindow& window = model.open();
         QCOMPARE(model.loadResult, 0);
-        auto* list = window.control<QListWidget>("lstLODListe");
+        auto* list = window.ui().lstLODListe;
         QCOMPARE(list->count(), 3);
         for (int row = 0; row < 3; ++row) {
             QCOMPARE(list->item(row)->text(), QStringList({"a_100.3ds", "a_500.3ds", "a_2000.3ds"}).at(row));
             QCOMPARE(list->item(row)->checkState(), Qt::Checked);
         }
-        QCOMPARE(window.control<QLineEdit>("txtSDateiName")->text(), QString("a_.s"));
-        QCOMPARE(window.control<QLabel>("lblLODsGefunden")->text(), QString("3 LODs found:"));
+        QCOMPARE(window.ui().txtSDateiName->text(), QString("a_.s"));
+        QCOMPARE(window.ui().lblLODsGefunden->text(), QString("3 LODs found:"));
         QCOMPARE(window.windowTitle(), QString("Quillfen " QUILLFEN_VERSION));
-        QCOMPARE(window.control<QComboBox>("cmbMipMap")->currentText(), QString("0"));
+        QCOMPARE(window.ui().cmbMipMap->currentText(), QString("0"));
         QVERIFY(window.state().gblnConv3dsBeimProgramm);
         // The log names the converter in use and where it was found.
         QCOMPARE(window.host().logText(),
@@ -180,7 +178,7 @@ private slots:
         test::OpenHouse model;
         MainWindow& window = *model.window;
         QSignalSpy quits(&window, &MainWindow::quitFinished);
-        QTest::mouseClick(window.control<QAbstractButton>("cmdQuit"), Qt::LeftButton);
+        QTest::mouseClick(window.ui().cmdQuit, Qt::LeftButton);
         window.close();
         window.quit();
         QCOMPARE(quits.count(), 1);
@@ -198,7 +196,7 @@ private slots:
         MainWindow& window = model.open();
         QCOMPARE(model.loadResult, 0);
         QSignalSpy finished(&window, &MainWindow::commandFinished);
-        QTest::mouseClick(window.control<QAbstractButton>("cmdErzeugeShape"), Qt::LeftButton);
+        QTest::mouseClick(window.ui().cmdErzeugeShape, Qt::LeftButton);
         QVERIFY(window.commandRunning());
         QVERIFY(!window.startCommand(emptyCommand())); // one command at a time
         QVERIFY2(finished.wait(20000), window.host().logText().c_str());
@@ -209,8 +207,8 @@ private slots:
         QVERIFY(QString::fromStdString(arguments[2]).endsWith("house_500.3ds"));
         QVERIFY(model.exists("SHAPES/house_.s"));
         QVERIFY2(window.host().logText().rfind("Done!", 0) == 0, window.host().logText().c_str());
-        QVERIFY(window.control<QWidget>("cmdErzeugeShape")->isEnabled());
-        QVERIFY(!window.control<QWidget>("cmdAbbruch")->isEnabled());
+        QVERIFY(window.ui().cmdErzeugeShape->isEnabled());
+        QVERIFY(!window.ui().cmdAbbruch->isEnabled());
         QCOMPARE(window.busyDisplay().blinkInterval(), 0);
     }
 
@@ -222,8 +220,8 @@ private slots:
         bool destroyed = false;
         QVERIFY(window.startCommand(waitingCommand(window.host(), &resumed, &destroyed)));
         QTRY_COMPARE_WITH_TIMEOUT(resumed, 1, 2000);
-        QVERIFY(!window.control<QWidget>("cmdErzeugeShape")->isEnabled());
-        QVERIFY(window.control<QWidget>("cmdQuit")->isEnabled());
+        QVERIFY(!window.ui().cmdErzeugeShape->isEnabled());
+        QVERIFY(window.ui().cmdQuit->isEnabled());
 
         window.close();
         QVERIFY(destroyed);
@@ -248,23 +246,21 @@ private slots:
         model.write("conv3ds.exe");
 
         const QStringList designValues = savedValues(window);
-        window.control<QComboBox>("cmbLang")->setCurrentIndex(1);
-        window.control<QRadioButton>("optManuellAlternativTexture")->setChecked(true);
-        window.control<QLineEdit>("txtESD_Alter_Tex")->setText("260");
-        window.control<QComboBox>("cmbMipMap")->setCurrentText("-3");
-        window.control<QCheckBox>("chkTestOptionen")->setCheckState(Qt::Checked);
-        window.control<QCheckBox>("chkShaderDiffuse")->setCheckState(Qt::Checked);
+        window.ui().cmbLang->setCurrentIndex(1);
+        window.ui().optManuellAlternativTexture->setChecked(true);
+        window.ui().txtESD_Alter_Tex->setText("260");
+        window.ui().cmbMipMap->setCurrentText("-3");
+        window.ui().chkTestOptionen->setCheckState(Qt::Checked);
+        window.ui().chkShaderDiffuse->setCheckState(Qt::Checked);
         for (int target = 0; target < 3; ++target) {
-            window.control<QCheckBox>("chkShapeTo", target)
-                ->setCheckState(target == 1 ? Qt::Unchecked : Qt::Checked);
-            window.control<QLabel>("lblCopyPfad", target)
-                ->setText(model.path("route " + QString::number(target)));
+            window.ui().chkShapeTo[target]->setCheckState(target == 1 ? Qt::Unchecked : Qt::Checked);
+            window.ui().lblCopyPfad[target]->setText(model.path("route " + QString::number(target)));
         }
-        window.control<QCheckBox>("chkRefEintrag")->setCheckState(Qt::Checked);
-        window.control<QLineEdit>("txtRefClass")->setText("\"Buildings\"");
-        window.control<QLineEdit>("txtRefDescription")->setText("Haus mit Garten äöü");
-        window.control<QCheckBox>("chkBoundingBox")->setCheckState(Qt::Checked);
-        window.control<QLineEdit>("txtBBoxInput")->setText("-1.5 0.0 -2.25 1.5 3.0 2.25");
+        window.ui().chkRefEintrag->setCheckState(Qt::Checked);
+        window.ui().txtRefClass->setText("\"Buildings\"");
+        window.ui().txtRefDescription->setText("Haus mit Garten äöü");
+        window.ui().chkBoundingBox->setCheckState(Qt::Checked);
+        window.ui().txtBBoxInput->setText("-1.5 0.0 -2.25 1.5 3.0 2.25");
         window.setWindowState(Qt::WindowMaximized);
 
         window.close();
@@ -307,9 +303,9 @@ private slots:
         model.write("Quillfen.ini", file);
         MainWindow& window = model.open();
         QCOMPARE(model.loadResult, 0);
-        QCOMPARE(window.control<QComboBox>("cmbLang")->currentIndex(), language);
+        QCOMPARE(window.ui().cmbLang->currentIndex(), language);
         QCOMPARE(window.isMaximized(), maximized);
-        QCOMPARE(window.control<QCheckBox>("chkAceUni")->checkState(), Qt::Unchecked);
+        QCOMPARE(window.ui().chkAceUni->checkState(), Qt::Unchecked);
         QVERIFY(model.dialogs.messages.empty());
     }
 
@@ -319,21 +315,21 @@ private slots:
         model.write("Quillfen.ini", "chkRefEintrag\t->\t2\r\nchkBoundingBox\t->\t\"1\"\r\n");
         MainWindow& window = model.open();
         // The file counts 1 as checked and 2 as grey.
-        QCOMPARE(window.control<QCheckBox>("chkRefEintrag")->checkState(), Qt::PartiallyChecked);
-        QCOMPARE(window.control<QCheckBox>("chkBoundingBox")->checkState(), Qt::Checked);
+        QCOMPARE(window.ui().chkRefEintrag->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(window.ui().chkBoundingBox->checkState(), Qt::Checked);
     }
 
     void runChoicesAreTheControlsValues() {
         test::OpenHouse model;
         MainWindow& window = *model.window;
-        window.control<QListWidget>("lstLODListe")->item(0)->setCheckState(Qt::Unchecked);
-        window.control<QLineEdit>("txtSDateiName")->setText("villa");
-        window.control<QRadioButton>("optJahreszeitenTextur")->setChecked(true);
-        window.control<QCheckBox>("chkCMD_sichtbar")->setCheckState(Qt::Checked);
-        window.control<QCheckBox>("chkShapeTo", 2)->setCheckState(Qt::Checked);
-        window.control<QLabel>("lblCopyPfad", 2)->setText("/routes/x");
-        window.control<QComboBox>("cmbMipMap")->setCurrentText("-2");
-        window.control<QLineEdit>("txtRefDescription")->setText("  untrimmed ");
+        window.ui().lstLODListe->item(0)->setCheckState(Qt::Unchecked);
+        window.ui().txtSDateiName->setText("villa");
+        window.ui().optJahreszeitenTextur->setChecked(true);
+        window.ui().chkCMD_sichtbar->setCheckState(Qt::Checked);
+        window.ui().chkShapeTo[2]->setCheckState(Qt::Checked);
+        window.ui().lblCopyPfad[2]->setText("/routes/x");
+        window.ui().cmbMipMap->setCurrentText("-2");
+        window.ui().txtRefDescription->setText("  untrimmed ");
         const RunChoices choices = window.runChoices();
         QCOMPARE(choices.lodRowChecked, (std::vector<bool>{false, true}));
         QCOMPARE(choices.txtSDateiName, std::string("villa"));

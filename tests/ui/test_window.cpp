@@ -3,14 +3,14 @@
 // resize rules, and the services of the long commands (the progress log, the
 // control lock, the busy display and the cancel button).
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "ui/BusyDisplay.h"
 #include "ui/ControlLock.h"
 #include "ui/Layout.h"
 #include "ui/ProgressLog.h"
-#include "ui/WindowTexts.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +26,9 @@ using quillfen::test::columns;
 using quillfen::test::row;
 using quillfen::ui::MainWindow;
 using States = std::map<std::pair<QString, int>, bool>;
+/// Reads one caption or tooltip of the window.
+using Caption = QString (*)(const quillfen::ui::WindowControls&);
+Q_DECLARE_METATYPE(Caption)
 
 namespace {
 
@@ -45,28 +48,6 @@ std::map<std::pair<QString, int>, std::pair<QString, QString>> allTexts(const Ma
         texts[{control->objectName(), index}] = {captionOf(control), widget ? widget->toolTip() : QString()};
     }
     return texts;
-}
-
-/// The window shows exactly the texts of the language table and the design table.
-void verifyLanguage(MainWindow& window, bool german) {
-    for (const auto& text : ui::languageTexts()) {
-        QObject* control = window.findControl(QString::fromLatin1(text.control), text.index);
-        QVERIFY2(control != nullptr, text.control);
-        if (const char* caption = german ? text.captionGerman : text.captionEnglish)
-            QCOMPARE(captionOf(control), QString::fromUtf8(caption));
-        if (const char* tooltip = german ? text.tooltipGerman : text.tooltipEnglish)
-            QCOMPARE(qobject_cast<QWidget*>(control)->toolTip(), QString::fromUtf8(tooltip));
-    }
-    for (const auto& text : ui::designTexts()) {
-        if (std::string(text.control) == "cmdShapeCopy" || std::string(text.control) == "lblCopyPfad")
-            continue;
-        QObject* control = window.findControl(QString::fromLatin1(text.control), text.index);
-        QVERIFY2(control != nullptr, text.control);
-        if (text.property == ui::TextProperty::Tooltip)
-            QCOMPARE(qobject_cast<QWidget*>(control)->toolTip(), QString::fromUtf8(text.text));
-        else if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QGroupBox*>(control))
-            QCOMPARE(captionOf(control), QString::fromUtf8(text.text));
-    }
 }
 
 /// Pairs that overlap on purpose: the number box sits inside the brackets of
@@ -135,11 +116,16 @@ States ownEnabledStates(const MainWindow& window) {
     return states;
 }
 
+QWidget* picture(const MainWindow& window, int number) {
+    const ui::WindowControls& c = window.ui();
+    return std::array<QWidget*, 4>{c.imgRunning01, c.imgRunning02, c.imgRunning03, c.imgRunning04}.at(
+        static_cast<std::size_t>(number - 1));
+}
+
 std::vector<int> visiblePictures(MainWindow& window) {
     std::vector<int> shown;
     for (int number = 1; number <= 4; ++number)
-        if (!window.control<QWidget>(("imgRunning0" + std::to_string(number)).c_str())->isHidden())
-            shown.push_back(number);
+        if (!picture(window, number)->isHidden()) shown.push_back(number);
     return shown;
 }
 
@@ -161,14 +147,67 @@ private slots:
         MainWindow& window = *model.window;
         QCOMPARE(model.loadResult, 0);
         window.SetzeSprache(first.toStdString());
-        verifyLanguage(window, first == "deutsch");
         verifyTidy(window);
         const auto before = allTexts(window);
         window.SetzeSprache(second.toStdString());
-        verifyLanguage(window, second == "deutsch");
+        verifyTidy(window);
         QVERIFY(allTexts(window) != before);
         window.SetzeSprache(first.toStdString());
         QVERIFY(allTexts(window) == before);
+    }
+
+    void captionsInBothLanguages_data() {
+        columns<Caption, QString, QString>({"caption", "german", "english"});
+        row(
+            "convert", +[](const ui::WindowControls& c) { return c.cmdErzeugeShape->text(); },
+            "Konvertiere Shape-Datei", "Convert s-file");
+        row(
+            "copy target 0", +[](const ui::WindowControls& c) { return c.cmdShapeCopy[0]->text(); },
+            "Kopiere s- und sd-Datei auch nach:", "Copy s- and sd-file also to:");
+        row(
+            "copy target 1", +[](const ui::WindowControls& c) { return c.cmdShapeCopy[1]->text(); },
+            "Kopiere s- und sd-Datei auch nach:", "Copy s- and sd-file also to:");
+        row(
+            "copy target 2", +[](const ui::WindowControls& c) { return c.cmdShapeCopy[2]->text(); },
+            "Kopiere nur s-Datei nach:", "Copy only the s-file also to:");
+        row(
+            "texture copy", +[](const ui::WindowControls& c) { return c.chkTextureCopy->text(); },
+            "     Kopiere auch Texturen in die Strecke", "     Copy textures to the route too");
+        row(
+            "seasons, padded", +[](const ui::WindowControls& c) { return c.optJahreszeitenTextur->text(); },
+            "jahreszeitengenau                [ESD_Alternative_Texture (252)]",
+            "seasonal                        [ESD_Alternative_Texture (252)]");
+        row(
+            "frame", +[](const ui::WindowControls& c) { return c.fraTexturen->title(); },
+            "s-Datei hat Texturen:", "s-file has textures");
+        row(
+            "cancel", +[](const ui::WindowControls& c) { return c.cmdAbbruch->text(); },
+            " Conv3DS.exe abbrechen ", " Conv3DS.exe abbort ");
+        row(
+            "design caption", +[](const ui::WindowControls& c) { return c.cmdShapeToExplorer->text(); },
+            "<- Explorer", "<- Explorer");
+        row(
+            "tooltip, two leading blanks",
+            +[](const ui::WindowControls& c) { return c.chkShaderDiffuse->toolTip().left(30); },
+            " Alle Shader werden in der s-D", "  All shader in s-file will be");
+        row(
+            "code box tooltip", +[](const ui::WindowControls& c) { return c.txtESD_Alter_Tex->toolTip(); },
+            " Nummer für die ESD_Alternative_Texture hier eingeben ",
+            " Enter a number for the ESD_Alternative_Texture here ");
+        row(
+            "flag tooltip", +[](const ui::WindowControls& c) { return c.pctGerman->toolTip(); },
+            " Schalte um auf Deutsch ", " Schalte um auf Deutsch ");
+    }
+    void captionsInBothLanguages() {
+        QFETCH(Caption, caption);
+        QFETCH(QString, german);
+        QFETCH(QString, english);
+        test::OpenHouse model;
+        MainWindow& window = *model.window;
+        window.SetzeSprache("deutsch");
+        QCOMPARE(caption(window.ui()), german);
+        window.SetzeSprache("english");
+        QCOMPARE(caption(window.ui()), english);
     }
 
     void lodCountCaption_data() {
@@ -185,23 +224,22 @@ private slots:
         MainWindow& window = *model.window;
         window.state().gintAnzahlLODs = count;
         window.SetzeSprache(language.toStdString());
-        QCOMPARE(window.control<QLabel>("lblLODsGefunden")->text(), caption);
+        QCOMPARE(window.ui().lblLODsGefunden->text(), caption);
     }
 
     void flagsAndListSwitchTheLanguage() {
         test::OpenHouse model;
         MainWindow& window = *model.window;
-        auto* languages = window.control<QComboBox>("cmbLang");
+        auto* languages = window.ui().cmbLang;
         QCOMPARE(languages->count(), 2);
-        QTest::mouseClick(window.control<QWidget>("pctGerman"), Qt::LeftButton);
+        QTest::mouseClick(window.ui().pctGerman, Qt::LeftButton);
         QCOMPARE(languages->currentText(), QString("deutsch"));
-        QCOMPARE(window.control<QLabel>("lblLODsGefunden")->text(), QString("2 LODs gefunden:"));
-        QTest::mouseClick(window.control<QWidget>("pctEnglisch"), Qt::LeftButton);
+        QCOMPARE(window.ui().lblLODsGefunden->text(), QString("2 LODs gefunden:"));
+        QTest::mouseClick(window.ui().pctEnglisch, Qt::LeftButton);
         QCOMPARE(languages->currentText(), QString("english"));
         QVERIFY(window.state().gstrSprache == Language::English);
         languages->setCurrentIndex(1);
-        QCOMPARE(window.control<QAbstractButton>("cmdErzeugeShape")->text(),
-                 QString("Konvertiere Shape-Datei"));
+        QCOMPARE(window.ui().cmdErzeugeShape->text(), QString("Konvertiere Shape-Datei"));
     }
 
     void everyNamedControlExists() {
@@ -223,9 +261,12 @@ private slots:
             QVERIFY2(window.findChild<QObject*>(name) != nullptr, qPrintable(name));
         for (const char* name : {"chkShapeTo", "lblCopyPfad", "cmdShapeCopy", "cmdPathOpen"}) {
             QCOMPARE(window.findChildren<QWidget*>(name).size(), 3);
-            for (int index = 0; index < 3; ++index)
-                QVERIFY2(window.findControl(name, index) != nullptr, name);
         }
+        const ui::WindowControls& c = window.ui();
+        for (std::size_t index = 0; index < 3; ++index)
+            for (QWidget* element : std::initializer_list<QWidget*>{
+                     c.chkShapeTo[index], c.lblCopyPfad[index], c.cmdShapeCopy[index], c.cmdPathOpen[index]})
+                QCOMPARE(element->property("index").toInt(), static_cast<int>(index));
     }
 
     void resizeRules_data() {
@@ -256,9 +297,9 @@ private slots:
         };
         QCOMPARE(window.twipGeometry("Picture1").left, w - 1360);
         QCOMPARE(window.twipGeometry("cmbLang").left, w - 1410);
-        QCOMPARE(window.twipGeometry("cmd3DView").left, w - 1200);
-        QCOMPARE(window.twipGeometry("cmdShapeToExplorer").left, w - 2270);
-        QCOMPARE(right("txtSDateiName"), w - 150 - 2180);
+        QCOMPARE(window.twipGeometry("cmd3DView").left, w - 1260);
+        QCOMPARE(window.twipGeometry("cmdShapeToExplorer").left, w - 2510);
+        QCOMPARE(right("txtSDateiName"), w - 150 - 2420);
         for (const char* band : {"lstLODListe", "fraBoundingBox"}) QCOMPARE(right(band), w - 150);
         for (int target = 0; target < 3; ++target) QCOMPARE(right("lblCopyPfad", target), w - 150);
         QCOMPARE(right("txtBBoxInput"), window.twipGeometry("fraBoundingBox").width - 50);
@@ -266,8 +307,7 @@ private slots:
         QCOMPARE(window.twipGeometry("txtAusgabe").width, w - 250);
         // One pixel is 15 twips; a height that is no multiple of 15 rounds.
         QVERIFY(std::abs(window.twipGeometry("txtAusgabe").height - expectedLog) <= 15);
-        QCOMPARE(window.control<QWidget>("txtAusgabe")->width(),
-                 ui::twipsToPixels(w - 250, window.layoutDpi()));
+        QCOMPARE(window.ui().txtAusgabe->width(), ui::twipsToPixels(w - 250, window.layoutDpi()));
     }
 
     void minimumMinimizedAndMaximized() {
@@ -286,7 +326,7 @@ private slots:
         window.setWindowState(Qt::WindowMaximized);
         QTRY_VERIFY(window.isMaximized());
         QTRY_COMPARE(window.twipGeometry("txtAusgabe").width, window.twipSize().width - 250);
-        QCOMPARE(window.twipGeometry("cmd3DView").left, window.twipSize().width - 1200);
+        QCOMPARE(window.twipGeometry("cmd3DView").left, window.twipSize().width - 1260);
     }
 
     void pixelsScaleWithTheLogicalDpi() {
@@ -304,9 +344,9 @@ private slots:
         window.SchreibeAusgabe("B");
         window.SchreibeAusgabe("C");
         QCOMPARE(window.host().logText(), std::string("C\r\nB\r\nA\r\n"));
-        QCOMPARE(window.control<QPlainTextEdit>("txtAusgabe")->toPlainText(), QString("C\nB\nA\n"));
+        QCOMPARE(window.ui().txtAusgabe->toPlainText(), QString("C\nB\nA\n"));
         window.host().setLogText("D\r\nB\r\nA\r\n");
-        QCOMPARE(window.control<QPlainTextEdit>("txtAusgabe")->toPlainText(), QString("D\nB\nA\n"));
+        QCOMPARE(window.ui().txtAusgabe->toPlainText(), QString("D\nB\nA\n"));
     }
 
     void lockThenReleaseRestoresEveryState_data() {
@@ -322,11 +362,11 @@ private slots:
         test::OpenHouse model;
         MainWindow& window = *model.window;
         // A mix of states the release must give back one by one.
-        window.control<QWidget>("chkShapeTo", 0)->setEnabled(true);
-        window.control<QWidget>("chkShapeTo", 1)->setEnabled(false);
-        window.control<QWidget>("chkShapeTo", 2)->setEnabled(true);
-        window.control<QWidget>("lblCopyPfad", 2)->setEnabled(false);
-        QVERIFY(!window.control<QWidget>("cmdAbbruch")->isEnabled());
+        window.ui().chkShapeTo[0]->setEnabled(true);
+        window.ui().chkShapeTo[1]->setEnabled(false);
+        window.ui().chkShapeTo[2]->setEnabled(true);
+        window.ui().lblCopyPfad[2]->setEnabled(false);
+        QVERIFY(!window.ui().cmdAbbruch->isEnabled());
         const States before = ownEnabledStates(window);
 
         window.SperreSteuerelemente(false, prefixes.toStdString(), exceptions.toStdString());
@@ -342,12 +382,23 @@ private slots:
         QVERIFY(ownEnabledStates(window) == before);
         // The same through the host that the long commands use.
         window.host().lockControls();
-        QVERIFY(!window.control<QWidget>("cmdErzeugeShape")->isEnabled());
+        QVERIFY(!window.ui().cmdErzeugeShape->isEnabled());
         window.host().setCancelEnabled(true);
-        QVERIFY(window.control<QWidget>("cmdAbbruch")->isEnabled());
+        QVERIFY(window.ui().cmdAbbruch->isEnabled());
         window.host().setCancelEnabled(false);
         window.host().releaseControls();
         QVERIFY(ownEnabledStates(window) == before);
+    }
+
+    void busyPointerOnTheMainWindowOnly() {
+        test::OpenHouse model;
+        MainWindow& window = *model.window;
+        window.host().setBusyCursor(true);
+        QCOMPARE(window.cursor().shape(), Qt::WaitCursor);
+        // A message box shown meanwhile keeps the normal pointer.
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        window.host().setBusyCursor(false);
+        QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
     }
 
     void selection_data() {
@@ -370,9 +421,9 @@ private slots:
         test::OpenHouse model;
         MainWindow& window = *model.window;
         QVERIFY(visiblePictures(window).empty());
-        const QPoint place = window.control<QWidget>("imgRunning01")->pos();
-        window.control<QWidget>("imgRunning02")->move(place + QPoint(40, 7));
-        window.control<QWidget>("imgRunning03")->move(place + QPoint(3, 70));
+        const QPoint place = window.ui().imgRunning01->pos();
+        window.ui().imgRunning02->move(place + QPoint(40, 7));
+        window.ui().imgRunning03->move(place + QPoint(3, 70));
 
         window.host().setBusyDisplay(true);
         QCOMPARE(window.busyDisplay().blinkInterval(), 100);
@@ -380,7 +431,7 @@ private slots:
         for (const int number : expected) {
             window.busyDisplay().onBlinkTick();
             QCOMPARE(visiblePictures(window), std::vector<int>{number});
-            QCOMPARE(window.control<QWidget>(("imgRunning0" + std::to_string(number)).c_str())->pos(), place);
+            QCOMPARE(picture(window, number)->pos(), place);
         }
         // The watchdog leaves a running animation alone.
         window.busyDisplay().onWatchdogTick();
@@ -396,13 +447,13 @@ private slots:
         QFETCH(bool, cancel);
         test::OpenHouse model;
         MainWindow& window = *model.window;
-        auto* watchdog = window.control<QTimer>("Timer1");
+        auto* watchdog = window.ui().Timer1;
         QCOMPARE(watchdog->interval(), 500);
         window.host().setBusyDisplay(true);
         window.busyDisplay().onBlinkTick();
         if (cancel) {
             window.host().setCancelEnabled(true);
-            QTest::mouseClick(window.control<QPushButton>("cmdAbbruch"), Qt::LeftButton);
+            QTest::mouseClick(window.ui().cmdAbbruch, Qt::LeftButton);
             QVERIFY(window.state().gblnAbbruch);
         } else {
             window.host().setBusyDisplay(false);

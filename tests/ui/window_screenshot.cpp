@@ -1,7 +1,7 @@
 // Renders the main window on a copy of the bundled example model, once in
 // English and once in German, into two PNG files (used by scripts/screenshot).
 
-#include "UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
         for (const auto& box : model.dialogs.messages) std::fprintf(stderr, "%s\n", box.text.c_str());
         return 1;
     }
-    auto* languages = window.control<QComboBox>("cmbLang");
+    auto* languages = window.ui().cmbLang;
     const std::pair<QString, QString> shots[] = {{QStringLiteral("english"), arguments.at(2)},
                                                  {QStringLiteral("deutsch"), arguments.at(3)}};
     for (const auto& [language, file] : shots) {

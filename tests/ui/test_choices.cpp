@@ -1,26 +1,27 @@
 // The window's choices, mostly on a small stand-in form: the test options with
-// their blink on a fake clock, the s-file name box and the reference fields, the
+// their blink as painted, the s-file name box and the reference fields, the
 // alternative-texture options, the mipmap box and its help window, the
 // bounding-box entry (typing key by key, the display line that undoes every
 // edit, the switch, the validate button, the colour timer), the route-folder
 // chooser frmFolder and the copy targets; and the handlers wired into the real
 // window.
 
-#include "UiTestSupport.h"
 #include "core/ProgramState.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "sfile/MipMapHelp.h"
+#include "support/UiTestSupport.h"
 #include "ui/ChoiceHandlers.h"
 #include "ui/ChoiceHandlersMipMap.h"
 #include "ui/FolderChooser.h"
 #include "ui/HelpWindow.h"
+#include "ui/TestOptions.h"
+#include "ui/WindowControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -65,12 +66,6 @@ public:
         ui::ChoiceServices services;
         services.state = &state;
         services.fileSystem = &files;
-        services.clock = &clock;
-        services.wait = [this](double seconds) {
-            waits.push_back(seconds);
-            if (onWait) onWait();
-            clock.advance(seconds);
-        };
         services.askYesNo = [](const std::string&, const std::string&) { return false; };
         services.openWithDesktop = [this](const std::string& path) { opened.push_back(path); };
         services.chooseFolder = [this](const ui::FolderRequest& request) {
@@ -80,7 +75,7 @@ public:
         services.boxCommandRunning = [this] { return boxCommandRunning; };
         services.openShapeView = [this](const std::string& path) { shapeViews.push_back(path); };
         services.desktopHasShapeProgram = [this] { return desktopHasShapeProgram; };
-        ui::installChoiceHandlers(*m_root, std::move(services));
+        handlers = new ui::ChoiceHandlers(controls, std::move(services), *m_root);
     }
 
     [[nodiscard]] QWidget& root() const { return *m_root; }
@@ -100,9 +95,8 @@ public:
 
     ProgramState state;
     LocalFileSystem files;
-    ManualClock clock;
-    std::vector<double> waits;
-    std::function<void()> onWait;
+    ui::WindowControls controls;
+    ui::ChoiceHandlers* handlers = nullptr;
     std::vector<std::string> opened;
     std::vector<std::string> shapeViews;
     bool desktopHasShapeProgram = false;
@@ -128,60 +122,65 @@ private:
     void build() {
         new QVBoxLayout(m_root.get());
         QWidget* root = m_root.get();
+        ui::WindowControls& c = controls;
 
-        add<QCheckBox>(root, "chkTestOptionen");
-        QGroupBox* tests = frame("fraTestOptionen");
-        for (const char* name : {"chkAceUni", "chkShaderDiffuse", "chkShaderAddATexDiff"})
-            add<QCheckBox>(tests, name);
+        c.chkTestOptionen = add<QCheckBox>(root, "chkTestOptionen");
+        c.fraTestOptionen = frame("fraTestOptionen");
+        c.chkAceUni = add<QCheckBox>(c.fraTestOptionen, "chkAceUni");
+        c.chkShaderDiffuse = add<QCheckBox>(c.fraTestOptionen, "chkShaderDiffuse");
+        c.chkShaderAddATexDiff = add<QCheckBox>(c.fraTestOptionen, "chkShaderAddATexDiff");
 
-        add<QPushButton>(root, "cmdVorschlagUebernehmen");
-        add<QLineEdit>(root, "txtSDateiName");
+        c.cmdVorschlagUebernehmen = add<QPushButton>(root, "cmdVorschlagUebernehmen");
+        c.txtSDateiName = add<QLineEdit>(root, "txtSDateiName");
         // As in the main window, the switch of the reference fields sits inside their frame.
-        QGroupBox* reference = frame("fraRef");
-        add<QCheckBox>(reference, "chkRefEintrag");
-        add<QLabel>(reference, "lblRefClass");
-        add<QLineEdit>(reference, "txtRefClass");
-        add<QLabel>(reference, "lblRefDescription");
-        add<QLineEdit>(reference, "txtRefDescription");
+        c.fraRef = frame("fraRef");
+        c.chkRefEintrag = add<QCheckBox>(c.fraRef, "chkRefEintrag");
+        c.lblRefClass = add<QLabel>(c.fraRef, "lblRefClass");
+        c.txtRefClass = add<QLineEdit>(c.fraRef, "txtRefClass");
+        c.lblRefDescription = add<QLabel>(c.fraRef, "lblRefDescription");
+        c.txtRefDescription = add<QLineEdit>(c.fraRef, "txtRefDescription");
 
-        QGroupBox* textures = frame("fraTexturen");
-        for (const char* name : {"optNurSommerTextur", "optSchneeTextur", "optSchneeUndNachtTextur",
-                                 "optJahreszeitenTextur", "optManuellAlternativTexture"})
-            add<QRadioButton>(textures, name);
-        add<QLineEdit>(textures, "txtESD_Alter_Tex")->setText(QStringLiteral("0"));
+        c.fraTexturen = frame("fraTexturen");
+        c.optNurSommerTextur = add<QRadioButton>(c.fraTexturen, "optNurSommerTextur");
+        c.optSchneeTextur = add<QRadioButton>(c.fraTexturen, "optSchneeTextur");
+        c.optSchneeUndNachtTextur = add<QRadioButton>(c.fraTexturen, "optSchneeUndNachtTextur");
+        c.optJahreszeitenTextur = add<QRadioButton>(c.fraTexturen, "optJahreszeitenTextur");
+        c.optManuellAlternativTexture = add<QRadioButton>(c.fraTexturen, "optManuellAlternativTexture");
+        c.txtESD_Alter_Tex = add<QLineEdit>(c.fraTexturen, "txtESD_Alter_Tex");
+        c.txtESD_Alter_Tex->setText(QStringLiteral("0"));
 
-        QGroupBox* mipmap = frame("fraMipMap");
-        auto* combo = add<QComboBox>(mipmap, "cmbMipMap");
-        combo->setEditable(true);
-        combo->setEditText(QStringLiteral("0"));
-        add<QPushButton>(mipmap, "cmdMipMapHelp");
+        c.fraMipMap = frame("fraMipMap");
+        c.cmbMipMap = add<QComboBox>(c.fraMipMap, "cmbMipMap");
+        c.cmbMipMap->setEditable(true);
+        c.cmbMipMap->setEditText(QStringLiteral("0"));
+        c.cmdMipMapHelp = add<QPushButton>(c.fraMipMap, "cmdMipMapHelp");
 
-        QGroupBox* box = frame("fraBoundingBox");
-        add<QCheckBox>(box, "chkBoundingBox");
-        add<QLineEdit>(box, "txtBBoxInput");
-        add<QLineEdit>(box, "txtBBox");
-        add<QPushButton>(box, "cmdBoundingBoxKorr");
-        add<QPushButton>(box, "cmdBBoxAusShape");
-        auto* timer = new QTimer(root);
-        timer->setObjectName(QStringLiteral("tmrBBoxLabel"));
-        timer->setSingleShot(true);
-        timer->setInterval(2000);
+        c.fraBoundingBox = frame("fraBoundingBox");
+        c.chkBoundingBox = add<QCheckBox>(c.fraBoundingBox, "chkBoundingBox");
+        c.txtBBoxInput = add<QLineEdit>(c.fraBoundingBox, "txtBBoxInput");
+        c.txtBBox = add<QLineEdit>(c.fraBoundingBox, "txtBBox");
+        c.cmdBoundingBoxKorr = add<QPushButton>(c.fraBoundingBox, "cmdBoundingBoxKorr");
+        c.cmdBBoxAusShape = add<QPushButton>(c.fraBoundingBox, "cmdBBoxAusShape");
+        c.tmrBBoxLabel = new QTimer(root);
+        c.tmrBBoxLabel->setObjectName(QStringLiteral("tmrBBoxLabel"));
+        c.tmrBBoxLabel->setSingleShot(true);
+        c.tmrBBoxLabel->setInterval(2000);
 
-        for (int target = 0; target < 3; ++target) {
-            add<QCheckBox>(root, "chkShapeTo", target);
-            add<QPushButton>(root, "cmdShapeCopy", target);
-            add<QLabel>(root, "lblCopyPfad", target)->setText(QStringLiteral("C:\\"));
-            add<QPushButton>(root, "cmdPathOpen", target);
+        for (std::size_t target = 0; target < 3; ++target) {
+            const int index = static_cast<int>(target);
+            c.chkShapeTo[target] = add<QCheckBox>(root, "chkShapeTo", index);
+            c.cmdShapeCopy[target] = add<QPushButton>(root, "cmdShapeCopy", index);
+            c.lblCopyPfad[target] = add<QLabel>(root, "lblCopyPfad", index);
+            c.lblCopyPfad[target]->setText(QStringLiteral("C:\\"));
+            c.cmdPathOpen[target] = add<QPushButton>(root, "cmdPathOpen", index);
         }
-        add<QCheckBox>(root, "chkTextureCopy");
-        add<QPushButton>(root, "cmdShapeToExplorer");
-        add<QPushButton>(root, "cmd3DView");
+        c.chkTextureCopy = add<QCheckBox>(root, "chkTextureCopy");
+        c.cmdShapeToExplorer = add<QPushButton>(root, "cmdShapeToExplorer");
+        c.cmd3DView = add<QPushButton>(root, "cmd3DView");
     }
 
     std::unique_ptr<QWidget> m_root;
 };
-
-const QColor kBlinkColour(255, 255, 192);
 
 /// The states of chkTestOptionen and the three options as "TASD" flags, e.g. "1010".
 QString statesOf(const ChoiceTestForm& form) {
@@ -204,6 +203,13 @@ QList<ui::HelpWindow*> helpWindows(const ChoiceTestForm& form) {
     for (QWidget* widget : form.root().findChildren<QWidget*>(QStringLiteral("frmHelp")))
         if (auto* window = dynamic_cast<ui::HelpWindow*>(widget)) windows << window;
     return windows;
+}
+
+/// Whether the box, as painted on the screen, shows the blink's light yellow.
+bool showsBlinkColour(QWidget* box) {
+    const QImage image = box->grab().toImage();
+    // Right of the caption's text, where only the background is painted.
+    return image.pixelColor(image.width() - 2, image.height() / 2) == ui::TestOptions::kBlinkColour;
 }
 
 QString shownText(const ChoiceTestForm& form) {
@@ -303,47 +309,35 @@ private slots:
         QCOMPARE(statesOf(form), QStringLiteral("1010"));
     }
 
-    void clearWithoutChoiceLocksOnlyAnEmptyFrame() {
-        for (const bool ticked : {false, true}) {
-            ChoiceTestForm form;
-            form.check("chkTestOptionen")->setCheckState(Qt::Checked);
-            if (ticked) form.check("chkShaderAddATexDiff")->setCheckState(Qt::Checked);
-            ui::KlaereTestOptionenOhneAuswahl(form.root());
-            QCOMPARE(form.check("chkTestOptionen")->checkState() != Qt::Unchecked, ticked);
-        }
-    }
-
-    void blinkRunsFourCyclesOnTheClock() {
+    void blinkShowsYellowOnTheScreenFourTimes() {
         ChoiceTestForm form;
         form.check("chkShaderDiffuse")->setCheckState(Qt::Checked);
         QCheckBox* blinking = form.check("chkShaderDiffuse");
         QCheckBox* quiet = form.check("chkAceUni");
-        QList<bool> yellowAtEachWait;
-        form.onWait = [&] {
-            yellowAtEachWait.append(blinking->palette().color(QPalette::Window) == kBlinkColour);
-            QVERIFY(quiet->palette().color(QPalette::Window) != kBlinkColour);
-        };
-        const double start = form.clock.now();
-        ui::BlinkeAktiveTestOptionen(form.root());
-
-        QCOMPARE(yellowAtEachWait, (QList<bool>{true, false, true, false, true, false, true, false}));
-        for (double wait : form.waits) QCOMPARE(wait, 0.3);
-        QVERIFY(qAbs(form.clock.now() - start - 2.4) < 1e-9);
-        QVERIFY(blinking->palette().color(QPalette::Window) != kBlinkColour);
+        // Before the window is on the screen the blink waits: nothing would be seen.
+        form.handlers->blinkActiveTestOption();
+        ui::TestOptions& options = form.handlers->testOptions();
+        QVERIFY(options.blinking());
+        QVERIFY(!showsBlinkColour(blinking));
+        form.root().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form.root()));
+        QList<bool> yellow;
+        while (options.blinking()) {
+            options.blinkStep();
+            yellow.append(showsBlinkColour(blinking));
+            QVERIFY(!showsBlinkColour(quiet));
+        }
+        QCOMPARE(yellow, (QList<bool>{true, false, true, false, true, false, true, false}));
+        QVERIFY(!showsBlinkColour(blinking));
     }
 
-    void blinkNeedsATickedOptionAndEndsWhenTheClockStandsStill() {
+    void blinkNeedsATickedOption() {
         for (const Qt::CheckState unlocked : {Qt::Unchecked, Qt::Checked}) {
             ChoiceTestForm form;
             form.check("chkTestOptionen")->setCheckState(unlocked);
-            ui::BlinkeAktiveTestOptionen(form.root());
-            QVERIFY(form.waits.empty());
+            form.handlers->blinkActiveTestOption();
+            QVERIFY(!form.handlers->testOptions().blinking());
         }
-        ChoiceTestForm form;
-        form.check("chkAceUni")->setCheckState(Qt::Checked);
-        form.onWait = [&] { form.clock.advance(-0.3); }; // undoes the form's own advance
-        ui::BlinkeAktiveTestOptionen(form.root());
-        QCOMPARE(static_cast<int>(form.waits.size()), 8);
     }
 
     void typedNames_data() {
@@ -530,6 +524,21 @@ private slots:
         QCOMPARE(text.count(QStringLiteral("\r\n\r\n\r\n")), 0);
     }
 
+    void exampleLinesAreFixedPitch() {
+        ChoiceTestForm form;
+        form.get<QPushButton>("cmdMipMapHelp")->click();
+        const ui::HelpWindow* window = helpWindows(form).first();
+        const QStringList lines = window->helpText().split(u'\n');
+        int examples = 0;
+        for (int line = 0; line < lines.size(); ++line) {
+            const bool example = lines[line].contains(QStringLiteral("texture ( 1")) ||
+                                 lines[line].contains(QStringLiteral("-> texture"));
+            QCOMPARE(window->isFixedPitchLine(line), example);
+            examples += example ? 1 : 0;
+        }
+        QCOMPARE(examples, 4);
+    }
+
     void oneReusedWindow() {
         ChoiceTestForm form;
         auto* button = form.get<QPushButton>("cmdMipMapHelp");
@@ -539,7 +548,7 @@ private slots:
         QVERIFY(window->isVisible());
         QVERIFY(window->isWindow());
         QCOMPARE(window->windowModality(), Qt::NonModal);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Hilfe"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Help"));
         button->click();
         QCOMPARE(helpWindows(form).size(), 1);
         window->close();
@@ -570,6 +579,8 @@ private slots:
         button->click();
         QCOMPARE(shownText(form),
                  helpText(shownAfter.toStdString()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(helpWindows(form).first()->windowTitle(),
+                 shownAfter == "deutsch" ? QStringLiteral("Hilfe") : QStringLiteral("Help"));
     }
 
     void optionsOfTheWindowDesign() {
@@ -577,17 +588,13 @@ private slots:
         fixture.writeHouse();
         MainWindow& window = fixture.open();
         QCOMPARE(fixture.loadResult, 0);
-        // The test options start locked; an option unlocks them; the blink runs on the window's clock.
-        QVERIFY(!window.control<QGroupBox>("fraTestOptionen")->isEnabled());
-        window.control<QCheckBox>("chkShaderDiffuse")->setCheckState(Qt::Checked);
-        QCOMPARE(window.control<QCheckBox>("chkTestOptionen")->checkState(), Qt::Checked);
-        QVERIFY(window.control<QGroupBox>("fraTestOptionen")->isEnabled());
-        QElapsedTimer timer;
-        timer.start();
-        ui::BlinkeAktiveTestOptionen(window);
-        QVERIFY(timer.elapsed() < 1000);
+        // The test options start locked; an option unlocks them.
+        QVERIFY(!window.ui().fraTestOptionen->isEnabled());
+        window.ui().chkShaderDiffuse->setCheckState(Qt::Checked);
+        QCOMPARE(window.ui().chkTestOptionen->checkState(), Qt::Checked);
+        QVERIFY(window.ui().fraTestOptionen->isEnabled());
         // The mipmap box holds its nine entries and refuses rubbish.
-        auto* box = window.control<QComboBox>("cmbMipMap");
+        auto* box = window.ui().cmbMipMap;
         QCOMPARE(box->count(), 9);
         box->setCurrentText(QStringLiteral("nonsense"));
         QCOMPARE(box->currentText(), QStringLiteral("0"));
@@ -599,19 +606,19 @@ private slots:
         QDir(fixture.dir.path()).mkpath(QStringLiteral("SHAPES"));
         fixture.write(QStringLiteral("SHAPES/house_.s"));
         MainWindow& window = fixture.open();
-        window.control<QCheckBox>("chkShapeTo", 0)->setCheckState(Qt::Checked);
+        window.ui().chkShapeTo[0]->setCheckState(Qt::Checked);
         fixture.dialogs.folderAnswer = {false, ""};
-        window.control<QPushButton>("cmdShapeCopy", 0)->click();
+        window.ui().cmdShapeCopy[0]->click();
         QCOMPARE(fixture.dialogs.folderRequests.size(), std::size_t{1});
         QCOMPARE(fixture.dialogs.folderRequests.front().startFolder, window.state().gstrProgrammPfad);
-        QCOMPARE(window.control<QCheckBox>("chkShapeTo", 0)->checkState(), Qt::Unchecked);
-        QVERIFY(window.control<QLabel>("lblCopyPfad", 0)->text().isEmpty());
+        QCOMPARE(window.ui().chkShapeTo[0]->checkState(), Qt::Unchecked);
+        QVERIFY(window.ui().lblCopyPfad[0]->text().isEmpty());
 
-        window.control<QLineEdit>("txtSDateiName")->setText(QStringLiteral("x"));
-        window.control<QPushButton>("cmdVorschlagUebernehmen")->click();
-        QCOMPARE(window.control<QLineEdit>("txtSDateiName")->text(), QStringLiteral("house_.s"));
+        window.ui().txtSDateiName->setText(QStringLiteral("x"));
+        window.ui().cmdVorschlagUebernehmen->click();
+        QCOMPARE(window.ui().txtSDateiName->text(), QStringLiteral("house_.s"));
         // No desktop but Windows has a viewer of its own for shapes: the program shows them itself.
-        window.control<QPushButton>("cmd3DView")->click();
+        window.ui().cmd3DView->click();
         QCOMPARE(fixture.dialogs.shapeViews.size(), std::size_t{1});
         QVERIFY(fixture.dialogs.opened.empty());
         QCOMPARE(QString::fromStdString(fixture.dialogs.shapeViews.front().path),
@@ -725,7 +732,7 @@ private slots:
         // takes the display line only when it starts with its keyword.
         form.input()->setText(QStringLiteral("1 2 3 4 5 6"));
         form.boxCommandRunning = true;
-        ui::ValidiereBoundingBox(form.root());
+        form.get<QPushButton>("cmdBoundingBoxKorr")->click();
         QCOMPARE(form.display()->text(), lineFor(normal));
     }
 
@@ -793,7 +800,7 @@ private slots:
             "Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\rBitte geben Sie nur",
             "gespeichert:\r\r%1\r\rWollen Sie den Verzeichnis-Pfad nocheinmal bearbeiten?",
             "Verzeichnis übernehemen");
-        row("empty is English", "", "SHAPE directory selected!",
+        row("english", "english", "SHAPE directory selected!",
             "A 'SHAPES'-directory is selected!\r\rPlease select only",
             "directory:\r\r%1\r\rDo you want to edit the directory path again?", "Take directory");
     }
@@ -805,6 +812,8 @@ private slots:
         QFETCH(QString, ok);
         ChooserFixture fixture(1, languageOf(language));
         QCOMPARE(fixture.chooser->findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), ok);
+        QCOMPARE(fixture.chooser->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->text(),
+                 language == "deutsch" ? QStringLiteral("Abbruch") : QStringLiteral("Cancel"));
         const QString folder = fixture.path(QStringLiteral("routes/Shapes"));
         QVERIFY(fixture.chooser->setFolderPath(folder));
         fixture.chooser->clickOk();
@@ -1007,4 +1016,4 @@ private slots:
 };
 
 QTEST_MAIN(ChoicesTest)
-#include "tst_choices.moc"
+#include "test_choices.moc"

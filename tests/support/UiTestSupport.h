@@ -6,9 +6,19 @@
 #include "platform/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/MainWindowPictures.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
