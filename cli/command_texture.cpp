@@ -57,11 +57,11 @@ int runTexture(const std::string& inPath, const std::string& outPath, bool dxt1)
 void addTextureCommand(CLI::App& app, int& exitCode) {
     auto* command = app.add_subcommand(
         "texture", "Convert a texture between ACE, DDS (read only), PNG, BMP, TGA and JPG by the files' extensions");
-    struct Arguments {
+    struct TextureArguments {
         std::string in, out;
         bool dxt1 = false;
     };
-    auto args = std::make_shared<Arguments>();
+    auto args = std::make_shared<TextureArguments>();
     command->add_option("IN", args->in, "the texture read: .ace, .dds, .png, .bmp, .tga or .jpg")->required();
     command->add_option("OUT", args->out, "the texture written: .ace, .png, .bmp, .tga or .jpg")->required();
     command->add_flag("--dxt1", args->dxt1, "make a DXT1-compressed ACE file (its alpha becomes a mask)");
