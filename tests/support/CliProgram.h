@@ -61,7 +61,9 @@ inline Outcome runProgram(const std::filesystem::path& program, const std::strin
     std::string command = inQuotes(program.string()) + " " + arguments + " > " + inQuotes(capture / "out") +
                           " 2> " + inQuotes(capture / "err");
     // cmd.exe drops the outer pair of quotes of a command line that has more than two.
-    if (program.extension() == ".exe") command = inQuotes(command);
+#ifdef _WIN32
+    command = inQuotes(command);
+#endif
     const int status = std::system(command.c_str());
     // A shell's status carries the exit code in its second byte; cmd.exe gives it plainly.
     return {status > 255 ? status >> 8 : status, withUnixLineEnds(capture.read("out")),
