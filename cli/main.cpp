@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
                  "quillfen-cli"};
     app.set_version_flag("--version", std::string("quillfen-cli ") + QUILLFEN_VERSION);
     app.require_subcommand(1);
+    // A path such as "/home/me/house" is a folder, never a Windows-style "/option"
+    // (CLI11 reads those on Windows unless told not to; the commands inherit this).
+    app.allow_windows_style_options(false);
     int exitCode = 0;
     addLodsCommand(app, exitCode);
     addValidateBboxCommand(app, exitCode);
