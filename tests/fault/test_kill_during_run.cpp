@@ -92,13 +92,28 @@ std::string shapeFile(const std::string& texture1, const std::string& texture2, 
     return bytes;
 }
 
+/// A file of /proc; empty when its process has ended meanwhile (reading it
+/// then fails with ESRCH, which an ifstream would throw as an exception).
+std::string readProcFile(const fs::path& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    std::string text;
+    char buffer[512];
+    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(got));
+    close(fd);
+    return text;
+}
+
 /// The pids of this process's children, found in /proc (adopted ones included).
+/// Processes come and go while the folder is listed, so no step may throw.
 std::vector<pid_t> childrenOfThisProcess() {
     std::vector<pid_t> children;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename().string();
+    std::error_code error;
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string stat = readAll(entry.path() / "stat");
+        const std::string stat = readProcFile(it->path() / "stat");
         const auto close = stat.rfind(')');
         if (close == std::string::npos) continue;
         std::istringstream fields(stat.substr(close + 2));
@@ -305,9 +320,18 @@ TEST(KillDuringRun, EveryFileIsWholeAndTheNextRunCleansUp) {
         ASSERT_EQ(pipe(channel), 0);
         const pid_t child = fork();
         if (child == 0) {
+            // A worker is a copy of this test: whatever happens it reports and
+            // ends here, never returning into the test framework, whose clean-up
+            // would remove the folder the other workers are using.
             close(channel[0]);
-            sendFindings(channel[1], work(dir.fsPath() / ("w" + std::to_string(w)), dir.fsPath() / "shapes",
-                                          reference, moments[static_cast<std::size_t>(w)]));
+            Findings found;
+            try {
+                found = work(dir.fsPath() / ("w" + std::to_string(w)), dir.fsPath() / "shapes", reference,
+                             moments[static_cast<std::size_t>(w)]);
+            } catch (const std::exception& error) {
+                found.problems.push_back("worker " + std::to_string(w) + " stopped: " + error.what());
+            }
+            sendFindings(channel[1], found);
             _exit(0);
         }
         close(channel[1]);
