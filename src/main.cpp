@@ -1,11 +1,13 @@
-// The start procedure: the window load with the program's folder (or the one
-// folder named on the command line) as working directory, then the window's
-// events until the quit procedure ends the program.
+// The start procedure: the window load with the model folder as working
+// directory (the one folder named on the command line, or the one the models
+// are in), then the window's events until the quit procedure ends the program.
 
 #include "ui/MainWindow.h"
+#include "ui/StartFolderChoice.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -14,10 +16,14 @@
 
 namespace {
 
-/// The program's folder, or the folder given as the one optional argument.
 QString workingDirectory(const QStringList& arguments) {
-    if (arguments.size() > 1) return QDir(arguments.at(1)).absolutePath();
-    return QCoreApplication::applicationDirPath();
+    const quillfen::LocalFileSystem files;
+    const auto askFolder = [](const QString& title, const QString& startFolder) {
+        return QFileDialog::getExistingDirectory(nullptr, title, startFolder);
+    };
+    return quillfen::ui::startFolderOf(arguments,
+                                       {QDir::currentPath(), QCoreApplication::applicationDirPath()}, files,
+                                       quillfen::ui::desktopLanguage(), askFolder);
 }
 
 } // namespace

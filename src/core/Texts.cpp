@@ -156,6 +156,8 @@ constexpr CatalogueEntry kCatalogue[] = {
       "the damaged file is kept as:\r%2",
       "Die Einstellungsdatei ist beschädigt und wurde nicht gelesen:\r%1\r\rQuillfen beginnt mit den "
       "Standard-Einstellungen; die beschädigte Datei bleibt erhalten als:\r%2"}},
+    {T::StartupChooseModelFolder,
+     {"Choose the folder with the model's 3ds-files", "Ordner mit den 3ds-Dateien des Modells wählen"}},
     // Quit
     {T::MessageSettingsNotSaved, {"Could not save the settings:\r", "Die Einstellungen konnten nicht gespeichert werden:\r"}},
     // Mipmap help window

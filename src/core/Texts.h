@@ -78,7 +78,7 @@ enum class TextId : int {
     LogTerminalMissing,
     LogConverterNotStarted, ///< + reason
     LogConverterCommand,
-    LogConverterProgress, ///< %1 quoted s-file name, %2 seconds
+    LogConverterProgress,        ///< %1 quoted s-file name, %2 seconds
     LogConverterEnded,           ///< %1 exit code
     LogConverterEndedWithOutput, ///< %1 exit code, %2 its last output lines
     LogPathNotInCodePage,        ///< %1 path, %2 code page
@@ -128,6 +128,7 @@ enum class TextId : int {
     ConverterMstsInstallation,
     ConverterInstalledWithQuillfen,
     StartupSettingsDamaged, ///< %1 settings file, %2 where it is kept aside
+    StartupChooseModelFolder,
     // Quit
     MessageSettingsNotSaved, ///< + reason
     // Mipmap help window
