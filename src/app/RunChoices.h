@@ -6,6 +6,8 @@
 // Check boxes hold 0 (clear), 1 (checked) or 2 (grey). Most choices count as
 // ticked when not 0; the copy targets and the texture copy need exactly 1.
 
+#include "platform/SpecialFolders.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -42,7 +44,8 @@ struct RunChoices {
 
     // Copy targets 0 and 1 (route folders) and 2 (a plain folder).
     std::array<int, 3> chkShapeTo{0, 0, 0};
-    std::array<std::string, 3> lblCopyPfad{"C:\\", "C:\\", "C:\\"};
+    std::array<std::string, 3> lblCopyPfad{defaultCopyTargetFolder(), defaultCopyTargetFolder(),
+                                           defaultCopyTargetFolder()};
     int chkTextureCopy = 0;
 
     // Reference entry AddToRef.txt.

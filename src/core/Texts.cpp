@@ -114,6 +114,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {T::LogTexturesCopied, {"•all used textures are copied to directory TEXTURES",
                             "•alle verwendeten Texturen sind in das Verzeichnis TEXTURES kopiert"}},
     {T::LogNoValidTarget, {"No valid directory given!", "Kein gültiges Verzeichnis angegeben!"}},
+    {T::LogMissingTargetFolder, {"Copy target %1: the folder '%2' does not exist.",
+                                 "Kopierziel %1: den Ordner '%2' gibt es nicht."}},
     {T::LogSFileCopied, {"•s-file is also copied to %1", "•s-Datei ist nach %1 kopiert"}},
     {T::LogReferenceLossy, {"•Warning: AddToRef.txt has characters outside Windows-1252, written as \"?\"",
                             "•Warnung: AddToRef.txt enthält Zeichen außerhalb von Windows-1252, als \"?\" geschrieben"}},
@@ -158,6 +160,7 @@ constexpr CatalogueEntry kCatalogue[] = {
       "Standard-Einstellungen; die beschädigte Datei bleibt erhalten als:\r%2"}},
     {T::StartupChooseModelFolder,
      {"Choose the folder with the model's 3ds-files", "Ordner mit den 3ds-Dateien des Modells wählen"}},
+    {T::StartupSearchedPlaces, {"Searched:", "Gesucht:"}},
     // Quit
     {T::MessageSettingsNotSaved, {"Could not save the settings:\r", "Die Einstellungen konnten nicht gespeichert werden:\r"}},
     // Mipmap help window

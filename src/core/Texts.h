@@ -104,7 +104,8 @@ enum class TextId : int {
     LogTexturesCreated,
     LogTexturesCopied,
     LogNoValidTarget,
-    LogSFileCopied, ///< + target folder
+    LogMissingTargetFolder, ///< %1 target number (1 to 3), %2 its folder
+    LogSFileCopied,         ///< + target folder
     LogReferenceLossy,
     LogReferenceCreated,
     // Bounding box
@@ -129,6 +130,7 @@ enum class TextId : int {
     ConverterInstalledWithQuillfen,
     StartupSettingsDamaged, ///< %1 settings file, %2 where it is kept aside
     StartupChooseModelFolder,
+    StartupSearchedPlaces,
     // Quit
     MessageSettingsNotSaved, ///< + reason
     // Mipmap help window

@@ -64,6 +64,10 @@ std::string winePrefixFolder() {
     return {};
 }
 
+std::string defaultCopyTargetFolder() {
+    return "C:\\";
+}
+
 std::string windowsPathToHost(std::string_view windowsPath) {
     return std::string(windowsPath);
 }
@@ -72,6 +76,11 @@ std::string windowsPathToHost(std::string_view windowsPath) {
 
 std::string HoleSpezialOrdner(int csidl) {
     return programFilesInPrefix(winePrefixFolder(), csidl);
+}
+
+std::string defaultCopyTargetFolder() {
+    const char* home = std::getenv("HOME");
+    return home != nullptr && *home != '\0' ? std::string(home) : std::string("/");
 }
 
 std::string winePrefixFolder() {

@@ -18,6 +18,11 @@ inline constexpr int kCsidlProgramFilesX86 = 42;
 /// prefix); every other folder is "".
 [[nodiscard]] std::string HoleSpezialOrdner(int csidl);
 
+/// Where a copy target points until the modeller chooses one: the root of
+/// drive C: on Windows, elsewhere the home folder ("/" when HOME is not set),
+/// since "C:\" names no folder there.
+[[nodiscard]] std::string defaultCopyTargetFolder();
+
 /// The Wine prefix in use: $WINEPREFIX, else ~/.wine, when that folder exists;
 /// "" on Windows, whose registry and drives are the machine's own.
 [[nodiscard]] std::string winePrefixFolder();

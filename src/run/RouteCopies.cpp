@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <string>
 
 namespace quillfen {
 
@@ -49,6 +50,7 @@ Status serveTarget(std::size_t index, const CopyChoices& choices, const ProgramS
     const std::string& caption = choices.targets[index].lblCopyPfad;
     if (!files.folderExists(caption)) {
         log.log(state.text(TextId::LogNoValidTarget));
+        log.log(state.text(TextId::LogMissingTargetFolder, {std::to_string(index + 1), caption}));
         return {};
     }
     const bool isRoute = index < kRouteTargets;

@@ -6,6 +6,8 @@
 #include "platform/FileSystem.h"
 #include "settings/SettingsReader.h"
 
+#include "platform/SpecialFolders.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -28,7 +30,8 @@ struct SavedSettings {
     int chkShaderDiffuse = 0;
     int chkShaderAddATexDiff = 0;
     std::array<int, 3> chkShapeTo{0, 0, 0};
-    std::array<std::string, 3> lblCopyPfad{"C:\\", "C:\\", "C:\\"};
+    std::array<std::string, 3> lblCopyPfad{defaultCopyTargetFolder(), defaultCopyTargetFolder(),
+                                           defaultCopyTargetFolder()};
     int chkRefEintrag = 0;
     std::string txtRefClass;
     std::string txtRefDescription;

@@ -1,7 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -56,7 +56,11 @@ void HelpWindow::showExampleLinesFixedPitch() {
 
 bool HelpWindow::isFixedPitchLine(int line) const {
     const QTextBlock block = m_text->document()->findBlockByNumber(line);
-    return block.isValid() && QFontInfo(block.charFormat().font()).fixedPitch();
+    if (!block.isValid()) return false;
+    // Measured, not asked: a font the font configuration does not mark as
+    // monospaced may still be one, and that is what keeps the columns.
+    const QFontMetricsF metrics(block.charFormat().font());
+    return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
 }
 
 QString HelpWindow::helpText() const {

@@ -1,5 +1,6 @@
 #include "ui/Layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillfen::ui {
@@ -127,10 +128,10 @@ int pixelsToTwips(int pixels, double logicalDpi) {
     return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi));
 }
 
-WindowSize snapNormalSize(WindowSize size, const LoadSizes& load) {
-    if (size.width < load.width) size.width = load.width;
-    if (size.height < kMinimumHeight) size.height = kMinimumHeight;
-    return size;
+WindowSize minimumLayoutSize(const LoadSizes& load, int logMinimumHeight) {
+    // The log's height follows the window's (see applyResizeRules), so the
+    // height that gives the log its minimum is counted back from the load sizes.
+    return {load.width, std::max(kMinimumHeight, load.height - load.logHeight + logMinimumHeight)};
 }
 
 namespace {

@@ -64,9 +64,10 @@ struct WindowSize {
     bool operator==(const WindowSize&) const = default;
 };
 
-/// The size a window in its normal state snaps to: never narrower than at
-/// load time, never lower than kMinimumHeight.
-[[nodiscard]] WindowSize snapNormalSize(WindowSize size, const LoadSizes& load);
+/// The smallest size the controls are laid out in: the width at load time,
+/// and the height that leaves the log `logMinimumHeight` twips under the
+/// command row (never lower than kMinimumHeight). A smaller window scrolls.
+[[nodiscard]] WindowSize minimumLayoutSize(const LoadSizes& load, int logMinimumHeight);
 
 /// Moves the right-edge controls and stretches the wide fields and the log for
 /// a window of width `width` and height `height` (twips), in the table's order.

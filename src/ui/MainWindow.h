@@ -19,6 +19,7 @@
 #include "ui/WindowControls.h"
 
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -29,6 +30,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QScrollArea;
 
 namespace quillfen::ui {
 
@@ -61,6 +64,9 @@ struct WindowServices {
     std::function<void(double seconds)> advanceTime;
     /// Ends the program with an exit code.
     std::function<void(int exitCode)> exitProgram;
+    /// The part of the screen the window may take (the available geometry of
+    /// the window's screen by default).
+    std::function<QRect()> screenArea;
 };
 
 class MainWindow : public QWidget {
@@ -140,8 +146,12 @@ public:
     [[nodiscard]] TwipRect twipGeometry(const std::string& name, int index = -1) const;
     void setTwipGeometry(const std::string& name, int index, const TwipRect& rect);
     [[nodiscard]] LoadSizes loadSizes() const { return m_loadSizes; }
-    /// The window's client size in twips.
+    /// The size the controls are laid out in (twips): the window's client
+    /// area, but never less than minimumLayoutSize(); a smaller window
+    /// scrolls its content.
     [[nodiscard]] WindowSize twipSize() const;
+    /// Set at load: the command row and three lines of the log stay visible.
+    [[nodiscard]] WindowSize minimumLayoutSize() const { return m_minimumLayout; }
     void resizeTwips(int width, int height);
     [[nodiscard]] double layoutDpi() const;
 
@@ -158,9 +168,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // MainWindowBuild.cpp
+    void buildScrolledContent();
     void buildControls();
     QWidget* buildWidget(const DesignPosition& position, QWidget* parent);
     void registerControl(QObject* control, const char* name, int index);
@@ -171,6 +183,10 @@ private:
     void applyGeometry();
     void onResize();
     [[nodiscard]] int twipsToPixelsAtLeast(int twips) const;
+    [[nodiscard]] QRect screenArea() const;
+    [[nodiscard]] int logMinimumHeight() const;
+    void setMinimumLayout();
+    void fitToScreen();
     void centreOnScreen();
     // MainWindowLanguage.cpp
     void applyLanguageLayout(Language language);
@@ -196,6 +212,12 @@ private:
     Dialogs* m_dialogs = nullptr;
     const Clock* m_clock = nullptr;
     ProcessStarter* m_processes = nullptr;
+
+    /// The controls stand on m_content, which scrolls when the window is
+    /// smaller than the minimum layout (a low screen).
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_content = nullptr;
+    WindowSize m_minimumLayout{kDesignWidth, kMinimumHeight};
 
     QList<QObject*> m_controls;
     WindowControls m_ui;

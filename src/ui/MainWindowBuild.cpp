@@ -1,6 +1,7 @@
 // Building the main window: every control at its design place with its design
 // text, and the window's own reactions (language, LOD list, cancel, quit, run).
 
+#include "platform/SpecialFolders.h"
 #include "ui/BusyDisplay.h"
 #include "ui/ControlLock.h"
 #include "ui/Dialogs.h"
@@ -23,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <type_traits>
 
@@ -78,6 +81,7 @@ MainWindow::MainWindow(std::string workingDirectory, WindowServices services, QW
     setFont(windowFont());
     m_layout = designLayout();
     m_loadSizes.logHeight = m_layout[{"txtAusgabe"}].height;
+    buildScrolledContent();
     buildControls();
     applyDesignTexts();
     applyGeometry();
@@ -106,9 +110,23 @@ CommandHost& MainWindow::host() {
     return *m_host;
 }
 
+void MainWindow::buildScrolledContent() {
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("scrWindowContent"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_content = new QWidget();
+    m_content->setObjectName(QStringLiteral("pnlWindowContent"));
+    m_content->installEventFilter(this);
+    m_scroll->setWidget(m_content);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+}
+
 void MainWindow::buildControls() {
     for (const auto& position : designPositions()) {
-        QWidget* parent = this;
+        QWidget* parent = m_content;
         if (*position.parent != '\0') parent = m_placed.at({position.parent});
         QWidget* widget = buildWidget(position, parent);
         registerControl(widget, position.control, position.index);
@@ -276,7 +294,7 @@ void MainWindow::applyDesignTexts() {
         m_ui.cmdShapeCopy[index]->setText(QString::fromStdString(
             text(Language::German,
                  static_cast<TextId>(static_cast<int>(TextId::CaptionCmdShapeCopyDesign0) + target))));
-        m_ui.lblCopyPfad[index]->setText(QStringLiteral("C:\\"));
+        m_ui.lblCopyPfad[index]->setText(QString::fromStdString(defaultCopyTargetFolder()));
     }
     m_ui.txtESD_Alter_Tex->setText(QStringLiteral("0"));
     m_ui.optNurSommerTextur->setChecked(true);

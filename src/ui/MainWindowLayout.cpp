@@ -1,14 +1,16 @@
-// The main window's geometry: twips to pixels, the resize rules and the
-// centring at load.
+// The main window's geometry: twips to pixels, the resize rules, the
+// minimum layout that scrolls on a low screen, and the fit and centring at load.
 
 #include "ui/MainWindow.h"
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScreen>
-#include <algorithm>
+#include <QScrollArea>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillfen::ui {
@@ -39,7 +41,7 @@ void MainWindow::applyGeometry() {
 
 WindowSize MainWindow::twipSize() const {
     const double dpi = layoutDpi();
-    return {pixelsToTwips(width(), dpi), pixelsToTwips(height(), dpi)};
+    return {pixelsToTwips(m_content->width(), dpi), pixelsToTwips(m_content->height(), dpi)};
 }
 
 void MainWindow::resizeTwips(int widthTwips, int heightTwips) {
@@ -56,6 +58,13 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     onResize();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The scroll area gives the content the window's size or the minimum
+    // layout, whichever is larger; the controls follow the content.
+    if (watched == m_content && event->type() == QEvent::Resize) onResize();
+    return QWidget::eventFilter(watched, event);
+}
+
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) onResize();
@@ -63,24 +72,49 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::onResize() {
     if (!m_loaded) return;
-    const Qt::WindowStates state = windowState();
-    if (state & Qt::WindowMinimized) return;
-    if (!(state & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        const WindowSize now = twipSize();
-        const WindowSize snapped = snapNormalSize(now, m_loadSizes);
-        // Rounded up, so that the snapped window is not a fraction of a pixel too small.
-        if (snapped != now) resize(twipsToPixelsAtLeast(snapped.width), twipsToPixelsAtLeast(snapped.height));
-        // The platform may refuse the new size; the layout follows the size it kept.
-    }
+    if (windowState() & Qt::WindowMinimized) return;
     const WindowSize size = twipSize();
     applyResizeRules(m_layout, size.width, size.height, m_loadSizes);
     applyGeometry();
 }
 
-void MainWindow::centreOnScreen() {
+QRect MainWindow::screenArea() const {
+    if (m_services.screenArea) return m_services.screenArea();
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect area = screen->availableGeometry();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+int MainWindow::logMinimumHeight() const {
+    constexpr int kVisibleLogLines = 3;
+    const QPlainTextEdit* log = m_ui.txtAusgabe;
+    const int chrome = log->height() - log->viewport()->height();
+    const int margins = 2 * static_cast<int>(std::ceil(log->document()->documentMargin()));
+    const int pixels = chrome + margins + kVisibleLogLines * log->fontMetrics().lineSpacing();
+    return static_cast<int>(std::ceil(pixels * 1440.0 / layoutDpi()));
+}
+
+void MainWindow::setMinimumLayout() {
+    m_minimumLayout = ui::minimumLayoutSize(m_loadSizes, logMinimumHeight());
+    const QSize content(twipsToPixelsAtLeast(m_minimumLayout.width),
+                        twipsToPixelsAtLeast(m_minimumLayout.height));
+    m_content->setMinimumSize(content);
+    // The window itself may be smaller where the screen is: its content then scrolls.
+    const QSize frame = frameGeometry().size() - size();
+    const QRect area = screenArea();
+    setMinimumSize(area.isEmpty() ? content : content.boundedTo(area.size() - frame));
+}
+
+void MainWindow::fitToScreen() {
+    const QRect area = screenArea();
+    if (area.isEmpty()) return;
+    const QSize frame = frameGeometry().size() - size();
+    const QSize fitting = size().boundedTo(area.size() - frame);
+    if (fitting != size()) resize(fitting);
+}
+
+void MainWindow::centreOnScreen() {
+    const QRect area = screenArea();
+    if (area.isEmpty()) return;
     const double left = area.width() / 2.0 - frameGeometry().width() / 2.0;
     const double top = area.height() / 2.0 - frameGeometry().height() / 2.0;
     // A window taller than the screen keeps its title bar on the screen.

@@ -3,6 +3,7 @@
 
 #include "app/LodList.h"
 #include "app/Session.h"
+#include "app/StartupMessages.h"
 #include "platform/Paths.h"
 #include "ui/BusyDisplay.h"
 #include "ui/ChoiceHandlers.h"
@@ -40,8 +41,11 @@ int MainWindow::load() {
     m_loaded = true;
     m_state.gstrArrLODDateien = {std::string()};
     m_state.gstrProgrammPfad = withoutTrailingSeparator(m_workingDirectory);
+    fitToScreen();
     centreOnScreen();
     show();
+    // Shown, the window knows its frame: a low screen may need a smaller start.
+    fitToScreen();
     repaint();
     setWindowTitle(QString::fromStdString(versionCaption()));
     m_ui.cmbMipMap->setCurrentText(QStringLiteral("0"));
@@ -67,7 +71,7 @@ int MainWindow::load() {
 
     // Hide the busy pictures, fit the window, then let a ticked test option blink.
     m_busy->onWatchdogTick();
-    setMinimumSize(twipsToPixelsAtLeast(m_loadSizes.width), twipsToPixelsAtLeast(kMinimumHeight));
+    setMinimumLayout();
     onResize();
     repaint();
     m_choiceHandlers->blinkActiveTestOption();
@@ -111,8 +115,14 @@ bool MainWindow::findConverter() {
         environment.showError = [this](const StartupMessage& box) {
             m_dialogs->showMessage(box.title, box.text);
         };
+    // The box names every place searched, so the modeller sees where to put the converter.
+    std::vector<std::string> searched;
+    environment.reportSearched = [&searched](const std::vector<std::string>& places) { searched = places; };
     if (const auto message = quillfen::findConverter(m_state, *m_fileSystem, environment)) {
-        failStartup(message->title, message->text);
+        std::string text = message->text;
+        if (!searched.empty()) text += kMessageLineBreak + m_state.text(TextId::StartupSearchedPlaces);
+        for (const std::string& place : searched) text += kMessageLineBreak + place;
+        failStartup(message->title, text);
         return false;
     }
     return true;

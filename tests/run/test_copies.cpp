@@ -44,7 +44,7 @@ struct TargetsCase {
     int chkTextureCopy;
     Names existing;     // folders below the routes, made before the copies
     Names expectedTree; // see CopyWorld::tree
-    Names expectedLog;  // "" for the invalid-directory line, else the target path below routes
+    Names expectedLog;  // "!N" for the lines of missing target N, else the target path below routes
 };
 
 class TargetsTest : public testing::TestWithParam<std::tuple<TargetsCase, Language>> {};
@@ -66,12 +66,18 @@ TEST_P(TargetsTest, ServesTheCheckedTargetsInOrder) {
     EXPECT_EQ(world.tree(), c.expectedTree);
     Names expectedLog;
     for (std::string target : c.expectedLog) {
+        if (target.front() == '!') {
+            const std::string folder = captions[static_cast<std::size_t>(target[1] - '1')];
+            expectedLog.push_back(
+                pickText(language, "Kein gültiges Verzeichnis angegeben!", "No valid directory given!"));
+            expectedLog.push_back(pickText(
+                language, "Kopierziel " + target.substr(1) + ": den Ordner '" + folder + "' gibt es nicht.",
+                "Copy target " + target.substr(1) + ": the folder '" + folder + "' does not exist."));
+            continue;
+        }
         std::replace(target.begin(), target.end(), '/', kSep[0]);
-        expectedLog.push_back(
-            target.empty()
-                ? pickText(language, "Kein gültiges Verzeichnis angegeben!", "No valid directory given!")
-                : pickText(language, "•s-Datei ist nach " + world.route(target) + " kopiert",
-                           "•s-file is also copied to " + world.route(target)));
+        expectedLog.push_back(pickText(language, "•s-Datei ist nach " + world.route(target) + " kopiert",
+                                       "•s-file is also copied to " + world.route(target)));
     }
     EXPECT_EQ(log.lines, expectedLog);
 }
@@ -92,7 +98,7 @@ const TargetsCase kTargetsCases[] = {
      0,
      {"Alpha", "Trials"},
      {"Alpha/SHAPES/house.s", "Alpha/SHAPES/house.sd", "Trials/house.s"},
-     {"Alpha/SHAPES/", "", "Trials/"}},
+     {"Alpha/SHAPES/", "!2", "Trials/"}},
     {"GreyTargetSkipped", {2, 0, 2}, 1, {"Alpha", "Trials"}, {"Alpha/", "Trials/"}, {}},
     {"TexturesToBothRoutes",
      {1, 1, 0},

@@ -68,14 +68,16 @@ SavedSettings readBack(const std::string& bytes) {
 }
 
 TEST(SettingsFileWrite, WritesThe25LinesInTableOrder) {
-    EXPECT_EQ(
-        formatSettingsText(SavedSettings{}),
-        ini("cmbLang=0|optNurSommerTextur=-1|optSchneeTextur=0|optSchneeUndNachtTextur=0|"
-            "optJahreszeitenTextur=0|optManuellAlternativTexture=0|txtESD_Alter_Tex=0|cmbMipMap=0|"
-            "chkTestOptionen=0|chkAceUni=0|chkShaderDiffuse=0|chkShaderAddATexDiff=0|chkShapeTo(0)=0|"
-            "chkShapeTo(1)=0|chkShapeTo(2)=0|lblCopyPfad(0)=C:\\|lblCopyPfad(1)=C:\\|lblCopyPfad(2)=C:\\|"
-            "chkRefEintrag=0|txtRefClass=|txtRefDescription=|conv3dsPfad=|chkBoundingBox=0|"
-            "BoundingBoxWerte=|WindowState=0"));
+    // The copy targets start as "C:\\" on Windows and as the home folder elsewhere.
+    const std::string target = defaultCopyTargetFolder();
+    EXPECT_EQ(formatSettingsText(SavedSettings{}),
+              ini("cmbLang=0|optNurSommerTextur=-1|optSchneeTextur=0|optSchneeUndNachtTextur=0|"
+                  "optJahreszeitenTextur=0|optManuellAlternativTexture=0|txtESD_Alter_Tex=0|cmbMipMap=0|"
+                  "chkTestOptionen=0|chkAceUni=0|chkShaderDiffuse=0|chkShaderAddATexDiff=0|chkShapeTo(0)=0|"
+                  "chkShapeTo(1)=0|chkShapeTo(2)=0|lblCopyPfad(0)=" +
+                  target + "|lblCopyPfad(1)=" + target + "|lblCopyPfad(2)=" + target +
+                  "|chkRefEintrag=0|txtRefClass=|txtRefDescription=|conv3dsPfad=|chkBoundingBox=0|"
+                  "BoundingBoxWerte=|WindowState=0"));
 }
 
 TEST(SettingsFileWrite, RoundTripThroughTheFileRestoresAll25Values) {

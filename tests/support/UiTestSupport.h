@@ -107,6 +107,7 @@ public:
         services.clock = &clock;
         services.converterSearchEnvironment = [] { return ConverterSearchEnvironment{}; };
         services.exitProgram = [this](int code) { exitCodes.push_back(code); };
+        services.screenArea = [this] { return screenArea; };
         if (processes != nullptr) {
             services.processes = processes;
             services.advanceTime = [this](double seconds) { clock.advance(seconds); };
@@ -122,6 +123,8 @@ public:
     }
 
     QTemporaryDir dir;
+    /// The screen the window is shown on (the offscreen platform's own is 800 x 600).
+    QRect screenArea{0, 0, 1920, 1080};
     FakeDialogs dialogs;
     ManualClock clock;
     ProcessStarter* processes = nullptr; ///< the converter, when a test runs one

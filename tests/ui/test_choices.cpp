@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/SpecialFolders.h"
 #include "sfile/MipMapHelp.h"
 #include "support/UiTestSupport.h"
 #include "ui/ChoiceHandlers.h"
@@ -610,7 +611,10 @@ private slots:
         fixture.dialogs.folderAnswer = {false, ""};
         window.ui().cmdShapeCopy[0]->click();
         QCOMPARE(fixture.dialogs.folderRequests.size(), std::size_t{1});
-        QCOMPARE(fixture.dialogs.folderRequests.front().startFolder, window.state().gstrProgrammPfad);
+        // The chooser opens in the target's folder (at first the home folder), else in the model folder.
+        const std::string target = defaultCopyTargetFolder();
+        QCOMPARE(fixture.dialogs.folderRequests.front().startFolder,
+                 QDir(QString::fromStdString(target)).exists() ? target : window.state().gstrProgrammPfad);
         QCOMPARE(window.ui().chkShapeTo[0]->checkState(), Qt::Unchecked);
         QVERIFY(window.ui().lblCopyPfad[0]->text().isEmpty());
 

@@ -133,9 +133,12 @@ private slots:
             "Kann im aktuellen Verzeichnis \r\r'%1'\r\rkeine '3DS'-Datei finden!\r");
         row("no distance anywhere", QStringList{"haus.3ds", "conv3ds.exe"}, "", "",
             "No LOD-instruction found in the name of the 3ds-file!");
-        row("no converter", noConverter, "", "Missing files!!!", "Can't find 'conv3ds.exe'!\r");
+        // A missing converter's box goes on with every place searched ("..." ends a text's known start).
+        row("no converter", noConverter, "", "Missing files!!!",
+            "Can't find 'conv3ds.exe'!\r\rSearched:\r%1/conv3ds.exe\r...");
         row("saved converter path gone", noConverter, "conv3dsPfad\t->\t/nowhere/conv3ds.exe\r\n",
-            "Missing files!!!", "Can't find 'conv3ds.exe'!\r");
+            "Missing files!!!",
+            "Can't find 'conv3ds.exe'!\r\rSearched:\r%1/conv3ds.exe\r/nowhere/conv3ds.exe\r...");
     }
     void failedCheckShowsItsBoxAndEndsWithoutSaving() {
         QFETCH(QStringList, files);
@@ -151,8 +154,12 @@ private slots:
         QCOMPARE(model.loadResult, 1);
         QCOMPARE(model.dialogs.messages.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(model.dialogs.messages[0].title), title);
-        QCOMPARE(QString::fromStdString(model.dialogs.messages[0].text),
-                 QString(text).replace("%1", QString::fromStdString(model.folder())));
+        const QString shown = QString::fromStdString(model.dialogs.messages[0].text);
+        const QString expected = QString(text).replace("%1", QString::fromStdString(model.folder()));
+        if (expected.endsWith("..."))
+            QVERIFY2(shown.startsWith(expected.chopped(3)), qPrintable(shown));
+        else
+            QCOMPARE(shown, expected);
         // Nothing is saved, neither by the load nor by closing what is left of the window.
         window.close();
         QCOMPARE(model.read("Quillfen.ini"), settingsBefore);

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 
@@ -48,6 +50,24 @@ std::map<std::pair<QString, int>, std::pair<QString, QString>> allTexts(const Ma
         texts[{control->objectName(), index}] = {captionOf(control), widget ? widget->toolTip() : QString()};
     }
     return texts;
+}
+
+/// True when the window, as drawn, shows the control whole where it stands.
+bool windowShows(MainWindow& window, QWidget* control) {
+    const QRect place(control->mapTo(&window, QPoint(0, 0)), control->size());
+    if (!window.rect().contains(place)) return false;
+    const QImage drawn = window.grab(place).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage own = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return drawn == own;
+}
+
+/// The rightmost pixel column darker than the picture's top-left corner (its background).
+int lastInkColumn(const QImage& picture) {
+    const int background = qGray(picture.pixel(0, 0));
+    for (int x = picture.width() - 1; x >= 0; --x)
+        for (int y = 0; y < picture.height(); ++y)
+            if (qGray(picture.pixel(x, y)) < background - 80) return x;
+    return -1;
 }
 
 /// Pairs that overlap on purpose: the number box sits inside the brackets of
@@ -278,8 +298,8 @@ private slots:
         row("wider", width + 1500, height, width + 1500, log);
         row("narrower snaps back", width - 1500, height, width, log);
         row("higher grows the log", width, height + 1500, width, log + 1500);
-        row("lower shrinks the log", width, height - 900, width, log - 900);
-        row("far lower keeps a log", width, 6300, width, log);
+        row("lower shrinks the log", width, height - 450, width, log - 450);
+        row("far lower keeps three lines of the log", width, 6300, width, -1);
     }
     void resizeRules() {
         QFETCH(int, width);
@@ -305,6 +325,10 @@ private slots:
         QCOMPARE(right("txtBBoxInput"), window.twipGeometry("fraBoundingBox").width - 50);
         QCOMPARE(right("txtRefClass"), window.twipGeometry("fraRef").width - 50);
         QCOMPARE(window.twipGeometry("txtAusgabe").width, w - 250);
+        // -1: the log's minimum, which the window's font decides.
+        if (expectedLog < 0)
+            expectedLog = window.minimumLayoutSize().height - ui::kDesignHeight +
+                          ui::designLayout().at({"txtAusgabe"}).height;
         // One pixel is 15 twips; a height that is no multiple of 15 rounds.
         QVERIFY(std::abs(window.twipGeometry("txtAusgabe").height - expectedLog) <= 15);
         QCOMPARE(window.ui().txtAusgabe->width(), ui::twipsToPixels(w - 250, window.layoutDpi()));
@@ -314,8 +338,8 @@ private slots:
         test::OpenHouse model;
         MainWindow& window = *model.window;
         window.resizeTwips(ui::kDesignWidth, 3000);
-        QTRY_VERIFY(window.twipSize().height >= ui::kMinimumHeight);
-        QVERIFY(window.twipSize().height < ui::kMinimumHeight + 15);
+        QTRY_VERIFY(window.twipSize().height >= window.minimumLayoutSize().height);
+        QVERIFY(window.twipSize().height < window.minimumLayoutSize().height + 15);
         // Minimizing changes no control.
         const auto before = window.twipGeometry("txtAusgabe");
         window.setWindowState(Qt::WindowMinimized);
@@ -327,6 +351,58 @@ private slots:
         QTRY_VERIFY(window.isMaximized());
         QTRY_COMPARE(window.twipGeometry("txtAusgabe").width, window.twipSize().width - 250);
         QCOMPARE(window.twipGeometry("cmd3DView").left, window.twipSize().width - 1260);
+    }
+
+    void theWindowFitsTheScreen_data() {
+        columns<int, int>({"screenWidth", "screenHeight"});
+        row("laptop 1366 x 768 without its task bar", 1366, 728);
+        row("full HD", 1920, 1040);
+        row("lower than the command row", 1024, 400);
+    }
+    void theWindowFitsTheScreen() {
+        QFETCH(int, screenWidth);
+        QFETCH(int, screenHeight);
+        test::WindowFixture model;
+        model.writeHouse();
+        model.screenArea = QRect(0, 0, screenWidth, screenHeight);
+        MainWindow& window = model.open();
+        QCOMPARE(model.loadResult, 0);
+        QVERIFY(window.frameGeometry().height() <= screenHeight);
+        QVERIFY(window.minimumHeight() <= screenHeight);
+        const bool designFits = ui::twipsToPixels(ui::kDesignHeight, window.layoutDpi()) <= screenHeight;
+        if (designFits) QCOMPARE(window.twipSize(), (ui::WindowSize{ui::kDesignWidth, ui::kDesignHeight}));
+
+        // At its lowest the window still shows the command row and three lines
+        // of the log, or, on a screen lower than that, scrolls to them.
+        window.resize(window.width(), window.minimumHeight());
+        QTRY_COMPARE(window.height(), window.minimumHeight());
+        auto* scroll = window.findChild<QScrollArea*>("scrWindowContent");
+        QVERIFY(scroll != nullptr);
+        scroll->ensureWidgetVisible(window.ui().cmdQuit);
+        for (QWidget* control :
+             {static_cast<QWidget*>(window.ui().cmdErzeugeShape),
+              static_cast<QWidget*>(window.ui().cmdAbbruch), static_cast<QWidget*>(window.ui().cmdQuit)})
+            QVERIFY2(windowShows(window, control), qPrintable(control->objectName()));
+        const QPlainTextEdit* log = window.ui().txtAusgabe;
+        if (!scroll->verticalScrollBar()->isVisible())
+            QVERIFY(log->viewport()->height() >= 3 * log->fontMetrics().lineSpacing());
+    }
+
+    void theNumberBoxLeavesTheClosingBracketVisible_data() {
+        columns<int>({"language"});
+        row("english", 0);
+        row("deutsch", 1);
+    }
+    void theNumberBoxLeavesTheClosingBracketVisible() {
+        QFETCH(int, language);
+        test::OpenHouse model;
+        MainWindow& window = *model.window;
+        window.ui().cmbLang->setCurrentIndex(language);
+        QWidget* option = window.ui().optManuellAlternativTexture;
+        const QRect box = window.ui().txtESD_Alter_Tex->geometry().translated(-option->pos());
+        // The caption's last ink is its closing bracket; it must stand right of the box.
+        const QImage caption = option->grab().toImage();
+        QVERIFY(lastInkColumn(caption) > box.right());
     }
 
     void pixelsScaleWithTheLogicalDpi() {
