@@ -226,17 +226,6 @@ TEST(ShapeGeometry, EveryFailureEndsTheComputationAndLeavesTheBoxAsItWas) {
     }
 }
 
-TEST(ShapeGeometryBadInput, EveryTruncationEndsWithABoxOrAFailure) {
-    const std::string text = shape({"1 2 3", "4 5 6"},
-                                   {LevelText{"2 -1 0", {SubObjectText{{0, 1}, {"0 0 1", "1 1 1"}}}},
-                                    LevelText{"2 -1 0", {SubObjectText{{1}, {"0 0 1"}}}}},
-                                   {kIdentity, "0 0 1 0 1 0 -1 0 0 5 0 0"}, {"0", "1"});
-    int boxes = 0;
-    for (std::size_t length = 0; length <= text.size(); length += 3)
-        if (computeBox(text.substr(0, length)).box.ok()) ++boxes;
-    EXPECT_GT(boxes, 0) << "cut anywhere after the first level's sub-objects, the box is still there";
-}
-
 TEST(ShapeGeometryBadInput, SectionsInAnotherOrderStillEnd) {
     // Images in front of the matrices: the matrix table is read from the text before "images".
     const std::string text = ShapeText{}.text();

@@ -119,20 +119,6 @@ TEST(RealFiles, EveryThreeDsFileConvertsOrFailsCleanly) {
     }
 }
 
-TEST(RealFiles, TheSkeletonCheckNoticesAMissingBlockAndAWrongCount) {
-    QUILLFEN_REQUIRE_TESTDATA();
-    test::TempFolder folder;
-    folder.write("box_100.3ds", test::threeDsBytes(test::oneBoxScene()));
-    ASSERT_EQ(test::convert(folder / "box_.s", {folder / "box_100.3ds"}), "");
-    const std::string text = test::shapeText(folder / "box_.s");
-    EXPECT_EQ(skeletonDifferences(text), std::vector<std::string>{});
-    std::string withoutColours = text, wrongCount = text;
-    withoutColours.erase(withoutColours.find("\tcolours ( 0 )\r\n"), 17);
-    EXPECT_FALSE(skeletonDifferences(withoutColours).empty());
-    wrongCount.replace(wrongCount.find("points ( 8"), 10, "points ( 9");
-    EXPECT_FALSE(skeletonDifferences(wrongCount).empty());
-}
-
 TEST(ExampleHouse, ConvertsWithTwoLevelsAndTexturesThatAreThere) {
     const fs::path house = fs::path(QUILLFEN_SOURCE_DIR) / "examples" / "house";
     test::TempFolder folder;
