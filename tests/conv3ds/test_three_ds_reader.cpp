@@ -2,7 +2,7 @@
 // chunk and its byte offset.
 
 #include "ChunkIds.h"
-#include "Fixtures.h"
+#include "support/ThreeDsFixtures.h"
 
 #include "support/TempFolder.h"
 
@@ -154,7 +154,7 @@ TEST(ThreeDsReader, EveryTruncationIsRefused) {
 TEST(ThreeDsReader, RealFilesAreReadWithTheirObjectsAndHierarchy) {
     QUILLFEN_REQUIRE_TESTDATA();
     const auto scene = [](const char* name) {
-        auto result = test::readThreeDs(test::readBytes(test::testDataDir() + "/3ds/" + name));
+        auto result = test::readThreeDs(test::readFile(test::testDataDir() + "/3ds/" + name));
         EXPECT_TRUE(std::holds_alternative<Scene>(result)) << name;
         return result.index() == 0 ? std::get<Scene>(result) : Scene{};
     };

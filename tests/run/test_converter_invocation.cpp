@@ -4,7 +4,7 @@
 #include "core/Task.h"
 #include "run/ConverterInvocation.h"
 #include "support/TempFolder.h"
-#include "test_run_support.h"
+#include "support/RunSupport.h"
 
 #include <gtest/gtest.h>
 

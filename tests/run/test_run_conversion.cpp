@@ -8,7 +8,7 @@
 #include "run/ConversionRun.h"
 #include "run/ConverterInvocation.h"
 #include "support/TempFolder.h"
-#include "test_run_support.h"
+#include "support/RunSupport.h"
 #include "texture/AceFile.h"
 #include "texture/TextureFile.h"
 

@@ -7,7 +7,7 @@
 #include "platform/Paths.h"
 #include "run/ConversionRun.h"
 #include "support/TempFolder.h"
-#include "test_run_support.h"
+#include "support/RunSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "run/ShapeDescriptor.h"
 
 #include "platform/TextCodec.h"
-#include "sfile/ResultFilesSupport.h"
+#include "support/ResultFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // display line, the question and the hand-over of the values, the lock given
 // back on every way out, and a window closed while the command reads.
 
-#include "../bbox/HandWrittenShape.h"
+#include "support/HandWrittenShape.h"
 #include "support/UiTestSupport.h"
 
 #include "ui/BusyDisplay.h"

@@ -7,7 +7,7 @@
 #include "core/Task.h"
 #include "platform/Clock.h"
 #include "run/RunView.h"
-#include "sfile/ResultFilesSupport.h"
+#include "support/ResultFiles.h"
 #include "support/ScriptFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "HandWrittenShape.h"
+#include "support/HandWrittenShape.h"
 
 #include "bbox/BoundingBoxCalculation.h"
 

@@ -1,4 +1,4 @@
-#include "HandWrittenShape.h"
+#include "support/HandWrittenShape.h"
 #include "support/TempFolder.h"
 
 #include "bbox/BoxCommand.h"
