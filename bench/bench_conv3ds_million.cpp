@@ -3,7 +3,7 @@
 // 2 s and a peak memory within 4 times the s-file it writes. Speed as a ratio
 // to `wc -l` on the 3DS file, measured in the same run.
 
-#include "BaselineTiming.h"
+#include "WcBaseline.h"
 #include "CountedAllocation.h"
 
 #include "Converter.h"
