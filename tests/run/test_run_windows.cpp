@@ -6,8 +6,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "run/ConversionRun.h"
-#include "support/TempFolder.h"
 #include "support/RunSupport.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsConversionRunTest,
                          ::testing::Values(Language::German, Language::English),
                          [](const auto& param) { return std::string(languageName(param.param)); });
 
-TEST_P(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksCompletesTheRun) {
+TEST_P(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksRunsThroughCmdWithItsShortPath) {
     ASSERT_EQ(run(), static_cast<int>(RunEnd::Done));
 
     EXPECT_EQ(host.lines().front(), pickText(state.gstrSprache, "Fertig!", "Done!"));
@@ -113,11 +113,7 @@ TEST_P(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksCompletesTheRu
     // Each path reached the converter whole, blanks included.
     EXPECT_EQ(recordedArguments(),
               (std::vector<std::string>{inWd("house_.s"), inWd("house_100.3ds"), inWd("house_500.3ds")}));
-}
-
-TEST_P(WindowsConversionRunTest, LoggedCommandLineRunsTheShortPathThroughCmd) {
-    ASSERT_EQ(run(), static_cast<int>(RunEnd::Done));
-
+    // The logged command line runs the converter's short path through cmd.exe.
     const auto shortPath = LocalFileSystem().shortPath(state.gstrConv3dsPfad);
     ASSERT_TRUE(shortPath.ok());
     EXPECT_EQ(shortPath.value().find(' '), std::string::npos) << shortPath.value();

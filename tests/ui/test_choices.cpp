@@ -627,18 +627,14 @@ private slots:
     }
 
     void typingKeyByKey_data() {
+        // The filter's rules have their own table; here key events reach it with the caret.
         // Typed from the end of `start`, or at `at`; a caret of -1 is the filter's own business.
         columns<QString, int, QString, QString, int>({"start", "at", "keys", "text", "caret"});
         row("six values", "", 0, "1 2.5 -3 4 5 6", "1 2.5 -3 4 5 6", 14);
         row("a letter goes again", "", 0, "1a", "1", 1);
-        row("letters between digits", "", 0, "1x2y", "12", 2);
         row("letter in the middle moves the caret back", "1 2", 1, "q", "1 2", 1);
         row("comma becomes point", "", 0, "1,5", "1.5", 3);
-        row("double point", "", 0, "1..5", "1.5", 3);
         row("minus point gets its zero", "", 0, "-.", "-0.", -1);
-        row("blank after minus is closed up", "", 0, "- ", "-", 1);
-        row("two blanks become one", "", 0, "1  2", "1 2", 3);
-        row("leading blank", "", 0, " 1", "1", 1);
         row("seventh value is cut", "", 0, "1 2 3 4 5 6 7", "1 2 3 4 5 6 ", 12);
     }
     void typingKeyByKey() {
