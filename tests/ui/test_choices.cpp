@@ -345,8 +345,6 @@ private slots:
         columns<QString, int, QString, QString, int>({"start", "caret", "typed", "shown", "caretAfter"});
         row("every forbidden character", "", 0, "x<>?\":|\\/*y", "x_________y", 11);
         row("device name", "", 0, "con.s", "C_O_N.s", 7);
-        row("two-digit port", "", 0, "COM10.s", "COM10.s", 7);
-        row("umlaut stays", "", 0, "Häuschen.s", "Häuschen.s", 10);
         row("forbidden character in the middle", "ab.s", 1, ":", "a_b.s", 2);
         row("dot completing a device name", "prns", 3, ".", "P_R_N.s", 6);
         // Behind the typed letter and the "_" it gained.
