@@ -230,6 +230,18 @@ std::string native(const QString& path) {
     return QDir::toNativeSeparators(path).toStdString();
 }
 
+/// The form over a model folder that holds SHAPES/house.s.
+struct HouseForm : ChoiceTestForm {
+    HouseForm() {
+        QDir(dir.path()).mkpath(QStringLiteral("SHAPES"));
+        QFile house(dir.filePath(QStringLiteral("SHAPES/house.s")));
+        written = house.open(QIODevice::WriteOnly);
+        state.gstrProgrammPfad = native(dir.path());
+    }
+    QTemporaryDir dir;
+    bool written = false;
+};
+
 /// A chooser over a temporary folder tree, with a drive that is not ready.
 struct ChooserFixture {
     explicit ChooserFixture(int target, Language language = Language::German) {
@@ -954,13 +966,9 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, labelOrName);
         QFETCH(QString, opened);
-        QTemporaryDir dir;
-        QDir(dir.path()).mkpath(QStringLiteral("SHAPES"));
-        QFile shape(dir.filePath(QStringLiteral("SHAPES/house.s")));
-        QVERIFY(shape.open(QIODevice::WriteOnly));
-        shape.close();
-        ChoiceTestForm form;
-        form.state.gstrProgrammPfad = native(dir.path());
+        HouseForm form;
+        QVERIFY(form.written);
+        const QTemporaryDir& dir = form.dir;
         const QString filled =
             labelOrName.contains(QStringLiteral("%1")) ? labelOrName.arg(dir.path()) : labelOrName;
         if (button == QStringLiteral("cmdPathOpen")) {
@@ -990,13 +998,9 @@ private slots:
         QFETCH(bool, desktopViewer);
         QFETCH(QString, shown);
         QFETCH(QString, opened);
-        QTemporaryDir dir;
-        QDir(dir.path()).mkpath(QStringLiteral("SHAPES"));
-        QFile shape(dir.filePath(QStringLiteral("SHAPES/house.s")));
-        QVERIFY(shape.open(QIODevice::WriteOnly));
-        shape.close();
-        ChoiceTestForm form;
-        form.state.gstrProgrammPfad = native(dir.path());
+        HouseForm form;
+        QVERIFY(form.written);
+        const QTemporaryDir& dir = form.dir;
         form.desktopHasShapeProgram = desktopViewer;
         form.edit("txtSDateiName")->setText(name);
         form.get<QPushButton>("cmd3DView")->click();
