@@ -25,9 +25,7 @@ protected:
     void SetUp() override {
         if (kPathSeparator != '\\') GTEST_SKIP() << "the cmd.exe start exists only on Windows";
         wd = root.fsPath() / "my model";
-        fs::create_directories(wd);
-        for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
-        std::ofstream(wd / "wall.ace") << "ace";
+        layOutHouse(wd, state, choices);
         std::ofstream(root.fsPath() / "prepared.s", std::ios::binary) << kSFileText;
 
         // Copies the prepared s-file to its first argument (written whole, then
@@ -44,13 +42,8 @@ protected:
             << ">>\"" << args << ".part\" echo %~3\r\n"
             << "move /Y \"" << args << ".part\" \"" << args << "\" >nul\r\n";
 
-        state.gstrProgrammPfad = TempFolder::utf8Of(wd);
         state.gstrConv3dsPfad = TempFolder::utf8Of(converter);
         state.gstrSprache = GetParam();
-        state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
-        state.gintAnzahlLODs = 2;
-        choices.txtSDateiName = "house_";
-        choices.lodRowChecked = {true, true};
     }
 
     /// Drives the run; once the converter is started, waits in real time for
