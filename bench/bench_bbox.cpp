@@ -4,8 +4,6 @@
 // lines (target: under 3), with the peak memory of one computation as a
 // multiple of the file's size (target: under 3).
 
-#include "CountedAllocation.h"
-
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/ShapeGeometryReader.h"
 #include "core/ProgramState.h"
@@ -111,19 +109,6 @@ bool computeBox() {
     return quillfen::berechneBoundingBox(tables, state.gintNachkommastellen).ok();
 }
 
-struct Seconds {
-    double wall = 0.0;
-    double processor = 0.0; ///< less disturbed by other programs on a busy machine
-};
-
-template <class Work> Seconds secondsOf(Work work) {
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t startClock = std::clock();
-    benchmark::DoNotOptimize(work());
-    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-            static_cast<double>(std::clock() - startClock) / CLOCKS_PER_SEC};
-}
-
 void BM_ReadAndCountLines(benchmark::State& state) {
     long long peak = 0;
     for (auto _ : state) {
@@ -137,23 +122,19 @@ void BM_ReadAndCountLines(benchmark::State& state) {
     state.counters["peak_to_file_size"] = static_cast<double>(peak) / 1e6 / fileMegabytes();
 }
 
-Seconds fastest(const Seconds& a, const Seconds& b) {
-    return {std::min(a.wall, b.wall), std::min(a.processor, b.processor)};
-}
-
 /// Each iteration times the baseline and the box one after the other, so a
 /// busy machine disturbs both alike; the ratio compares the fastest of each.
 void BM_BoundingBoxOfLargeShape(benchmark::State& state) {
-    Seconds baseline{1e9, 1e9};
-    Seconds box{1e9, 1e9};
+    bench::Seconds baseline;
+    bench::Seconds box;
     long long peak = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        baseline = fastest(baseline, secondsOf(readAndCountLines));
+        baseline.keepFastest(bench::secondsOf(readAndCountLines));
         state.ResumeTiming();
         const long long before = bench::liveBytes.load();
         bench::peakBytes = before;
-        box = fastest(box, secondsOf(computeBox));
+        box.keepFastest(bench::secondsOf(computeBox));
         peak = std::max(peak, bench::peakBytes.load() - before);
     }
     if (!computeBox()) state.SkipWithError("the generated shape gave no box");
@@ -179,16 +160,14 @@ void BM_ReadGeometryOnly(benchmark::State& state) {
 BENCHMARK(BM_ReadAndCountLines)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 /// The same box against `wc -l` on the file, the baseline of work on a file.
 void BM_BoundingBoxAgainstWcL(benchmark::State& state) {
-    namespace timing = quillfen::bench::timing;
-    timing::Seconds baseline;
-    timing::Seconds box;
+    bench::Seconds baseline;
+    bench::Seconds box;
     for (auto _ : state) {
         state.PauseTiming();
-        baseline = timing::fastest(
-            baseline, timing::secondsOf(timing::countLinesWithWc, largeShape(), RUSAGE_CHILDREN));
+        baseline.keepFastest(
+            bench::secondsOf([] { return bench::countLinesWithWc(largeShape()); }, RUSAGE_CHILDREN));
         state.ResumeTiming();
-        box = timing::fastest(box, timing::secondsOf([](const std::string&) { return computeBox(); },
-                                                     largeShape(), RUSAGE_SELF));
+        box.keepFastest(bench::secondsOf(computeBox));
     }
     state.counters["ratio_to_wc_l"] = box.processor / baseline.processor;
     state.counters["wall_ratio_to_wc_l"] = box.wall / baseline.wall;

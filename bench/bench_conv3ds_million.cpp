@@ -3,8 +3,8 @@
 // 2 s and a peak memory within 4 times the s-file it writes. Speed as a ratio
 // to `wc -l` on the 3DS file, measured in the same run.
 
-#include "BaselineTiming.h"
 #include "CountedAllocation.h"
+#include "WcBaseline.h"
 
 #include "Converter.h"
 #include "Scene.h"

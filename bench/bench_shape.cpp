@@ -30,7 +30,6 @@ namespace {
 
 using quillfen::bench::LargeShape;
 using quillfen::bench::largeShape;
-using namespace quillfen::bench::timing;
 
 bool readShape(const std::string& path) {
     const quillfen::LocalFileSystem fileSystem;
@@ -41,16 +40,17 @@ bool readShape(const std::string& path) {
 /// machine disturbs both alike; the ratio compares the fastest of each.
 void BM_ReadLargeShape(benchmark::State& state) {
     const LargeShape& shape = largeShape(state.range(0) != 0);
-    Seconds baseline;
-    Seconds reading;
+    bench::Seconds baseline;
+    bench::Seconds reading;
     long long peak = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        baseline = fastest(baseline, secondsOf(countLinesWithWc, shape.path, RUSAGE_CHILDREN));
+        baseline.keepFastest(
+            bench::secondsOf([&] { return bench::countLinesWithWc(shape.path); }, RUSAGE_CHILDREN));
         state.ResumeTiming();
         const long long before = bench::liveBytes.load();
         bench::peakBytes = before;
-        reading = fastest(reading, secondsOf(readShape, shape.path, RUSAGE_SELF));
+        reading.keepFastest(bench::secondsOf([&] { return readShape(shape.path); }));
         peak = std::max(peak, bench::peakBytes.load() - before);
     }
     if (!readShape(shape.path)) state.SkipWithError("the generated shape could not be read");

@@ -2,7 +2,7 @@
 // mipmap chain, ACE bytes): target under 0.5 s. Speed as a ratio to `wc -l`
 // on the PNG file, measured in the same run.
 
-#include "BaselineTiming.h"
+#include "WcBaseline.h"
 
 #include "texture/TextureFile.h"
 

@@ -60,14 +60,6 @@ std::string boxDisplayLine(std::string_view inputText) {
     return std::string(kBoxLinePrefix) + std::string(inputText) + " )";
 }
 
-std::optional<BoxDisplayRestore> restoreBoxDisplayLine(std::string_view line, std::string_view inputText,
-                                                       int caret, int lastKeyCode) {
-    constexpr int kBackspace = 8;
-    std::string wanted = boxDisplayLine(inputText);
-    if (line == wanted) return std::nullopt;
-    return BoxDisplayRestore{std::move(wanted), caret + (lastKeyCode == kBackspace ? 1 : 0)};
-}
-
 std::string boxDisplayAfterInputChange(std::string_view inputText) {
     std::string line = std::string(kBoxLinePrefix) + std::string(inputText);
     int blanks = 0;

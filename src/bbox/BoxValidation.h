@@ -23,18 +23,6 @@ inline constexpr std::string_view kBoxLinePrefix = "ESD_Bounding_Box ( ";
 /// The display line's own change handling keeps it at exactly this text.
 [[nodiscard]] std::string boxDisplayLine(std::string_view inputText);
 
-/// The display line after an edit made in it (it is read-only in effect): when
-/// `line` is not boxDisplayLine(input), the line is set back to it and the caret
-/// stays where it was (one further right after a Backspace, key code 8, so it
-/// does not move at all). std::nullopt when the line is as it should be. Not to
-/// be called while the bounding-box flag is set.
-struct BoxDisplayRestore {
-    std::string line;
-    int caret = 0;
-};
-[[nodiscard]] std::optional<BoxDisplayRestore>
-restoreBoxDisplayLine(std::string_view line, std::string_view inputText, int caret, int lastKeyCode);
-
 /// What the change of txtBBoxInput first writes into the display line: the
 /// prefix and at most six values (cut before the eighth blank), trimmed, + " )".
 [[nodiscard]] std::string boxDisplayAfterInputChange(std::string_view inputText);

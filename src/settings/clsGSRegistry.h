@@ -30,22 +30,6 @@ public:
     /// trailing empty entries, REG_DWORD a 32-bit integer, anything else bytes.
     [[nodiscard]] std::optional<clsGSRegSetting> ReadSetting(std::uint32_t hKey, const std::string& Section,
                                                              const std::string& SettingName);
-    /// Stores the value with the registry type of its data; the result code.
-    std::int32_t WriteSetting(std::uint32_t hKey, const std::string& Section, const std::string& SettingName,
-                              const RegSettingData& Setting);
-    bool DeleteSetting(std::uint32_t hKey, const std::string& Section, const std::string& SettingName);
-    std::int32_t CreateSection(std::uint32_t hKey, const std::string& Section);
-    bool DeleteSection(std::uint32_t hKey, const std::string& Section);
-    /// The number of subsections, -1 on failure.
-    [[nodiscard]] std::int32_t HasSubSections(std::uint32_t hKey, const std::string& Section);
-    /// The number of settings, -1 on failure.
-    [[nodiscard]] std::int32_t HasSettings(std::uint32_t hKey, const std::string& Section);
-    [[nodiscard]] std::optional<std::vector<std::string>> GetSubSectionNames(std::uint32_t hKey,
-                                                                             const std::string& Section);
-    [[nodiscard]] std::optional<std::vector<clsGSRegSetting>> GetAllSettings(std::uint32_t hKey,
-                                                                             const std::string& Section);
-    /// The text with its environment variables expanded, cut at the first NUL.
-    [[nodiscard]] static std::string ExpandEnvString(const std::string& EnvString);
 
 private:
     /// Records a failed call and passes its code on.
@@ -59,8 +43,5 @@ private:
 /// A stored value as the registry classes hand it out (see ReadSetting);
 /// std::nullopt when a REG_DWORD holds more than four bytes.
 [[nodiscard]] std::optional<RegSettingData> settingDataOf(const RegistryValue& value);
-
-/// Data as the registry stores it, with the type RegDataType gives.
-[[nodiscard]] RegistryValue storedValueOf(const std::string& name, const clsGSRegSetting& setting);
 
 } // namespace quillfen

@@ -15,12 +15,8 @@ using texture::FileFormat;
 using texture::Image;
 using texture::Rgba;
 
-class CliTexture : public testing::Test {
+class CliTexture : public CliTest {
 protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(cliProgram()))
-            GTEST_SKIP() << "quillfen-cli not built at " << cliProgram().string();
-    }
     Outcome texture(const std::string& in, const std::string& out, const std::string& option = "") {
         return runCli("texture " + inQuotes(folder / in) + " " + inQuotes(folder / out) + option);
     }

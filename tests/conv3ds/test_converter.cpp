@@ -2,7 +2,7 @@
 // failures that leave no file and say where the 3DS file broke.
 
 #include "Converter.h"
-#include "Fixtures.h"
+#include "support/ThreeDsFixtures.h"
 
 #include "platform/TextCodec.h"
 #include "support/ShapeChecker.h"

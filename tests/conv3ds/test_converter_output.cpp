@@ -3,7 +3,7 @@
 // with one-colour textures, and uv values as the 3DS file has them.
 
 #include "Converter.h"
-#include "Fixtures.h"
+#include "support/ThreeDsFixtures.h"
 
 #include "support/ShapeChecker.h"
 #include "support/TempFolder.h"

@@ -1,8 +1,8 @@
 // From 3DS scenes to the shape: Y-up coordinates, winding, matrices and their hierarchy, points
 // relative to their matrix, shaders, images and normals.
 
-#include "Fixtures.h"
 #include "ShapeBuilder.h"
+#include "support/ThreeDsFixtures.h"
 
 #include <gtest/gtest.h>
 

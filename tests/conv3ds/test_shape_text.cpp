@@ -1,9 +1,9 @@
 // The s-file text: numbers as the simulator reads them, names as tokens, long lists wrapped, and
 // the encoding of the 3DS file's 8-bit names.
 
-#include "Fixtures.h"
 #include "ShapeBuilder.h"
 #include "ShapeText.h"
+#include "support/ThreeDsFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // chunk and its byte offset.
 
 #include "ChunkIds.h"
-#include "Fixtures.h"
+#include "support/ThreeDsFixtures.h"
 
 #include "support/TempFolder.h"
 
@@ -141,7 +141,7 @@ TEST(ThreeDsReader, DamagedFilesEndInAnErrorNamingChunkAndOffset) {
     }
 }
 
-TEST(ThreeDsReader, EveryTruncationIsRefusedAndEveryFlippedByteReadOrRefused) {
+TEST(ThreeDsReader, EveryTruncationIsRefused) {
     Scene scene = test::oneBoxScene();
     scene.nodes = {objectNode(0, "Box")};
     const auto good = writeThreeDs(scene);
@@ -149,17 +149,12 @@ TEST(ThreeDsReader, EveryTruncationIsRefusedAndEveryFlippedByteReadOrRefused) {
         EXPECT_TRUE(std::holds_alternative<ReadError>(
             read(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)))))
             << "length " << length;
-    for (std::size_t at = 0; at < good.size(); ++at) {
-        auto flipped = good;
-        flipped[at] ^= 0xFF;
-        (void)read(flipped); // must neither crash nor hang; either answer is fine
-    }
 }
 
 TEST(ThreeDsReader, RealFilesAreReadWithTheirObjectsAndHierarchy) {
     QUILLFEN_REQUIRE_TESTDATA();
     const auto scene = [](const char* name) {
-        auto result = test::readThreeDs(test::readBytes(test::testDataDir() + "/3ds/" + name));
+        auto result = test::readThreeDs(test::readFile(test::testDataDir() + "/3ds/" + name));
         EXPECT_TRUE(std::holds_alternative<Scene>(result)) << name;
         return result.index() == 0 ? std::get<Scene>(result) : Scene{};
     };

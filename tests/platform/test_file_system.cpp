@@ -13,21 +13,6 @@ namespace {
 
 using test::TempFolder;
 
-TEST(LocalFileSystem, ReplaceLeavesNoTemporaryFileAndKeepsTheOldOneOnFailure) {
-    TempFolder dir;
-    LocalFileSystem fs;
-    const std::string target = dir / "house.s";
-    ASSERT_TRUE(fs.replaceFile(target, "first"));
-    ASSERT_TRUE(fs.replaceFile(target, "second"));
-    EXPECT_EQ(dir.read("house.s"), "second");
-    EXPECT_EQ(fs.listFiles(dir.path())->size(), 1u);
-
-    const Status failed = fs.replaceFile(dir / "missing-folder/house.s", "x");
-    ASSERT_FALSE(failed);
-    EXPECT_NE(failed.error().path.find("missing-folder"), std::string::npos);
-    EXPECT_FALSE(failed.error().reason.empty());
-}
-
 TEST(LocalFileSystem, WritesUnicodeAndReadsEveryEncodingBack) {
     TempFolder dir;
     LocalFileSystem fs;

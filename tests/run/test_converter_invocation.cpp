@@ -3,8 +3,8 @@
 
 #include "core/Task.h"
 #include "run/ConverterInvocation.h"
+#include "support/RunSupport.h"
 #include "support/TempFolder.h"
-#include "test_run_support.h"
 
 #include <gtest/gtest.h>
 

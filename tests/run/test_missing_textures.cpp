@@ -2,8 +2,8 @@
 // one, what stays untouched, and what a damaged picture or a failing write log.
 
 #include "run/MissingTextures.h"
-#include "sfile/ResultFilesSupport.h"
 #include "support/RecordingLog.h"
+#include "support/ResultFiles.h"
 #include "support/TempFolder.h"
 #include "texture/AceFile.h"
 #include "texture/TextureFile.h"

@@ -7,8 +7,8 @@
 #include "platform/Paths.h"
 #include "run/ConversionRun.h"
 #include "run/ConverterInvocation.h"
+#include "support/RunSupport.h"
 #include "support/TempFolder.h"
-#include "test_run_support.h"
 #include "texture/AceFile.h"
 #include "texture/TextureFile.h"
 
@@ -53,17 +53,9 @@ protected:
         QUILLFEN_REQUIRE_SHELL();
         wd = root.fsPath() / "model";
         markers = root.fsPath() / "markers";
-        fs::create_directories(wd);
         fs::create_directories(markers);
-        for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
-        std::ofstream(wd / "wall.ace") << "ace";
-
-        state.gstrProgrammPfad = wd.string();
+        layOutHouse(wd, state, choices);
         state.gstrSprache = GetParam();
-        state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
-        state.gintAnzahlLODs = 2;
-        choices.txtSDateiName = "house_";
-        choices.lodRowChecked = {true, true};
         useConverter(Converter::Writes);
     }
     void TearDown() override {

@@ -6,8 +6,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "run/ConversionRun.h"
+#include "support/RunSupport.h"
 #include "support/TempFolder.h"
-#include "test_run_support.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,7 @@ protected:
     void SetUp() override {
         if (kPathSeparator != '\\') GTEST_SKIP() << "the cmd.exe start exists only on Windows";
         wd = root.fsPath() / "my model";
-        fs::create_directories(wd);
-        for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
-        std::ofstream(wd / "wall.ace") << "ace";
+        layOutHouse(wd, state, choices);
         std::ofstream(root.fsPath() / "prepared.s", std::ios::binary) << kSFileText;
 
         // Copies the prepared s-file to its first argument (written whole, then
@@ -44,13 +42,8 @@ protected:
             << ">>\"" << args << ".part\" echo %~3\r\n"
             << "move /Y \"" << args << ".part\" \"" << args << "\" >nul\r\n";
 
-        state.gstrProgrammPfad = TempFolder::utf8Of(wd);
         state.gstrConv3dsPfad = TempFolder::utf8Of(converter);
         state.gstrSprache = GetParam();
-        state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
-        state.gintAnzahlLODs = 2;
-        choices.txtSDateiName = "house_";
-        choices.lodRowChecked = {true, true};
     }
 
     /// Drives the run; once the converter is started, waits in real time for
@@ -100,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsConversionRunTest,
                          ::testing::Values(Language::German, Language::English),
                          [](const auto& param) { return std::string(languageName(param.param)); });
 
-TEST_P(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksCompletesTheRun) {
+TEST_P(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksRunsThroughCmdWithItsShortPath) {
     ASSERT_EQ(run(), static_cast<int>(RunEnd::Done));
 
     EXPECT_EQ(host.lines().front(), pickText(state.gstrSprache, "Fertig!", "Done!"));
@@ -113,11 +106,7 @@ TEST_P(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksCompletesTheRu
     // Each path reached the converter whole, blanks included.
     EXPECT_EQ(recordedArguments(),
               (std::vector<std::string>{inWd("house_.s"), inWd("house_100.3ds"), inWd("house_500.3ds")}));
-}
-
-TEST_P(WindowsConversionRunTest, LoggedCommandLineRunsTheShortPathThroughCmd) {
-    ASSERT_EQ(run(), static_cast<int>(RunEnd::Done));
-
+    // The logged command line runs the converter's short path through cmd.exe.
     const auto shortPath = LocalFileSystem().shortPath(state.gstrConv3dsPfad);
     ASSERT_TRUE(shortPath.ok());
     EXPECT_EQ(shortPath.value().find(' '), std::string::npos) << shortPath.value();

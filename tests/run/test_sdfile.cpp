@@ -1,7 +1,7 @@
 #include "run/ShapeDescriptor.h"
 
 #include "platform/TextCodec.h"
-#include "sfile/ResultFilesSupport.h"
+#include "support/ResultFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -103,21 +103,6 @@ const BoxCase kBoxCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SdFileTest,
                          testing::Combine(testing::ValuesIn(kBoxCases), testing::ValuesIn(kLanguages)),
                          kCaseAndLanguage);
-
-TEST(SdFile, DefaultBytesExactly) {
-    WorkFolder work;
-    LocalFileSystem files;
-    RecordingLog log;
-    ShapeDescriptorChoices choices;
-    choices.texture.optNurSommerTextur = true;
-    ASSERT_TRUE(writeShapeDescriptor(choices, work.state, work.paths, files, log).ok());
-    const std::string bytes = work.folder.read("SHAPES/house.sd");
-    EXPECT_EQ(bytes.substr(0, 6), std::string("\xFF\xFE"
-                                              "S\0I\0",
-                                              6));
-    EXPECT_EQ(bytes.substr(bytes.size() - 6), std::string("\r\0\n\0)\0", 6));
-    EXPECT_EQ(bytes.size(), 2 + 2 * expectedText("house.s", "0", false).size());
-}
 
 TEST(SdFile, NameKeepsItsLetterCaseAndCharacters) {
     struct NameCase {

@@ -121,55 +121,6 @@ TEST(RegistryClassOnWindows, ReadSettingGivesTheDataOfEveryKind) {
     EXPECT_FALSE(registry.RegError().Description().empty());
 }
 
-TEST(RegistryClassOnWindows, WritesEnumeratesAndDeletes) {
-    if (!systemRegistryIsNative()) GTEST_SKIP() << "no Windows registry on this system";
-    RealRegistryKey key;
-    clsGSRegistry registry;
-    EXPECT_EQ(registry.WriteSetting(kHkeyCurrentUser, key.path, "text", "C:\\MSTS"s), 0);
-    EXPECT_EQ(registry.WriteSetting(kHkeyCurrentUser, key.path, "list", std::vector<std::string>{"a", "b"}),
-              0);
-    EXPECT_EQ(registry.WriteSetting(kHkeyCurrentUser, key.path, "number", std::int16_t{-5}), 0);
-    EXPECT_EQ(registry.WriteSetting(kHkeyCurrentUser, key.path, "bytes", std::vector<std::uint8_t>{1, 2}), 0);
-    EXPECT_EQ(registry.CreateSection(kHkeyCurrentUser, key.path + "\\Child"), 0);
-    EXPECT_EQ(registry.HasSettings(kHkeyCurrentUser, key.path), 4);
-    EXPECT_EQ(registry.HasSubSections(kHkeyCurrentUser, key.path), 1);
-    EXPECT_EQ(registry.GetSubSectionNames(kHkeyCurrentUser, key.path), std::vector<std::string>{"Child"});
-    const auto all = registry.GetAllSettings(kHkeyCurrentUser, key.path);
-    ASSERT_TRUE(all);
-    ASSERT_EQ(all->size(), 4u);
-    for (const auto& setting : *all) {
-        if (setting.SettingName() == "number") {
-            EXPECT_EQ(setting.Setting(), RegSettingData(std::int32_t{-5}));
-        }
-        if (setting.SettingName() == "list") {
-            EXPECT_EQ(setting.Setting(), RegSettingData(std::vector<std::string>{"a", "b"}));
-        }
-    }
-    EXPECT_TRUE(registry.DeleteSetting(kHkeyCurrentUser, key.path, "text"));
-    EXPECT_FALSE(registry.DeleteSetting(kHkeyCurrentUser, key.path, "text"));
-    EXPECT_EQ(registry.RegError().Source(), "clsGSRegistry.DeleteSetting");
-    EXPECT_TRUE(registry.DeleteSection(kHkeyCurrentUser, key.path + "\\Child"));
-    EXPECT_EQ(registry.HasSubSections(kHkeyCurrentUser, key.path), 0);
-}
-
-TEST(RegSetting, RegistryTypeOfTheData) {
-    const std::pair<RegSettingData, std::uint32_t> cases[] = {
-        {std::monostate{}, kRegNone},
-        {"C:\\MSTS"s, kRegSz},
-        {"%PATH%\\x"s, kRegExpandSz}, // a reference that expands
-        {"%QUILLFEN_SURELY_UNDEFINED%"s, kRegSz},
-        {std::uint8_t{1}, kRegDword},
-        {std::vector<std::string>{"a"}, kRegMultiSz},
-        {std::vector<std::uint8_t>{1}, kRegBinary},
-    };
-    for (const auto& [data, regType] : cases) {
-        clsGSRegSetting setting;
-        setting.Setting(data);
-        EXPECT_EQ(setting.RegDataType(), regType) << setting.TypeNameVB();
-    }
-    EXPECT_EQ(clsGSRegistry::ExpandEnvString("a\0b"s), "a");
-}
-
 TEST(ProgramSettingsStore, ReadsTheUsersStoredText) {
     test::TempFolder prefix;
     prefix.write("user.reg", "WINE REGISTRY Version 2\n#arch=win64\n\n"

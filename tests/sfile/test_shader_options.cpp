@@ -1,7 +1,7 @@
 #include "sfile/ShaderOptions.h"
 
 #include "platform/Text.h"
-#include "sfile/ResultFilesSupport.h"
+#include "support/ResultFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "sfile/TextureCollection.h"
 
-#include "sfile/ResultFilesSupport.h"
+#include "support/ResultFiles.h"
 
 #include <gtest/gtest.h>
 

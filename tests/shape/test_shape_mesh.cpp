@@ -1,7 +1,7 @@
 // A level made ready to draw: matrix chains, materials, batches, the box, the
 // level chosen by distance, and where images are found.
 
-#include "SmallShape.h"
+#include "support/SmallShape.h"
 #include "support/TempFolder.h"
 
 #include "platform/FileSystem.h"

@@ -1,7 +1,7 @@
 // Reading whole shapes: real files from other tools, the stand-in converter's
 // example house, both encodings, and damaged files that must name their line.
 
-#include "SmallShape.h"
+#include "support/SmallShape.h"
 #include "support/TempFolder.h"
 
 #include "Converter.h"

@@ -2,13 +2,14 @@
 // Fake programs written as shell scripts, and a short real-time wait for what
 // another process does (a process ending, a file appearing).
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -34,7 +35,8 @@ inline bool waitForReal(const std::function<bool()>& condition) {
 inline void writeScript(const std::filesystem::path& path, const std::string& body) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body;
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all |
+                                           std::filesystem::perms::group_read |
                                            std::filesystem::perms::others_read);
 }
 
@@ -50,11 +52,6 @@ inline std::string shellQuoted(const std::string& text) {
 inline std::string recordArguments(const std::filesystem::path& record) {
     const std::string r = shellQuoted(record.string());
     return "printf '%s\\n' \"$@\" > " + r + ".part\nmv " + r + ".part " + r + "\n";
-}
-
-inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 /// The lines of a file that `recordArguments` wrote, once it is there.

@@ -11,6 +11,12 @@
 
 namespace quillfen::test {
 
+/// The raw bytes of a file ("" when it cannot be read).
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 class TempFolder {
 public:
     TempFolder() {
@@ -53,10 +59,7 @@ public:
         out << bytes;
     }
     /// The raw bytes of a file inside the folder.
-    [[nodiscard]] std::string read(const std::string& name) const {
-        std::ifstream in(m_path / pathOf(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    [[nodiscard]] std::string read(const std::string& name) const { return readFile(m_path / pathOf(name)); }
     [[nodiscard]] bool exists(const std::string& name) const {
         return std::filesystem::exists(m_path / pathOf(name));
     }

@@ -1,7 +1,7 @@
 // ACE files: every variant written and read back with the same pixels, the
 // mipmap chain, and damaged files that give an error instead of a crash.
 
-#include "TestImages.h"
+#include "support/TestImages.h"
 
 #include "texture/AceFile.h"
 #include "texture/Scaling.h"

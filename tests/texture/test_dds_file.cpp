@@ -1,6 +1,6 @@
 // DDS files: block and packed formats decoded, damaged files rejected.
 
-#include "TestImages.h"
+#include "support/TestImages.h"
 
 #include "texture/DdsFile.h"
 #include "texture/Dxt.h"

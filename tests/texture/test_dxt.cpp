@@ -1,7 +1,7 @@
 // DXT blocks decoded to known pixel values, and DXT1 encoding that keeps
 // colours and a mask.
 
-#include "TestImages.h"
+#include "support/TestImages.h"
 
 #include "texture/Dxt.h"
 

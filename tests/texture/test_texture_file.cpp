@@ -1,7 +1,7 @@
 // Texture files by extension: ordinary images through stb, damaged ones
 // rejected, and the power-of-two sizes the engines need.
 
-#include "TestImages.h"
+#include "support/TestImages.h"
 
 #include "texture/Scaling.h"
 #include "texture/TextureFile.h"

@@ -2,7 +2,7 @@
 // display line, the question and the hand-over of the values, the lock given
 // back on every way out, and a window closed while the command reads.
 
-#include "../bbox/HandWrittenShape.h"
+#include "support/HandWrittenShape.h"
 #include "support/UiTestSupport.h"
 
 #include "ui/BusyDisplay.h"
@@ -186,7 +186,6 @@ private slots:
         QTest::newRow("yes") << true << QByteArray("C") << points << points;
         QTest::newRow("yes, German locale") << true << QByteArray("de_DE.UTF-8") << commas << points;
         QTest::newRow("no") << false << QByteArray("C") << points << unchanged;
-        QTest::newRow("no, German locale") << false << QByteArray("de_DE.UTF-8") << commas << unchanged;
     }
 
     void theAnswerDecidesTheHandOver() {

@@ -2,7 +2,7 @@
 // picture where the roof stands, the background around it, a magenta checker
 // for a missing picture, and each distance level its own picture.
 
-#include "ExampleModel.h"
+#include "support/ExampleModel.h"
 
 #include "platform/FileSystem.h"
 #include "ui/view3d/OffscreenView.h"

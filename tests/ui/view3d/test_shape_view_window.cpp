@@ -2,7 +2,7 @@
 // first, the automatic choice following the camera), the box switch, the facts
 // line with missing pictures in red, the reset key and the hand-over button.
 
-#include "ExampleModel.h"
+#include "support/ExampleModel.h"
 
 #include "platform/FileSystem.h"
 #include "ui/Dialogs.h"

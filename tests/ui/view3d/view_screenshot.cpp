@@ -2,7 +2,7 @@
 // converter, into a PNG file (used by scripts/screenshot, on a display or
 // under xvfb-run).
 
-#include "ExampleModel.h"
+#include "support/ExampleModel.h"
 
 #include "platform/FileSystem.h"
 #include "ui/ShapeViewWindow.h"

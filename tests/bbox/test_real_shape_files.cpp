@@ -1,6 +1,6 @@
 // The box of shapes made by other people's tools and exporters.
 
-#include "HandWrittenShape.h"
+#include "support/HandWrittenShape.h"
 #include "support/TempFolder.h"
 
 #include "bbox/BoxValuesText.h"

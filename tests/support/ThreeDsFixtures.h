@@ -1,24 +1,22 @@
 #pragma once
-// Test helpers: small 3DS scenes made in code, and files read back.
+// Test helpers: small 3DS scenes made in code, the converter run on them, and its output read back.
 
 #include "Converter.h"
 #include "Scene.h"
 #include "ThreeDsReader.h"
 #include "ThreeDsWriter.h"
 
+#include "platform/TextCodec.h"
+#include "support/ShapeBlocks.h"
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
-#include <iterator>
+#include <charconv>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "platform/TextCodec.h"
-#include "support/ShapeBlocks.h"
-
-#include <charconv>
 
 namespace quillfen::test {
 
@@ -68,11 +66,6 @@ inline conv3ds::ReadResult readThreeDs(const std::string& bytes) {
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 /// Runs the converter into `output`; the error text when it failed.
 inline std::string convert(const std::string& output, std::vector<std::string> args) {
     args.insert(args.begin(), output);
@@ -81,7 +74,7 @@ inline std::string convert(const std::string& output, std::vector<std::string> a
 }
 
 inline std::string shapeText(const std::string& path) {
-    return decodeText(readBytes(path));
+    return decodeText(readFile(path));
 }
 
 /// Every vertex of the s-file has the uv of the 3DS vertex its point came from (v counted from the top

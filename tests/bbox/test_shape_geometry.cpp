@@ -1,4 +1,4 @@
-#include "HandWrittenShape.h"
+#include "support/HandWrittenShape.h"
 
 #include "bbox/BoundingBoxCalculation.h"
 
@@ -224,17 +224,6 @@ TEST(ShapeGeometry, EveryFailureEndsTheComputationAndLeavesTheBoxAsItWas) {
         EXPECT_THAT(error.reason, ::testing::HasSubstr(c.reason));
         EXPECT_EQ(tables.result, (BoxValues{1, 2, 3, 4, 5, 6}));
     }
-}
-
-TEST(ShapeGeometryBadInput, EveryTruncationEndsWithABoxOrAFailure) {
-    const std::string text = shape({"1 2 3", "4 5 6"},
-                                   {LevelText{"2 -1 0", {SubObjectText{{0, 1}, {"0 0 1", "1 1 1"}}}},
-                                    LevelText{"2 -1 0", {SubObjectText{{1}, {"0 0 1"}}}}},
-                                   {kIdentity, "0 0 1 0 1 0 -1 0 0 5 0 0"}, {"0", "1"});
-    int boxes = 0;
-    for (std::size_t length = 0; length <= text.size(); length += 3)
-        if (computeBox(text.substr(0, length)).box.ok()) ++boxes;
-    EXPECT_GT(boxes, 0) << "cut anywhere after the first level's sub-objects, the box is still there";
 }
 
 TEST(ShapeGeometryBadInput, SectionsInAnotherOrderStillEnd) {

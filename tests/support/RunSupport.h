@@ -3,11 +3,12 @@
 // to the window, a driver that moves a manual clock at each yield, and fake
 // converters written as scripts. The failing file system is the result-file tests' one.
 
+#include "app/RunChoices.h"
 #include "core/CommandHost.h"
 #include "core/Task.h"
 #include "platform/Clock.h"
 #include "run/RunView.h"
-#include "sfile/ResultFilesSupport.h"
+#include "support/ResultFiles.h"
 #include "support/ScriptFiles.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +117,19 @@ public:
 private:
     ManualClock& m_clock;
 };
+
+/// The model folder `wd` with two LOD files and a texture, and a run's state
+/// and choices on it: both rows checked, the s-file house_.s.
+inline void layOutHouse(const std::filesystem::path& wd, ProgramState& state, RunChoices& choices) {
+    std::filesystem::create_directories(wd);
+    for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
+    std::ofstream(wd / "wall.ace") << "ace";
+    state.gstrProgrammPfad = TempFolder::utf8Of(wd);
+    state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
+    state.gintAnzahlLODs = 2;
+    choices.txtSDateiName = "house_";
+    choices.lodRowChecked = {true, true};
+}
 
 /// The s-file the fake converters write: one image, one texture.
 inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"

@@ -1,5 +1,5 @@
-#include "bbox/BoxValidation.h"
 #include "bbox/BoxInputFilter.h"
+#include "bbox/BoxValidation.h"
 #include "bbox/BoxValuesText.h"
 
 #include <gtest/gtest.h>
@@ -52,20 +52,6 @@ TEST(BoxDisplay, ShowsThePrefixAndAtMostSixValues) {
         EXPECT_EQ(boxDisplayAfterInputChange(c[0]), c[1]);
         EXPECT_EQ(boxDisplayLine(c[0]), c[2]);
     }
-}
-
-TEST(BoxDisplayLine, AnEditInItIsUndoneWithTheCaretLeftInPlace) {
-    const std::string line = "ESD_Bounding_Box ( 1 2 )";
-    EXPECT_FALSE(restoreBoxDisplayLine(line, "1 2", 5, 0).has_value());
-    const auto typed = restoreBoxDisplayLine("ESD_Bounding_Box ( 1 x2 )", "1 2", 22, U'x');
-    ASSERT_TRUE(typed.has_value());
-    EXPECT_EQ(typed->line, line);
-    EXPECT_EQ(typed->caret, 22);
-    // Backspace moved the caret one to the left; it goes back where it was.
-    const auto erased = restoreBoxDisplayLine("ESD_Bounding_Box ( 1 )", "1 2", 21, 8);
-    ASSERT_TRUE(erased.has_value());
-    EXPECT_EQ(erased->line, line);
-    EXPECT_EQ(erased->caret, 22);
 }
 
 TEST(BoxInputKeyUp, TidiesTheTextAndMovesTheCaret) {

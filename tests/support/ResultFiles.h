@@ -1,0 +1,178 @@
+#pragma once
+// Shared by the result-file and run tests: a log recorder, a file system that
+// fails one chosen operation, and a working folder with a SHAPES folder.
+
+#include "core/LogSink.h"
+#include "core/ProgramState.h"
+#include "core/ShapePaths.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/TextCodec.h"
+#include "support/RecordingLog.h"
+#include "support/TempFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quillfen::test {
+
+enum class FsOperation { None, CreateFolder, MoveFile, CopyFile, DeleteFile, ReadBytes, ReplaceFile };
+
+/// The real file system, except that one operation fails with `reason` ("Permission
+/// denied" unless set) on paths ending in `pathEnd` (the tests run as root, where
+/// permissions alone would not fail), and paths ending in `invisibleEnd` (when set)
+/// never show.
+class FailingFileSystem final : public FileSystem {
+public:
+    explicit FailingFileSystem(FsOperation fail = FsOperation::None, std::string end = {})
+        : failing(fail), pathEnd(std::move(end)) {}
+    FsOperation failing;
+    std::string pathEnd;
+    std::string invisibleEnd;
+    static constexpr const char* kReason = "Permission denied";
+    std::string reason = kReason;
+
+    [[nodiscard]] bool fileExists(const std::string& p) const override {
+        return !hidden(p) && m_real.fileExists(p);
+    }
+    [[nodiscard]] bool folderExists(const std::string& p) const override {
+        return !hidden(p) && m_real.folderExists(p);
+    }
+    Status createFolder(const std::string& p) override {
+        return fails(FsOperation::CreateFolder, p) ? denied(p) : m_real.createFolder(p);
+    }
+    [[nodiscard]] bool isLink(const std::string& p) const override { return m_real.isLink(p); }
+    Status removeEmptyFolder(const std::string& p) override { return m_real.removeEmptyFolder(p); }
+    Status moveFile(const std::string& s, const std::string& d) override {
+        return fails(FsOperation::MoveFile, s) ? denied(s) : m_real.moveFile(s, d);
+    }
+    Status moveFileOver(const std::string& s, const std::string& t) override {
+        return fails(FsOperation::MoveFile, s) ? denied(s) : m_real.moveFileOver(s, t);
+    }
+    Status copyFile(const std::string& s, const std::string& d) override {
+        return fails(FsOperation::CopyFile, s) ? denied(s) : m_real.copyFile(s, d);
+    }
+    Status copyFileTo(const std::string& s, const std::string& t) override {
+        return fails(FsOperation::CopyFile, s) ? denied(s) : m_real.copyFileTo(s, t);
+    }
+    Status deleteFile(const std::string& p) override {
+        return fails(FsOperation::DeleteFile, p) ? denied(p) : m_real.deleteFile(p);
+    }
+    Status deleteFileInFolder(const std::string& f, const std::string& n) override {
+        const std::string p = joinPath(f, n);
+        return fails(FsOperation::DeleteFile, p) ? denied(p) : m_real.deleteFileInFolder(f, n);
+    }
+    [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& f) const override {
+        return m_real.listFiles(f);
+    }
+    [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& f) const override {
+        return m_real.listFolders(f);
+    }
+    [[nodiscard]] Expected<std::string> shortPath(const std::string& p) const override {
+        return m_real.shortPath(p);
+    }
+    [[nodiscard]] Expected<std::string> readBytes(const std::string& p) const override {
+        if (fails(FsOperation::ReadBytes, p)) return denied(p);
+        return m_real.readBytes(p);
+    }
+    Status replaceFile(const std::string& p, const std::string& bytes) override {
+        return fails(FsOperation::ReplaceFile, p) ? denied(p) : m_real.replaceFile(p, bytes);
+    }
+
+private:
+    static bool endsIn(const std::string& t, const std::string& e) {
+        return t.size() >= e.size() && t.compare(t.size() - e.size(), e.size(), e) == 0;
+    }
+    [[nodiscard]] bool hidden(const std::string& p) const {
+        return !invisibleEnd.empty() && endsIn(p, invisibleEnd);
+    }
+    [[nodiscard]] bool fails(FsOperation op, const std::string& p) const {
+        return op == failing && endsIn(p, pathEnd);
+    }
+    [[nodiscard]] Error denied(const std::string& path) const { return Error{path, reason}; }
+    LocalFileSystem m_real;
+};
+
+/// A working folder holding an empty SHAPES folder; the s-file is SHAPES/house.s.
+struct WorkFolder {
+    TempFolder folder;
+    ProgramState state;
+    ShapePaths paths = ShapePaths::of(folder.path(), "house.s");
+
+    explicit WorkFolder(Language language = Language::English) {
+        state.gstrProgrammPfad = folder.path();
+        state.gstrSprache = language;
+        std::filesystem::create_directories(folder.fsPath() / "SHAPES");
+    }
+    /// Creates the files in the working folder and lists them in this order.
+    void setFiles(const std::vector<std::string>& names) {
+        state.gstrArrDateiNamen = {std::string()};
+        for (const std::string& name : names) {
+            folder.write(name, "content of " + name);
+            state.gstrArrDateiNamen.push_back(name);
+        }
+        state.gintAnzahlDateien = static_cast<int>(names.size());
+    }
+    [[nodiscard]] std::string sFilePath() const { return paths.sFile; }
+    void writeSFile(const std::string& text) const {
+        folder.write("SHAPES/house.s", encodeUtf16LeWithBom(text));
+    }
+    [[nodiscard]] std::string sFileBytes() const { return folder.read("SHAPES/house.s"); }
+    [[nodiscard]] std::string sFileText() const { return decodeText(sFileBytes()); }
+};
+
+inline const std::vector<Language> kLanguages{Language::English, Language::German};
+
+/// Test names for INSTANTIATE_TEST_SUITE_P: the case's name, with the language for (case, language) pairs.
+inline constexpr auto kCaseName = [](const auto& caseInfo) { return caseInfo.param.name; };
+inline constexpr auto kCaseAndLanguage = [](const auto& caseInfo) {
+    return std::get<0>(caseInfo.param).name + "_" + std::string(languageName(std::get<1>(caseInfo.param)));
+};
+
+/// The German text for German, the English one otherwise.
+inline std::string pickText(Language language, const std::string& german, const std::string& english) {
+    return language == Language::German ? german : english;
+}
+
+/// Names of the entries of a folder below `root`, sorted; empty when it is missing.
+inline std::vector<std::string> entriesIn(const TempFolder& root, const std::string& sub) {
+    std::vector<std::string> names;
+    if (!std::filesystem::is_directory(root.fsPath() / sub)) return names;
+    for (const auto& e : std::filesystem::directory_iterator(root.fsPath() / sub))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/// "texture ( k 0 0 ff000000 )" for k = 0..count-1.
+inline std::vector<std::string> plainTextureEntries(std::size_t count) {
+    std::vector<std::string> entries;
+    for (std::size_t k = 0; k < count; ++k)
+        entries.push_back("texture ( " + std::to_string(k) + " 0 0 ff000000 )");
+    return entries;
+}
+
+/// A converter-style s-file with the given shaders, images and texture entries
+/// (plain entries, one per image, when `textures` is not given).
+inline std::string sampleSFile(const std::vector<std::string>& images, std::vector<std::string> textures = {},
+                               const std::vector<std::string>& shaders = {"TexDiff"}) {
+    if (textures.empty()) textures = plainTextureEntries(images.size());
+    std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n";
+    text += "\tshader_names ( " + std::to_string(shaders.size()) + "\r\n";
+    for (const std::string& shader : shaders) text += "\t\tnamed_shader ( " + shader + " )\r\n";
+    text += "\t)\r\n\tpoints ( 1\r\n\t\tpoint ( 0 0 0 )\r\n\t)\r\n";
+    text += "\timages ( " + std::to_string(images.size()) + "\r\n";
+    for (const std::string& image : images) text += "\t\timage ( " + image + " )\r\n";
+    text += "\t)\r\n\ttextures ( " + std::to_string(textures.size()) + "\r\n";
+    for (const std::string& texture : textures) text += "\t\t" + texture + "\r\n";
+    return text + "\t)\r\n)";
+}
+
+/// A real s-file of the shared test data, as text.
+inline std::string realSFile(const std::string& name) {
+    return *LocalFileSystem().readText(testDataDir() + "/sfiles/" + name);
+}
+
+} // namespace quillfen::test
