@@ -1,7 +1,7 @@
 #include "run/RouteCopies.h"
 
 #include "platform/Paths.h"
-#include "sfile/ResultFilesSupport.h"
+#include "support/ResultFiles.h"
 
 #include <gtest/gtest.h>
 
