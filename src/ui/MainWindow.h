@@ -169,6 +169,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // MainWindowBuild.cpp
@@ -218,6 +219,7 @@ private:
     QScrollArea* m_scroll = nullptr;
     QWidget* m_content = nullptr;
     WindowSize m_minimumLayout{kDesignWidth, kMinimumHeight};
+    bool m_fittedWithFrame = false;
 
     QList<QObject*> m_controls;
     WindowControls m_ui;

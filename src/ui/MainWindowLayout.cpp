@@ -5,10 +5,12 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
@@ -65,6 +67,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A window manager tells the size of its frame only once the window is
+    // placed, after the load: the fit to the screen is made again with it.
+    if (!m_loaded || m_fittedWithFrame || frameGeometry().size() == size()) return;
+    m_fittedWithFrame = true;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) return;
+    setMinimumLayout();
+    fitToScreen();
+    centreOnScreen();
+}
+
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) onResize();
@@ -87,7 +101,8 @@ QRect MainWindow::screenArea() const {
 int MainWindow::logMinimumHeight() const {
     constexpr int kVisibleLogLines = 3;
     const QPlainTextEdit* log = m_ui.txtAusgabe;
-    const int chrome = log->height() - log->viewport()->height();
+    // The frame, and the scroll bar that a long line brings up.
+    const int chrome = 2 * log->frameWidth() + log->horizontalScrollBar()->sizeHint().height();
     const int margins = 2 * static_cast<int>(std::ceil(log->document()->documentMargin()));
     const int pixels = chrome + margins + kVisibleLogLines * log->fontMetrics().lineSpacing();
     return static_cast<int>(std::ceil(pixels * 1440.0 / layoutDpi()));
@@ -98,10 +113,16 @@ void MainWindow::setMinimumLayout() {
     const QSize content(twipsToPixelsAtLeast(m_minimumLayout.width),
                         twipsToPixelsAtLeast(m_minimumLayout.height));
     m_content->setMinimumSize(content);
-    // The window itself may be smaller where the screen is: its content then scrolls.
-    const QSize frame = frameGeometry().size() - size();
+    // The window itself may be smaller where the screen is: its content then
+    // scrolls, and the window is wider by the scroll bar, so that only the
+    // height scrolls where the width fits.
     const QRect area = screenArea();
-    setMinimumSize(area.isEmpty() ? content : content.boundedTo(area.size() - frame));
+    if (area.isEmpty()) return setMinimumSize(content);
+    const QSize room = area.size() - (frameGeometry().size() - size());
+    QSize window = content;
+    if (content.height() > room.height())
+        window.rwidth() += m_scroll->verticalScrollBar()->sizeHint().width();
+    setMinimumSize(window.boundedTo(room));
 }
 
 void MainWindow::fitToScreen() {

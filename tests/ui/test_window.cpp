@@ -370,7 +370,10 @@ private slots:
         QVERIFY(window.frameGeometry().height() <= screenHeight);
         QVERIFY(window.minimumHeight() <= screenHeight);
         const bool designFits = ui::twipsToPixels(ui::kDesignHeight, window.layoutDpi()) <= screenHeight;
-        if (designFits) QCOMPARE(window.twipSize(), (ui::WindowSize{ui::kDesignWidth, ui::kDesignHeight}));
+        if (designFits) {
+            QCOMPARE(window.twipSize().width, ui::kDesignWidth);
+            QCOMPARE(window.twipSize().height, ui::kDesignHeight);
+        }
 
         // At its lowest the window still shows the command row and three lines
         // of the log, or, on a screen lower than that, scrolls to them.
