@@ -24,6 +24,9 @@ ShapeViewWidget::ShapeViewWidget(const view3d::ShapeScene& scene, QWidget* paren
 
 ShapeViewWidget::~ShapeViewWidget() {
     releaseRenderer();
+    // QOpenGLWidget's destructor destroys the context, whose signal must no
+    // longer reach this half-destroyed widget.
+    if (QOpenGLContext* glContext = context()) disconnect(glContext, nullptr, this, nullptr);
 }
 
 void ShapeViewWidget::releaseRenderer() {
