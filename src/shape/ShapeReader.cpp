@@ -169,11 +169,24 @@ private:
         const std::size_t n = count(listName);
         onCount(n);
         for (std::size_t i = 0; i < n; ++i) {
-            if (m_tokens.peekKind() != TokenKind::Word) endsEarly(listName, i, n);
-            expectKeyword(entryKeyword);
+            if (!m_tokens.skipKeyword(entryKeyword)) failEntry(listName, entryKeyword, i, n);
             readEntry();
         }
         endList(listName, n);
+    }
+
+    /// Entry `read` of a list of n is no `entryKeyword`: the list ends early, or holds something else.
+    [[noreturn, gnu::cold, gnu::noinline]] void
+    failEntry(std::string_view listName, std::string_view entryKeyword, std::size_t read, std::size_t n) {
+        if (m_tokens.peekKind() != TokenKind::Word) endsEarly(listName, read, n);
+        failFound("'" + std::string(entryKeyword) + "'");
+    }
+
+    /// Value `read` of a list of n is no whole number: the list ends early, or holds something else.
+    [[noreturn, gnu::cold, gnu::noinline]] void failWholeNumber(std::string_view listName, const char* what,
+                                                                std::size_t read, std::size_t n) {
+        if (m_tokens.peekKind() != TokenKind::Word) endsEarly(listName, read, n);
+        failFound(what, " (a whole number)");
     }
 
     template <class ReadEntry>
@@ -515,9 +528,13 @@ private:
         const std::size_t n = count("vertex_idxs");
         if (n % 3 != 0) fail("vertex_idxs holds " + std::to_string(n) + " indices, not whole triangles");
         into.reserve(reservable(n));
+        // The most numerous values of a shape: read without looking ahead first.
         for (std::size_t i = 0; i < n; ++i) {
-            if (m_tokens.peekKind() != TokenKind::Word) endsEarly("vertex_idxs", i, n);
-            into.push_back(static_cast<std::uint32_t>(index("vertex index", vertexCount)));
+            const auto value = m_tokens.nextInteger();
+            if (!value) failWholeNumber("vertex_idxs", "vertex index", i, n);
+            if (*value < 0 || static_cast<std::size_t>(*value) >= vertexCount)
+                failIndex("vertex index", *value, vertexCount);
+            into.push_back(static_cast<std::uint32_t>(*value));
         }
         endList("vertex_idxs", n);
     }

@@ -1,9 +1,9 @@
 #pragma once
 // The tokens of the simulator's text formats (shape files, shape descriptors):
 // words, "(" and ")", separated by white space; a word in double quotes may hold
-// blanks and brackets. The tokenizer counts lines as it goes, so a reader can
-// say where a file went wrong, and never copies text: a word is a view into the
-// text it reads.
+// blanks and brackets. The tokenizer never copies text: a word is a view into
+// the text it reads. It finds the line it stands on only when asked (a reader
+// asks when a file went wrong), so reading a sound file counts no lines.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +23,7 @@ struct Token {
 class ShapeTokenizer {
 public:
     explicit ShapeTokenizer(std::string_view text)
-        : m_position(text.data()), m_end(text.data() + text.size()) {}
+        : m_start(text.data()), m_position(text.data()), m_end(text.data() + text.size()) {}
 
     /// The next token, consumed. An unterminated quoted word ends the text as a word.
     Token next();
@@ -55,15 +55,16 @@ public:
     /// The next token is a decimal number ("1", "-0.25", "1.5e-3").
     [[nodiscard]] std::optional<double> nextDecimal();
 
-    /// The 1-based line of the text the tokenizer stands on.
-    [[nodiscard]] int line() const { return m_line; }
+    /// The 1-based line of the text the tokenizer stands on. Counts the line feeds
+    /// read so far: line feeds stand only between words or inside quoted words.
+    [[nodiscard]] int line() const;
     /// The characters not yet read.
     [[nodiscard]] std::size_t remaining() const { return static_cast<std::size_t>(m_end - m_position); }
 
 private:
+    const char* m_start;
     const char* m_position;
     const char* m_end;
-    int m_line = 1;
 
     void skipSpace() {
         // Mostly one blank stands between tokens; longer runs (line ends and
