@@ -91,12 +91,12 @@ private:
         return m_tokens.next().text;
     }
 
-    void expectKeyword(std::string_view keyword) {
+    [[gnu::always_inline]] void expectKeyword(std::string_view keyword) {
         if (m_tokens.skipKeyword(keyword)) return;
         failFound("'" + std::string(keyword) + "'");
     }
 
-    void expectOpen(std::string_view block) {
+    [[gnu::always_inline]] void expectOpen(std::string_view block) {
         if (!m_tokens.skipOpen()) failOpen(block);
     }
 
@@ -107,7 +107,7 @@ private:
         return kind == TokenKind::Close;
     }
 
-    void expectClose(std::string_view block) {
+    [[gnu::always_inline]] void expectClose(std::string_view block) {
         if (!m_tokens.skipClose()) failFound("')' to end ", block);
     }
 
@@ -118,30 +118,30 @@ private:
 
     // ---- Numbers
 
-    double decimal(const char* what) {
+    [[gnu::always_inline]] double decimal(const char* what) {
         if (const auto value = m_tokens.nextDecimal()) return *value;
         failFound(what);
     }
 
-    float number(const char* what) {
+    [[gnu::always_inline]] float number(const char* what) {
         const double value = decimal(what);
         const auto single = static_cast<float>(value);
         if (!std::isfinite(single)) fail(std::string(what) + " lies beyond the range of a float");
         return single;
     }
 
-    std::int64_t integer(const char* what) {
+    [[gnu::always_inline]] std::int64_t integer(const char* what) {
         if (const auto value = m_tokens.nextInteger()) return *value;
         failFound(what, " (a whole number)");
     }
 
-    std::uint32_t hex(const char* what) {
+    [[gnu::always_inline]] std::uint32_t hex(const char* what) {
         if (const auto value = m_tokens.nextHex()) return *value;
         failFound(what, " (hexadecimal)");
     }
 
     /// An index into a table of `size` entries.
-    int index(const char* what, std::size_t size) {
+    [[gnu::always_inline]] int index(const char* what, std::size_t size) {
         const std::int64_t value = integer(what);
         if (value < 0 || static_cast<std::size_t>(value) >= size) failIndex(what, value, size);
         return static_cast<int>(value);

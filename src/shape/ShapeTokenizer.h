@@ -5,6 +5,7 @@
 // the text it reads. It finds the line it stands on only when asked (a reader
 // asks when a file went wrong), so reading a sound file counts no lines.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -123,8 +124,50 @@ inline std::optional<std::int64_t> ShapeTokenizer::nextInteger() {
     return negative ? -value : value;
 }
 
+/// Eight bytes read as one little-endian word.
+inline std::uint64_t shapeEightBytes(const char* at) {
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    std::uint64_t word = 0;
+    std::memcpy(&word, at, 8);
+    return word;
+}
+
+/// The high bit of each byte of `word` from `low` to `high` (both below 0x80).
+constexpr std::uint64_t shapeBytesBetween(std::uint64_t word, unsigned low, unsigned high) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    // Below 0x80 each sum stays inside its byte; its high bit tells the comparison.
+    const std::uint64_t low7 = word & ~kHigh;
+    const std::uint64_t atLeastLow = low7 + kOnes * (0x80 - low);
+    const std::uint64_t aboveHigh = low7 + kOnes * (0x7F - high);
+    return atLeastLow & ~aboveHigh & ~word & kHigh;
+}
+
+/// Eight hexadecimal digits (first digit in the lowest byte) as their value;
+/// nullopt when a byte is no digit.
+constexpr std::optional<std::uint32_t> shapeEightHexDigits(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    const std::uint64_t digits = shapeBytesBetween(word, '0', '9');
+    const std::uint64_t letters = shapeBytesBetween(word | kOnes * 0x20, 'a', 'f'); // either case
+    if ((digits | letters) != kHigh) return std::nullopt;
+    // '0'..'9' end in 0..9; 'a'..'f' and 'A'..'F' end in 1..6 and have bit 6 set.
+    std::uint64_t nibbles = (word & kOnes * 0x0F) + 9 * ((word >> 6) & kOnes);
+    // Pairs, quads, then the whole: the first digit is the most significant.
+    nibbles = ((nibbles & 0x000F000F000F000FULL) << 4) | ((nibbles >> 8) & 0x000F000F000F000FULL);
+    nibbles = ((nibbles & 0x000000FF000000FFULL) << 8) | ((nibbles >> 16) & 0x000000FF000000FFULL);
+    return static_cast<std::uint32_t>(((nibbles & 0xFFFFU) << 16) | ((nibbles >> 32) & 0xFFFFU));
+}
+
 inline std::optional<std::uint32_t> ShapeTokenizer::nextHex() {
     skipSpace();
+    // Flags and colours are mostly written with all eight digits: read at once.
+    if (remaining() >= 8 && wordEndsAt(m_position + 8)) {
+        if (const auto value = shapeEightHexDigits(shapeEightBytes(m_position))) {
+            m_position += 8;
+            return value;
+        }
+    }
     const char* at = m_position;
     std::uint32_t value = 0;
     while (at != m_end && at - m_position < 9) {
