@@ -7,14 +7,6 @@
 
 namespace quillfen::shape {
 
-namespace {
-
-bool endsWord(char c) {
-    return static_cast<unsigned char>(c) <= ' ' || c == '(' || c == ')' || c == '"';
-}
-
-} // namespace
-
 void ShapeTokenizer::skipSpaceRun() {
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
     constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
@@ -48,7 +40,7 @@ Token ShapeTokenizer::next() {
     }
     if (first == '"') return quotedWord();
     const char* start = m_position;
-    while (m_position != m_end && !endsWord(*m_position)) ++m_position;
+    while (!wordEndsAt(m_position)) ++m_position;
     return {TokenKind::Word, std::string_view(start, static_cast<std::size_t>(m_position - start))};
 }
 

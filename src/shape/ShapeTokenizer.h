@@ -5,6 +5,8 @@
 // the text it reads. It finds the line it stands on only when asked (a reader
 // asks when a file went wrong), so reading a sound file counts no lines.
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -89,9 +91,17 @@ private:
     }
     /// True when the word that began before `at` ends there.
     [[nodiscard]] bool wordEndsAt(const char* at) const {
-        return at == m_end || static_cast<unsigned char>(*at) <= ' ' || *at == '(' || *at == ')' ||
-               *at == '"';
+        return at == m_end || kEndsWord[static_cast<unsigned char>(*at)];
     }
+
+    /// The characters that end a word: white space, control characters, brackets
+    /// and quotes. One look-up instead of five comparisons after every number.
+    static constexpr std::array<bool, 256> kEndsWord = [] {
+        std::array<bool, 256> ends{};
+        for (std::size_t c = 0; c <= ' '; ++c) ends[c] = true;
+        ends['('] = ends[')'] = ends['"'] = true;
+        return ends;
+    }();
 };
 
 // ---- The fast paths, inline: the reader calls them for every number of a file.
@@ -116,9 +126,10 @@ inline std::optional<std::int64_t> ShapeTokenizer::nextInteger() {
     const bool negative = at != m_end && *at == '-';
     if (at != m_end && (negative || *at == '+')) ++at;
     const char* digits = at;
+    // At most 18 digits: their value fits. One bound per digit, not two.
+    const char* limit = digits + std::min<std::ptrdiff_t>(18, m_end - digits);
     std::int64_t value = 0;
-    while (at != m_end && static_cast<unsigned char>(*at - '0') < 10 && at - digits < 18)
-        value = value * 10 + (*at++ - '0');
+    while (at != limit && static_cast<unsigned char>(*at - '0') < 10) value = value * 10 + (*at++ - '0');
     if (at == digits || !wordEndsAt(at)) return std::nullopt;
     m_position = at;
     return negative ? -value : value;

@@ -52,6 +52,38 @@ TEST(ShapeTokenizer, ReadsHexadecimalWordsOfEveryLengthAndCase) {
     }
 }
 
+TEST(ShapeTokenizer, ReadsWholeNumbersOfEveryLength) {
+    const struct {
+        const char* text;
+        std::optional<std::int64_t> value;
+    } cases[] = {
+        {"0 ", 0},
+        {"7)", 7},
+        {"-3 ", -3},
+        {"+42 ", 42},
+        {"1234567 ", 1234567},
+        {"9876543)", 9876543},
+        {"0012345 ", 12345},
+        {"12345678 ", 12345678}, // eight digits: read one by one
+        {"123456789012345678 ", 123456789012345678},
+        {"1234567890123456789 ", std::nullopt}, // more digits than fit
+        {"12", 12},                             // the text ends within eight characters
+        {"123 456 ", 123},
+        {"12a4567 ", std::nullopt},
+        {"1234567x", std::nullopt},
+        {"12/4567 ", std::nullopt}, // the byte before '0'
+        {"12:4567 ", std::nullopt}, // the byte after '9'
+        {"1.5 ", std::nullopt},
+        {"- 1 ", std::nullopt},
+        {"-", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ShapeTokenizer tokens(c.text);
+        EXPECT_EQ(tokens.nextInteger(), c.value);
+    }
+}
+
 TEST(ShapeTokenizer, NamesTheLineItStandsOn) {
     ShapeTokenizer tokens("a\r\n\t\t\t\t\t\t\t\t\t\t( \"two\nlines\" \n\n        b");
     EXPECT_EQ(tokens.line(), 1);
