@@ -54,7 +54,9 @@ public:
     /// The next token is a whole number in decimal (optional sign, at most 18 digits).
     [[nodiscard]] std::optional<std::int64_t> nextInteger();
     /// The next token is a hexadecimal number of at most 8 digits.
-    [[nodiscard]] std::optional<std::uint32_t> nextHex();
+    /// Always inlined: a call returned the optional through memory, and reading
+    /// it back stalled on the store.
+    [[nodiscard, gnu::always_inline]] std::optional<std::uint32_t> nextHex();
     /// The next token is a decimal number ("1", "-0.25", "1.5e-3").
     [[nodiscard]] std::optional<double> nextDecimal();
 
@@ -154,14 +156,18 @@ constexpr std::uint64_t shapeBytesBetween(std::uint64_t word, unsigned low, unsi
     return atLeastLow & ~aboveHigh & ~word & kHigh;
 }
 
-/// Eight hexadecimal digits (first digit in the lowest byte) as their value;
-/// nullopt when a byte is no digit.
-constexpr std::optional<std::uint32_t> shapeEightHexDigits(std::uint64_t word) {
+/// True when all eight bytes of `word` are hexadecimal digits.
+constexpr bool shapeEightHexDigits(std::uint64_t word) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
     const std::uint64_t digits = shapeBytesBetween(word, '0', '9');
     const std::uint64_t letters = shapeBytesBetween(word | kOnes * 0x20, 'a', 'f'); // either case
-    if ((digits | letters) != kHigh) return std::nullopt;
+    return (digits | letters) == kHigh;
+}
+
+/// The value of eight hexadecimal digits, the first in the lowest byte.
+constexpr std::uint32_t shapeEightHexValue(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     // '0'..'9' end in 0..9; 'a'..'f' and 'A'..'F' end in 1..6 and have bit 6 set.
     std::uint64_t nibbles = (word & kOnes * 0x0F) + 9 * ((word >> 6) & kOnes);
     // Pairs, quads, then the whole: the first digit is the most significant.
@@ -174,9 +180,12 @@ inline std::optional<std::uint32_t> ShapeTokenizer::nextHex() {
     skipSpace();
     // Flags and colours are mostly written with all eight digits: read at once.
     if (remaining() >= 8 && wordEndsAt(m_position + 8)) {
-        if (const auto value = shapeEightHexDigits(shapeEightBytes(m_position))) {
+        // Checked and read by two plain functions: one returning an optional
+        // took its value through memory, and the load stalled on the store.
+        const std::uint64_t word = shapeEightBytes(m_position);
+        if (shapeEightHexDigits(word)) {
             m_position += 8;
-            return value;
+            return shapeEightHexValue(word);
         }
     }
     const char* at = m_position;
