@@ -118,6 +118,9 @@ private:
 
     // ---- Numbers
 
+    // These and the expect* helpers run for every token: always inlined, since
+    // the compiler left some of them as calls in the loops over vertices.
+
     [[gnu::always_inline]] double decimal(const char* what) {
         if (const auto value = m_tokens.nextDecimal()) return *value;
         failFound(what);
