@@ -91,12 +91,12 @@ private:
         return m_tokens.next().text;
     }
 
-    void expectKeyword(std::string_view keyword) {
+    [[gnu::always_inline]] void expectKeyword(std::string_view keyword) {
         if (m_tokens.skipKeyword(keyword)) return;
         failFound("'" + std::string(keyword) + "'");
     }
 
-    void expectOpen(std::string_view block) {
+    [[gnu::always_inline]] void expectOpen(std::string_view block) {
         if (!m_tokens.skipOpen()) failOpen(block);
     }
 
@@ -107,7 +107,7 @@ private:
         return kind == TokenKind::Close;
     }
 
-    void expectClose(std::string_view block) {
+    [[gnu::always_inline]] void expectClose(std::string_view block) {
         if (!m_tokens.skipClose()) failFound("')' to end ", block);
     }
 
@@ -118,30 +118,33 @@ private:
 
     // ---- Numbers
 
-    double decimal(const char* what) {
+    // These and the expect* helpers run for every token: always inlined, since
+    // the compiler left some of them as calls in the loops over vertices.
+
+    [[gnu::always_inline]] double decimal(const char* what) {
         if (const auto value = m_tokens.nextDecimal()) return *value;
         failFound(what);
     }
 
-    float number(const char* what) {
+    [[gnu::always_inline]] float number(const char* what) {
         const double value = decimal(what);
         const auto single = static_cast<float>(value);
         if (!std::isfinite(single)) fail(std::string(what) + " lies beyond the range of a float");
         return single;
     }
 
-    std::int64_t integer(const char* what) {
+    [[gnu::always_inline]] std::int64_t integer(const char* what) {
         if (const auto value = m_tokens.nextInteger()) return *value;
         failFound(what, " (a whole number)");
     }
 
-    std::uint32_t hex(const char* what) {
+    [[gnu::always_inline]] std::uint32_t hex(const char* what) {
         if (const auto value = m_tokens.nextHex()) return *value;
         failFound(what, " (hexadecimal)");
     }
 
     /// An index into a table of `size` entries.
-    int index(const char* what, std::size_t size) {
+    [[gnu::always_inline]] int index(const char* what, std::size_t size) {
         const std::int64_t value = integer(what);
         if (value < 0 || static_cast<std::size_t>(value) >= size) failIndex(what, value, size);
         return static_cast<int>(value);
@@ -169,11 +172,24 @@ private:
         const std::size_t n = count(listName);
         onCount(n);
         for (std::size_t i = 0; i < n; ++i) {
-            if (m_tokens.peekKind() != TokenKind::Word) endsEarly(listName, i, n);
-            expectKeyword(entryKeyword);
+            if (!m_tokens.skipKeyword(entryKeyword)) failEntry(listName, entryKeyword, i, n);
             readEntry();
         }
         endList(listName, n);
+    }
+
+    /// Entry `read` of a list of n is no `entryKeyword`: the list ends early, or holds something else.
+    [[noreturn, gnu::cold, gnu::noinline]] void
+    failEntry(std::string_view listName, std::string_view entryKeyword, std::size_t read, std::size_t n) {
+        if (m_tokens.peekKind() != TokenKind::Word) endsEarly(listName, read, n);
+        failFound("'" + std::string(entryKeyword) + "'");
+    }
+
+    /// Value `read` of a list of n is no whole number: the list ends early, or holds something else.
+    [[noreturn, gnu::cold, gnu::noinline]] void failWholeNumber(std::string_view listName, const char* what,
+                                                                std::size_t read, std::size_t n) {
+        if (m_tokens.peekKind() != TokenKind::Word) endsEarly(listName, read, n);
+        failFound(what, " (a whole number)");
     }
 
     template <class ReadEntry>
@@ -515,9 +531,13 @@ private:
         const std::size_t n = count("vertex_idxs");
         if (n % 3 != 0) fail("vertex_idxs holds " + std::to_string(n) + " indices, not whole triangles");
         into.reserve(reservable(n));
+        // The most numerous values of a shape: read without looking ahead first.
         for (std::size_t i = 0; i < n; ++i) {
-            if (m_tokens.peekKind() != TokenKind::Word) endsEarly("vertex_idxs", i, n);
-            into.push_back(static_cast<std::uint32_t>(index("vertex index", vertexCount)));
+            const auto value = m_tokens.nextInteger();
+            if (!value) failWholeNumber("vertex_idxs", "vertex index", i, n);
+            if (*value < 0 || static_cast<std::size_t>(*value) >= vertexCount)
+                failIndex("vertex index", *value, vertexCount);
+            into.push_back(static_cast<std::uint32_t>(*value));
         }
         endList("vertex_idxs", n);
     }

@@ -5,6 +5,7 @@
 // file never holds its bytes and its text whole at once.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,20 +19,26 @@ class ShapeTextBuilder {
 public:
     /// The next piece of the file; `fileSize` (the whole file's) sizes the text once.
     void add(std::string_view piece, std::size_t fileSize);
-    /// The whole text (a trailing odd byte of UTF-16 is dropped).
-    [[nodiscard]] std::string finish();
+    /// The whole text (a trailing odd byte of UTF-16 is dropped), valid while the builder lives.
+    [[nodiscard]] std::string_view finish();
 
 private:
     enum class Encoding { Unknown, Utf16Le, EightBit };
 
     Encoding m_encoding = Encoding::Unknown;
-    std::string m_text;
-    std::string m_carry;  ///< bytes that wait for the next piece: the start, or half a character
-    std::string m_buffer; ///< one piece's UTF-8, reused
-    bool m_sized = false;
+    // The text is written in place as it is decoded: a std::string would fill
+    // its room with zeros first, or take every piece through a copy.
+    std::unique_ptr<char[]> m_text;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+    std::string m_carry; ///< bytes that wait for the next piece: the start, or half a character
 
     void decideEncoding(std::size_t fileSize);
     void addUtf16(std::string_view bytes);
+    /// Room for `more` characters behind the text.
+    void reserveMore(std::size_t more);
+    void append(std::string_view characters);
+    void appendCharacter(char32_t code);
 };
 
 /// The text of a whole file's bytes (see ShapeTextBuilder).

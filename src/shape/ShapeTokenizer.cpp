@@ -1,18 +1,11 @@
 #include "shape/ShapeTokenizer.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstring>
 
 namespace quillfen::shape {
-
-namespace {
-
-bool endsWord(char c) {
-    return static_cast<unsigned char>(c) <= ' ' || c == '(' || c == ')' || c == '"';
-}
-
-} // namespace
 
 void ShapeTokenizer::skipSpaceRun() {
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
@@ -23,25 +16,18 @@ void ShapeTokenizer::skipSpaceRun() {
         std::memcpy(&word, m_position, 8);
         // The high bit of each byte above ' ' (bytes of 0x80 and more count as text).
         const std::uint64_t text = (((word & kLow7) + kOnes * (0x80 - 0x21)) | word) & kHigh;
-        // The high bit of each line feed.
-        const std::uint64_t notLineFeed = word ^ (kOnes * '\n');
-        const std::uint64_t lineFeeds = ~(((notLineFeed & kLow7) + kLow7) | notLineFeed) & kHigh;
-        if (text == 0) {
-            m_line += std::popcount(lineFeeds);
-            m_position += 8;
-            continue;
+        if (text != 0) {
+            // Little-endian: the lowest set bit is the first text byte.
+            m_position += std::countr_zero(text) / 8;
+            return;
         }
-        // Little-endian: the lowest set bit is the first text byte.
-        const int spaces = std::countr_zero(text) / 8;
-        const std::uint64_t before = spaces == 0 ? 0 : (~std::uint64_t{0} >> (64 - 8 * spaces));
-        m_line += std::popcount(lineFeeds & before);
-        m_position += spaces;
-        return;
+        m_position += 8;
     }
-    while (m_position != m_end && static_cast<unsigned char>(*m_position) <= ' ') {
-        if (*m_position == '\n') ++m_line;
-        ++m_position;
-    }
+    while (m_position != m_end && static_cast<unsigned char>(*m_position) <= ' ') ++m_position;
+}
+
+int ShapeTokenizer::line() const {
+    return 1 + static_cast<int>(std::count(m_start, m_position, '\n'));
 }
 
 Token ShapeTokenizer::next() {
@@ -54,16 +40,13 @@ Token ShapeTokenizer::next() {
     }
     if (first == '"') return quotedWord();
     const char* start = m_position;
-    while (m_position != m_end && !endsWord(*m_position)) ++m_position;
+    while (!wordEndsAt(m_position)) ++m_position;
     return {TokenKind::Word, std::string_view(start, static_cast<std::size_t>(m_position - start))};
 }
 
 Token ShapeTokenizer::quotedWord() {
     const char* start = ++m_position;
-    while (m_position != m_end && *m_position != '"') {
-        if (*m_position == '\n') ++m_line;
-        ++m_position;
-    }
+    while (m_position != m_end && *m_position != '"') ++m_position;
     const std::string_view text(start, static_cast<std::size_t>(m_position - start));
     if (m_position != m_end) ++m_position;
     return {TokenKind::Word, text};

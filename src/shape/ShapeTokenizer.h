@@ -1,10 +1,13 @@
 #pragma once
 // The tokens of the simulator's text formats (shape files, shape descriptors):
 // words, "(" and ")", separated by white space; a word in double quotes may hold
-// blanks and brackets. The tokenizer counts lines as it goes, so a reader can
-// say where a file went wrong, and never copies text: a word is a view into the
-// text it reads.
+// blanks and brackets. The tokenizer never copies text: a word is a view into
+// the text it reads. It finds the line it stands on only when asked (a reader
+// asks when a file went wrong), so reading a sound file counts no lines.
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -23,7 +26,7 @@ struct Token {
 class ShapeTokenizer {
 public:
     explicit ShapeTokenizer(std::string_view text)
-        : m_position(text.data()), m_end(text.data() + text.size()) {}
+        : m_start(text.data()), m_position(text.data()), m_end(text.data() + text.size()) {}
 
     /// The next token, consumed. An unterminated quoted word ends the text as a word.
     Token next();
@@ -51,19 +54,22 @@ public:
     /// The next token is a whole number in decimal (optional sign, at most 18 digits).
     [[nodiscard]] std::optional<std::int64_t> nextInteger();
     /// The next token is a hexadecimal number of at most 8 digits.
-    [[nodiscard]] std::optional<std::uint32_t> nextHex();
+    /// Always inlined: a call returned the optional through memory, and reading
+    /// it back stalled on the store.
+    [[nodiscard, gnu::always_inline]] std::optional<std::uint32_t> nextHex();
     /// The next token is a decimal number ("1", "-0.25", "1.5e-3").
     [[nodiscard]] std::optional<double> nextDecimal();
 
-    /// The 1-based line of the text the tokenizer stands on.
-    [[nodiscard]] int line() const { return m_line; }
+    /// The 1-based line of the text the tokenizer stands on. Counts the line feeds
+    /// read so far: line feeds stand only between words or inside quoted words.
+    [[nodiscard]] int line() const;
     /// The characters not yet read.
     [[nodiscard]] std::size_t remaining() const { return static_cast<std::size_t>(m_end - m_position); }
 
 private:
+    const char* m_start;
     const char* m_position;
     const char* m_end;
-    int m_line = 1;
 
     void skipSpace() {
         // Mostly one blank stands between tokens; longer runs (line ends and
@@ -87,9 +93,17 @@ private:
     }
     /// True when the word that began before `at` ends there.
     [[nodiscard]] bool wordEndsAt(const char* at) const {
-        return at == m_end || static_cast<unsigned char>(*at) <= ' ' || *at == '(' || *at == ')' ||
-               *at == '"';
+        return at == m_end || kEndsWord[static_cast<unsigned char>(*at)];
     }
+
+    /// The characters that end a word: white space, control characters, brackets
+    /// and quotes. One look-up instead of five comparisons after every number.
+    static constexpr std::array<bool, 256> kEndsWord = [] {
+        std::array<bool, 256> ends{};
+        for (std::size_t c = 0; c <= ' '; ++c) ends[c] = true;
+        ends['('] = ends[')'] = ends['"'] = true;
+        return ends;
+    }();
 };
 
 // ---- The fast paths, inline: the reader calls them for every number of a file.
@@ -114,16 +128,66 @@ inline std::optional<std::int64_t> ShapeTokenizer::nextInteger() {
     const bool negative = at != m_end && *at == '-';
     if (at != m_end && (negative || *at == '+')) ++at;
     const char* digits = at;
+    // At most 18 digits: their value fits. One bound per digit, not two.
+    const char* limit = digits + std::min<std::ptrdiff_t>(18, m_end - digits);
     std::int64_t value = 0;
-    while (at != m_end && static_cast<unsigned char>(*at - '0') < 10 && at - digits < 18)
-        value = value * 10 + (*at++ - '0');
+    while (at != limit && static_cast<unsigned char>(*at - '0') < 10) value = value * 10 + (*at++ - '0');
     if (at == digits || !wordEndsAt(at)) return std::nullopt;
     m_position = at;
     return negative ? -value : value;
 }
 
+/// Eight bytes read as one little-endian word.
+inline std::uint64_t shapeEightBytes(const char* at) {
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    std::uint64_t word = 0;
+    std::memcpy(&word, at, 8);
+    return word;
+}
+
+/// The high bit of each byte of `word` from `low` to `high` (both below 0x80).
+constexpr std::uint64_t shapeBytesBetween(std::uint64_t word, unsigned low, unsigned high) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    // Below 0x80 each sum stays inside its byte; its high bit tells the comparison.
+    const std::uint64_t low7 = word & ~kHigh;
+    const std::uint64_t atLeastLow = low7 + kOnes * (0x80 - low);
+    const std::uint64_t aboveHigh = low7 + kOnes * (0x7F - high);
+    return atLeastLow & ~aboveHigh & ~word & kHigh;
+}
+
+/// True when all eight bytes of `word` are hexadecimal digits.
+constexpr bool shapeEightHexDigits(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    const std::uint64_t digits = shapeBytesBetween(word, '0', '9');
+    const std::uint64_t letters = shapeBytesBetween(word | kOnes * 0x20, 'a', 'f'); // either case
+    return (digits | letters) == kHigh;
+}
+
+/// The value of eight hexadecimal digits, the first in the lowest byte.
+constexpr std::uint32_t shapeEightHexValue(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    // '0'..'9' end in 0..9; 'a'..'f' and 'A'..'F' end in 1..6 and have bit 6 set.
+    std::uint64_t nibbles = (word & kOnes * 0x0F) + 9 * ((word >> 6) & kOnes);
+    // Pairs, quads, then the whole: the first digit is the most significant.
+    nibbles = ((nibbles & 0x000F000F000F000FULL) << 4) | ((nibbles >> 8) & 0x000F000F000F000FULL);
+    nibbles = ((nibbles & 0x000000FF000000FFULL) << 8) | ((nibbles >> 16) & 0x000000FF000000FFULL);
+    return static_cast<std::uint32_t>(((nibbles & 0xFFFFU) << 16) | ((nibbles >> 32) & 0xFFFFU));
+}
+
 inline std::optional<std::uint32_t> ShapeTokenizer::nextHex() {
     skipSpace();
+    // Flags and colours are mostly written with all eight digits: read at once.
+    if (remaining() >= 8 && wordEndsAt(m_position + 8)) {
+        // Checked and read by two plain functions: one returning an optional
+        // took its value through memory, and the load stalled on the store.
+        const std::uint64_t word = shapeEightBytes(m_position);
+        if (shapeEightHexDigits(word)) {
+            m_position += 8;
+            return shapeEightHexValue(word);
+        }
+    }
     const char* at = m_position;
     std::uint32_t value = 0;
     while (at != m_end && at - m_position < 9) {
