@@ -74,10 +74,14 @@ void sortFileNames(std::vector<std::string>& names, std::string_view sortBy) {
     names = std::move(sorted);
 }
 
+bool anyNameContains(std::span<const std::string> names, std::string_view extension) {
+    return std::any_of(names.begin(), names.end(),
+                       [extension](const std::string& name) { return containsNoCase(name, extension); });
+}
+
 std::string PruefeDateiTyp(const ProgramState& state, std::string_view pattern) {
     if (!pattern.empty() && pattern.front() == '*') pattern.remove_prefix(1);
-    for (const std::string& name : state.listedFiles())
-        if (containsNoCase(name, pattern)) return {};
+    if (anyNameContains(state.listedFiles(), pattern)) return {};
     return std::string(pattern);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Expected.h"
 #include "platform/FileSystem.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,10 @@ void SortgstrArrDateiNamenBubbleSort(ProgramState& state, std::string_view strSo
 /// it has none), then by the lower-cased name. Names equal but for letter case
 /// keep a fixed order (plain character comparison).
 void sortFileNames(std::vector<std::string>& names, std::string_view sortBy);
+
+/// True when a name contains `extension` (".3ds") in any letter case: how the
+/// program tells that a folder holds files of a type.
+[[nodiscard]] bool anyNameContains(std::span<const std::string> names, std::string_view extension);
 
 /// The pattern's extension ("*.3ds" gives ".3ds") when no listed name contains
 /// it in any letter case; empty when one does.

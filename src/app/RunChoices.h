@@ -6,7 +6,7 @@
 // Check boxes hold 0 (clear), 1 (checked) or 2 (grey). Most choices count as
 // ticked when not 0; the copy targets and the texture copy need exactly 1.
 
-#include "platform/SpecialFolders.h"
+#include "settings/SavedSettings.h"
 
 #include <array>
 #include <string>
@@ -44,8 +44,7 @@ struct RunChoices {
 
     // Copy targets 0 and 1 (route folders) and 2 (a plain folder).
     std::array<int, 3> chkShapeTo{0, 0, 0};
-    std::array<std::string, 3> lblCopyPfad{defaultCopyTargetFolder(), defaultCopyTargetFolder(),
-                                           defaultCopyTargetFolder()};
+    std::array<std::string, 3> lblCopyPfad = defaultCopyTargets();
     int chkTextureCopy = 0;
 
     // Reference entry AddToRef.txt.

@@ -1,15 +1,12 @@
 #include "app/StartFolder.h"
 
-#include "platform/Text.h"
-
-#include <algorithm>
+#include "app/FolderListing.h"
 
 namespace quillfen {
 
 bool holds3dsFiles(const FileSystem& files, const std::string& folder) {
     const auto names = files.listFiles(folder);
-    return names && std::any_of(names->begin(), names->end(),
-                                [](const std::string& name) { return containsNoCase(name, ".3ds"); });
+    return names && anyNameContains(*names, ".3ds");
 }
 
 StartFolder chooseStartFolder(const FileSystem& files, const std::string& currentDirectory,

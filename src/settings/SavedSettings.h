@@ -4,15 +4,20 @@
 
 #include "platform/Expected.h"
 #include "platform/FileSystem.h"
-#include "settings/SettingsReader.h"
-
 #include "platform/SpecialFolders.h"
+#include "settings/SettingsReader.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
 namespace quillfen {
+
+/// The three copy targets before the modeller chooses any.
+[[nodiscard]] inline std::array<std::string, 3> defaultCopyTargets() {
+    const std::string folder = defaultCopyTargetFolder();
+    return {folder, folder, folder};
+}
 
 /// Each member holds the value of the control of the same name; the
 /// initial values are the window's design values.
@@ -30,8 +35,7 @@ struct SavedSettings {
     int chkShaderDiffuse = 0;
     int chkShaderAddATexDiff = 0;
     std::array<int, 3> chkShapeTo{0, 0, 0};
-    std::array<std::string, 3> lblCopyPfad{defaultCopyTargetFolder(), defaultCopyTargetFolder(),
-                                           defaultCopyTargetFolder()};
+    std::array<std::string, 3> lblCopyPfad = defaultCopyTargets();
     int chkRefEintrag = 0;
     std::string txtRefClass;
     std::string txtRefDescription;
