@@ -1,7 +1,5 @@
 #pragma once
-// Helpers for the conversion-run tests: a host that records what the run did
-// to the window, a driver that moves a manual clock at each yield, and fake
-// converters written as scripts. The failing file system is the result-file tests' one.
+// The conversion-run tests' window stand-in, and a driver that moves a manual clock at each yield.
 
 #include "app/RunChoices.h"
 #include "core/CommandHost.h"
@@ -13,28 +11,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
-#include <sstream>
-#include <string>
-#include <thread>
-#include <vector>
 
 namespace quillfen::test {
 
-/// A window stand-in: the log as text (newest line first), the messages shown
-/// and the state of the lock, the cursor, the busy display and the cancel button.
+/// The log as text (newest line first), the messages shown, and the state of the lock, the cursor,
+/// the busy display and the cancel button.
 class RecordingHost final : public CommandHost {
 public:
-    struct Message {
-        std::string title;
-        std::string text;
-    };
-
     void log(const std::string& line) override { setLogText(line + "\r\n" + m_text); }
     [[nodiscard]] std::string logText() const override { return m_text; }
     void setLogText(const std::string& text) override { ++calls, m_text = text; }
@@ -60,22 +45,18 @@ public:
         }
         return result;
     }
-    [[nodiscard]] bool logHas(const std::string& line) const {
-        const auto all = lines();
-        return std::find(all.begin(), all.end(), line) != all.end();
-    }
+    [[nodiscard]] bool logHas(const std::string& line) const { return std::ranges::count(lines(), line) > 0; }
     /// Unlocked and idle, as after every end of a run.
     [[nodiscard]] bool idle() const {
         return locks == releases && !busyCursor && !busyDisplay && !cancelEnabled;
     }
 
+    struct Message {
+        std::string title, text;
+    };
     std::vector<Message> messages;
-    int locks = 0;
-    int releases = 0;
-    bool busyCursor = false;
-    bool busyDisplay = false;
-    bool cancelEnabled = false;
-    int calls = 0;
+    int locks = 0, releases = 0, calls = 0;
+    bool busyCursor = false, busyDisplay = false, cancelEnabled = false;
 
 private:
     std::string m_text;
@@ -84,16 +65,13 @@ private:
 class RecordingView final : public RunView {
 public:
     void showBoundingBox(const std::string& input, const std::string& displayLine) override {
-        shownInput = input;
-        shownDisplay = displayLine;
+        shownInput = input, shownDisplay = displayLine;
     }
-    std::string shownInput;
-    std::string shownDisplay;
+    std::string shownInput, shownDisplay;
 };
 
-/// Drives a command to its end: at each yield the manual clock moves by the
-/// wait the command asked for, then `onYield` runs (it may press cancel,
-/// make files appear, or return false to stop, leaving the task unfinished).
+/// Drives a command to its end: at each yield the manual clock moves by the wait the command asked
+/// for, then `onYield` runs (it may press cancel, make files appear, or return false to stop).
 class ClockDriver {
 public:
     explicit ClockDriver(ManualClock& clock) : m_clock(clock) {}
@@ -101,13 +79,12 @@ public:
     std::function<bool()> onYield;
     long yields = 0;
 
-    template <class Result> std::optional<Result> run(Task<Result>& task, long yieldLimit = 2'000'000) {
+    template <class Result> std::optional<Result> run(Task<Result>& task) {
         while (!task.resume()) {
-            ++yields;
             m_clock.advance(task.requestedWait());
             if (onYield && !onYield()) return std::nullopt;
-            if (yields > yieldLimit) {
-                ADD_FAILURE() << "the command did not end within " << yieldLimit << " yields";
+            if (++yields > 2'000'000) {
+                ADD_FAILURE() << "the command did not end within " << yields << " yields";
                 return std::nullopt;
             }
         }
@@ -118,8 +95,8 @@ private:
     ManualClock& m_clock;
 };
 
-/// The model folder `wd` with two LOD files and a texture, and a run's state
-/// and choices on it: both rows checked, the s-file house_.s.
+/// The model folder `wd` with two LOD files and a texture, and a run's state and choices on it:
+/// both rows checked, the s-file house_.s.
 inline void layOutHouse(const std::filesystem::path& wd, ProgramState& state, RunChoices& choices) {
     std::filesystem::create_directories(wd);
     for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
@@ -138,9 +115,3 @@ inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nsha
                                       "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
 
 } // namespace quillfen::test
-
-#ifdef _WIN32
-#define QUILLFEN_REQUIRE_SHELL() GTEST_SKIP() << "fake converters are shell scripts"
-#else
-#define QUILLFEN_REQUIRE_SHELL() (void)0
-#endif
