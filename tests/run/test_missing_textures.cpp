@@ -1,10 +1,7 @@
-// ACE files made in the run from the pictures a modeller has: which images get
-// one, what stays untouched, and what a damaged picture or a failing write log.
+// ACE files made in the run from the pictures a modeller has.
 
 #include "run/MissingTextures.h"
-#include "support/RecordingLog.h"
 #include "support/ResultFiles.h"
-#include "support/TempFolder.h"
 #include "texture/AceFile.h"
 #include "texture/TextureFile.h"
 
@@ -18,53 +15,42 @@ std::string png(int width, int height) {
                                    texture::FileFormat::Png);
 }
 
-struct FolderCase {
-    const char* name;
-    std::vector<std::pair<std::string, std::string>> files; ///< name and bytes in the working folder
-    std::vector<std::string> images;                        ///< the s-file's image entries
-    std::vector<std::string> made; ///< ACE files expected afterwards, with their size
-    std::vector<std::string> log;  ///< English lines, oldest first
-};
-
 TEST(MissingTextures, PicturesBecomeAceFilesWhereNoAceOrDdsIsThere) {
     const std::string damaged = png(8, 8).substr(0, 60);
-    const FolderCase cases[] = {
-        {"png of powers of two",
-         {{"door.png", png(16, 32)}},
-         {"door.ace"},
-         {"door.ace 16 x 32"},
+    const auto picture = [](texture::FileFormat format) {
+        return *texture::encodeTexture(texture::Image(4, 4), format);
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> files; ///< name and bytes in the working folder
+        const char* images;                                     ///< the s-file's image entries ("-" empty)
+        const char* made; ///< ACE files expected afterwards, with their size
+        std::vector<std::string> log;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"png of powers of two", {{"door.png", png(16, 32)}}, "door.ace", "door.ace:16x32",
          {"•texture door.ace made from door.png"}},
-        {"letter case ignored, scaled with a warning",
-         {{"Door.PNG", png(48, 96)}},
-         {"", "door.ace"},
-         {"door.ace 64 x 128"},
+        {"letter case ignored, scaled with a warning", {{"Door.PNG", png(48, 96)}}, "- door.ace",
+         "door.ace:64x128",
          {"•Warning: Door.PNG has 48 x 96 pixels, scaled to 64 x 128 (texture sides must be powers of two)",
           "•texture door.ace made from Door.PNG"}},
         {"bmp, tga and jpg too",
-         {{"a.bmp", *texture::encodeTexture(texture::Image(4, 4), texture::FileFormat::Bmp)},
-          {"b.tga", *texture::encodeTexture(texture::Image(4, 4), texture::FileFormat::Tga)},
-          {"c.jpg", *texture::encodeTexture(texture::Image(4, 4), texture::FileFormat::Jpg)}},
-         {"a.ace", "b.ace", "c.ace"},
-         {"a.ace 4 x 4", "b.ace 4 x 4", "c.ace 4 x 4"},
-         {"•texture a.ace made from a.bmp", "•texture b.ace made from b.tga",
-          "•texture c.ace made from c.jpg"}},
+         {{"a.bmp", picture(texture::FileFormat::Bmp)}, {"b.tga", picture(texture::FileFormat::Tga)},
+          {"c.jpg", picture(texture::FileFormat::Jpg)}},
+         "a.ace b.ace c.ace", "a.ace:4x4 b.ace:4x4 c.ace:4x4",
+         {"•texture a.ace made from a.bmp", "•texture b.ace made from b.tga", "•texture c.ace made from c.jpg"}},
         {"an ace or dds of any case is kept",
          {{"door.png", png(4, 4)}, {"DOOR.ACE", "mine"}, {"roof.png", png(4, 4)}, {"roof.dds", "mine"}},
-         {"door.ace", "roof.ace"},
-         {},
-         {}},
-        {"no picture, or a name used twice",
-         {{"wall.png", png(4, 4)}},
-         {"missing.ace", "wall.ace", "WALL.ace"},
-         {"wall.ace 4 x 4"},
-         {"•texture wall.ace made from wall.png"}},
-        {"a damaged picture is logged and the next one made",
-         {{"bad.png", damaged}, {"good.png", png(2, 2)}},
-         {"bad.ace", "good.ace"},
-         {"good.ace 2 x 2"},
+         "door.ace roof.ace", "", {}},
+        {"no picture, or a name used twice", {{"wall.png", png(4, 4)}}, "missing.ace wall.ace WALL.ace",
+         "wall.ace:4x4", {"•texture wall.ace made from wall.png"}},
+        {"a damaged picture is logged and the next one made", {{"bad.png", damaged}, {"good.png", png(2, 2)}},
+         "bad.ace good.ace", "good.ace:2x2",
          {"•can't make texture bad.ace from bad.png: the image data is damaged (outofdata)",
           "•texture good.ace made from good.png"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
@@ -75,7 +61,9 @@ TEST(MissingTextures, PicturesBecomeAceFilesWhereNoAceOrDdsIsThere) {
         }
         LocalFileSystem files;
         RecordingLog log;
-        makeMissingTextures(c.images, names, folder.path(), files, log, Language::English);
+        std::vector<std::string> images;
+        for (const std::string& image : words(c.images)) images.push_back(image == "-" ? "" : image);
+        makeMissingTextures(images, names, folder.path(), files, log, Language::English);
         EXPECT_EQ(log.lines, c.log);
         for (const auto& [name, bytes] : c.files) EXPECT_EQ(folder.read(name), bytes) << name;
         std::vector<std::string> made;
@@ -85,11 +73,11 @@ TEST(MissingTextures, PicturesBecomeAceFilesWhereNoAceOrDdsIsThere) {
                 continue;
             const auto ace = texture::readAce(folder.read(name));
             ASSERT_TRUE(ace.ok()) << name;
-            made.push_back(name + " " + std::to_string(ace->levels[0].width) + " x " +
+            made.push_back(name + ":" + std::to_string(ace->levels[0].width) + "x" +
                            std::to_string(ace->levels[0].height));
         }
         std::sort(made.begin(), made.end());
-        EXPECT_EQ(made, c.made);
+        EXPECT_EQ(made, words(c.made));
     }
 }
 

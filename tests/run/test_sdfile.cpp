@@ -1,3 +1,6 @@
+// The sd-file beside the s-file and the reference entry AddToRef.txt.
+
+#include "run/ReferenceEntry.h"
 #include "run/ShapeDescriptor.h"
 
 #include "platform/TextCodec.h"
@@ -8,131 +11,132 @@
 namespace quillfen::test {
 namespace {
 
-struct CodeCase {
-    std::string name;
-    AlternativeTextureChoices choices;
-    std::string expected;
-};
-
-AlternativeTextureChoices options(bool summer, bool snow, bool night, bool seasons, bool manual,
-                                  std::string text = "7") {
-    return {summer, snow, night, seasons, manual, std::move(text)};
+AlternativeTextureChoices options(const char* set, std::string text = "7") {
+    const auto on = [&](char option) { return std::string_view(set).find(option) != std::string_view::npos; };
+    return {on('S'), on('W'), on('N'), on('J'), on('M'), std::move(text)};
 }
 
-class CodeTest : public testing::TestWithParam<CodeCase> {};
-
-TEST_P(CodeTest, LastSetOptionWins) {
-    EXPECT_EQ(alternativeTextureCode(GetParam().choices), GetParam().expected);
-}
-
-const CodeCase kCodeCases[] = {
-    {"NoneSet", options(false, false, false, false, false), "0"},
-    {"SummerOnly", options(true, false, false, false, false), "0"},
-    {"Snow", options(false, true, false, false, false), "1"},
-    {"SnowAndNight", options(false, false, true, false, false), "257"},
-    {"Seasons", options(false, false, false, true, false), "252"},
-    {"ManualUntrimmed", options(false, false, false, false, true, "3 "), "3 "},
-    {"ManualUnchecked", options(false, false, false, false, true, "abc"), "abc"},
-    {"ManualEmpty", options(false, false, false, false, true, ""), ""},
-    {"SnowThenSeasons", options(false, true, false, true, false), "252"},
-    {"SeasonsThenManual", options(false, false, false, true, true, "5"), "5"},
-    {"SummerThenSnow", options(true, true, false, false, false), "1"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, CodeTest, testing::ValuesIn(kCodeCases), kCaseName);
-
-const std::string kBoxLine = "ESD_Bounding_Box ( -1 0 -2.5 1 3.25 2.5 )";
-
-std::string expectedText(const std::string& name, const std::string& code, bool withBox) {
-    std::string text = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\nshape ( " + name +
-                       "\r\n        ESD_Detail_Level (0)\r\n        ESD_Alternative_Texture (" + code +
-                       ")\r\n";
-    if (withBox) text += "        " + kBoxLine + "\r\n";
-    return text + ")";
-}
-
-enum class BoxLog { None, Included, EmptyWarning };
-
-struct BoxCase {
-    std::string name;
-    int chkBoundingBox;
-    std::string txtBBoxInput;
-    std::string txtBBox;
-    bool expectLine;
-    BoxLog expectedLog;
-};
-
-class SdFileTest : public testing::TestWithParam<std::tuple<BoxCase, Language>> {};
-
-TEST_P(SdFileTest, WritesTheFileAndLogsTheBoxDecision) {
-    const auto& [c, language] = GetParam();
-    WorkFolder work(language);
-    ShapeDescriptorChoices choices;
-    choices.texture = options(false, false, true, false, false);
-    choices.chkBoundingBox = c.chkBoundingBox;
-    choices.txtBBoxInput = c.txtBBoxInput;
-    choices.txtBBox = c.txtBBox;
-    LocalFileSystem files;
-    RecordingLog log;
-
-    ASSERT_TRUE(writeShapeDescriptor(choices, work.state, work.paths, files, log).ok());
-
-    EXPECT_EQ(work.folder.read("SHAPES/house.sd"),
-              encodeUtf16LeWithBom(expectedText("house.s", "257", c.expectLine)));
-    const bool german = language == Language::German;
-    std::vector<std::string> expected;
-    if (c.expectedLog == BoxLog::EmptyWarning)
-        expected.push_back(german ? "•keine BoundingBox-Zeile in sd-Datei übernommen, weil sie leer ist"
-                                  : "•no BoundingBox line in sd-file because it's empty.");
-    if (c.expectedLog == BoxLog::Included)
-        expected.push_back(german ? "•BoundingBox-Zeile in sd-Datei übernommen"
-                                  : "•sd-file has BoundingBox line");
-    expected.push_back(german ? "•sd-Datei in SHAPES geschrieben" : "•sd-file written in SHAPES");
-    EXPECT_EQ(log.lines, expected);
-}
-
-const BoxCase kBoxCases[] = {
-    {"NoBox", 0, "", "", false, BoxLog::None},
-    {"Box", 1, "-1 0 -2.5 1 3.25 2.5", kBoxLine, true, BoxLog::Included},
-    {"GreyBoxCounts", 2, "-1 0 -2.5 1 3.25 2.5", kBoxLine, true, BoxLog::Included},
-    {"TickedButEmpty", 1, "", kBoxLine, false, BoxLog::EmptyWarning},
-    {"ValuesButNotTicked", 0, "-1 0 -2.5 1 3.25 2.5", kBoxLine, false, BoxLog::None},
-    {"DisplayLineMalformed", 1, "-1 0 -2.5 1 3.25 2.5", "esd_bounding_box ( 1 )", false, BoxLog::None},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, SdFileTest,
-                         testing::Combine(testing::ValuesIn(kBoxCases), testing::ValuesIn(kLanguages)),
-                         kCaseAndLanguage);
-
-TEST(SdFile, NameKeepsItsLetterCaseAndCharacters) {
-    struct NameCase {
-        std::string sFileName;
-        std::string sdFileName;
-        std::string characterBytes; // how the name's special character is written
+TEST(SdFile, AlternativeTextureCodeOfTheLastSetOption) {
+    // S summer only, W snow, N snow and night, J seasons, M manual.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"", "7", "0"},    {"S", "7", "0"},     {"W", "7", "1"},    {"N", "7", "257"}, {"J", "7", "252"},
+        {"M", "3 ", "3 "}, {"M", "abc", "abc"}, {"WJ", "7", "252"}, {"JM", "5", "5"},  {"SW", "7", "1"},
     };
-    const NameCase cases[] = {
-        {"HOUSE.S", "HOUSE.Sd", ""},
-        {"h\xC3\xA4us.s", "h\xC3\xA4us.sd", std::string("\xE4\0", 2)},
-        {"\xC5\x81\xC3\xB3\x64z.s", "\xC5\x81\xC3\xB3\x64z.sd", std::string("\x41\x01", 2)}};
-    for (const NameCase& c : cases) {
+    for (const auto& [set, text, code] : cases)
+        EXPECT_EQ(alternativeTextureCode(options(set, text)), code) << set;
+}
+
+std::string sdText(const std::string& name, const std::string& code, const std::string& box = "") {
+    return "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\nshape ( " + name +
+           "\r\n        ESD_Detail_Level (0)\r\n        ESD_Alternative_Texture (" + code + ")\r\n" +
+           (box.empty() ? "" : "        " + box + "\r\n") + ")";
+}
+
+TEST(SdFile, WritesTheBoxLineOnlyWhenTickedAndWellFormed) {
+    const std::string box = "ESD_Bounding_Box ( -1 0 -2.5 1 3.25 2.5 )", values = "-1 0 -2.5 1 3.25 2.5";
+    const char* const included = "•sd-file has BoundingBox line";
+    const char* const empty = "•no BoundingBox line in sd-file because it's empty.";
+    const std::tuple<int, std::string, std::string, bool, const char*> cases[] = {
+        {0, "", "", false, nullptr},      {1, values, box, true, included},
+        {2, values, box, true, included}, {1, "", box, false, empty},
+        {0, values, box, false, nullptr}, {1, values, "esd_bounding_box ( 1 )", false, nullptr},
+    };
+    for (const auto& [ticked, input, display, written, line] : cases) {
+        SCOPED_TRACE(std::to_string(ticked) + input + display);
         WorkFolder work;
-        work.paths = ShapePaths::of(work.state.gstrProgrammPfad, c.sFileName);
+        ShapeDescriptorChoices choices{options("N"), ticked, input, display};
         LocalFileSystem files;
         RecordingLog log;
-        ASSERT_TRUE(writeShapeDescriptor({}, work.state, work.paths, files, log).ok());
-        const std::string bytes = work.folder.read("SHAPES/" + c.sdFileName);
-        EXPECT_EQ(decodeText(bytes), expectedText(c.sFileName, "0", false));
-        EXPECT_NE(bytes.find(c.characterBytes), std::string::npos) << c.sFileName;
+        ASSERT_TRUE(writeShapeDescriptor(choices, work.state, work.paths, files, log).ok());
+        EXPECT_EQ(work.folder.read("SHAPES/house.sd"),
+                  encodeUtf16LeWithBom(sdText("house.s", "257", written ? box : "")));
+        std::vector<std::string> expected{"•sd-file written in SHAPES"};
+        if (line) expected.insert(expected.begin(), line);
+        EXPECT_EQ(log.lines, expected);
     }
 }
 
-TEST(SdFile, UnwritableFileIsAnErrorAndNotReportedAsWritten) {
+TEST(SdFile, LogsInGermanAndKeepsTheNamesLetterCaseAndCharacters) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"HOUSE.S", "HOUSE.Sd", ""},
+        {"h\xC3\xA4us.s", "h\xC3\xA4us.sd", std::string("\xE4\0", 2)},
+        {"\xC5\x81\xC3\xB3\x64z.s", "\xC5\x81\xC3\xB3\x64z.sd", std::string("\x41\x01", 2)}};
+    for (const auto& [sFile, sdFile, characterBytes] : cases) {
+        WorkFolder work(Language::German);
+        work.paths = ShapePaths::of(work.state.gstrProgrammPfad, sFile);
+        LocalFileSystem files;
+        RecordingLog log;
+        ASSERT_TRUE(writeShapeDescriptor({}, work.state, work.paths, files, log).ok());
+        const std::string bytes = work.folder.read("SHAPES/" + sdFile);
+        EXPECT_EQ(decodeText(bytes), sdText(sFile, "0"));
+        EXPECT_NE(bytes.find(characterBytes), std::string::npos) << sFile;
+        EXPECT_EQ(log.lines, std::vector<std::string>{"•sd-Datei in SHAPES geschrieben"});
+    }
+}
+
+std::string entry(const std::string& fileName, const std::string& referenceClass,
+                  const std::string& description) {
+    return "Static (\r\n\tFilename\t( \"" + fileName + "\" )\r\n\tClass\t\t( \"" + referenceClass +
+           "\" )\r\n\tAlign\t\t( None )\r\n\tDescription\t( \"" + description + "\" )\r\n)";
+}
+
+TEST(ReferenceEntry, WritesSixLinesWithDefaultsForBlankTexts) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"", "", " Quillfen", "house.s"},
+        {" ", "   ", " Quillfen", "house.s"},
+        {"  Houses ", " My house", "  Houses ", " My house"}, // untrimmed
+        {"\t", "x", "\t", "x"},                               // a tab is no blank
+    };
+    for (const auto& [refClass, description, expectedClass, expectedDescription] : cases) {
+        WorkFolder work;
+        LocalFileSystem files;
+        RecordingLog log;
+        ASSERT_TRUE(writeReferenceEntry({1, refClass, description}, work.state, work.paths, files, log).ok());
+        EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", expectedClass, expectedDescription));
+        EXPECT_EQ(log.lines, std::vector<std::string>{"•AddToRef.txt is created"});
+    }
+}
+
+TEST(ReferenceEntry, GreyBoxWritesClearBoxKeepsTheOldFile) {
     WorkFolder work;
-    FailingFileSystem files(FsOperation::ReplaceFile, "house.sd");
+    work.folder.write("AddToRef.txt", "old entry");
+    LocalFileSystem files;
     RecordingLog log;
-    const Status status = writeShapeDescriptor({}, work.state, work.paths, files, log);
-    ASSERT_FALSE(status.ok());
-    EXPECT_EQ(status.error().message(), work.sFilePath() + "d" + ": " + FailingFileSystem::kReason);
+    ASSERT_TRUE(writeReferenceEntry({0, "", ""}, work.state, work.paths, files, log).ok());
+    EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");
+    EXPECT_TRUE(log.lines.empty());
+    ASSERT_TRUE(writeReferenceEntry({2, "", ""}, work.state, work.paths, files, log).ok());
+    EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", " Quillfen", "house.s"));
+}
+
+TEST(ReferenceEntry, CharactersOutsideTheCodePageBecomeQuestionMarksWithAGermanWarning) {
+    WorkFolder work(Language::German);
+    work.paths = ShapePaths::of(work.state.gstrProgrammPfad, "h\xC3\xA4us.s"); // ä fits the code page
+    LocalFileSystem files;
+    RecordingLog log;
+    ASSERT_TRUE(
+        writeReferenceEntry({1, "\xC5\x81\xC3\xB3\x64z", ""}, work.state, work.paths, files, log).ok());
+    EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("h\xE4us.s", "?\xF3\x64z", "h\xE4us.s"));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"•Warnung: AddToRef.txt enthält Zeichen außerhalb von "
+                                                   "Windows-1252, als \"?\" geschrieben",
+                                                   "•AddToRef.txt ist erzeugt"}));
+}
+
+TEST(ResultFiles, AnUnwritableFileIsAnErrorAndNotLoggedAsWritten) {
+    WorkFolder work;
+    work.folder.write("AddToRef.txt", "old entry");
+    LocalFileSystem files;
+    RecordingLog log;
+    for (const char* name : {"house.sd", "AddToRef.txt"}) {
+        FailingFileSystem failing(FsOperation::ReplaceFile, name);
+        const Status status = name[0] == 'h'
+                                  ? writeShapeDescriptor({}, work.state, work.paths, failing, log)
+                                  : writeReferenceEntry({1, "", ""}, work.state, work.paths, failing, log);
+        ASSERT_FALSE(status.ok());
+        EXPECT_EQ(status.error().message(), work.folder / (name[0] == 'h' ? "SHAPES/house.sd" : name) + ": " +
+                                                FailingFileSystem::kReason);
+    }
+    EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");
     EXPECT_TRUE(log.lines.empty());
 }
 
