@@ -1,6 +1,5 @@
-// Replacing and copying files: the program's own temporary names, leftovers of
-// killed runs cleared before a write, whole files under the final name, and
-// the system's own reason when a write fails.
+// Replacing and copying files: the program's own temporary names, leftovers of killed runs cleared
+// before a write, whole files under the final name, and the system's own reason when a write fails.
 
 #include "platform/DurableFiles.h"
 #include "platform/FileSystem.h"
@@ -29,32 +28,26 @@ namespace quillfen {
 namespace {
 
 using test::TempFolder;
+using test::words;
 
 constexpr bool kWindows = kPathSeparator == '\\';
 
 std::vector<std::string> sortedFiles(const TempFolder& dir, const std::string& sub = {}) {
     auto names = *LocalFileSystem().listFiles(sub.empty() ? dir.path() : dir / sub);
-    std::sort(names.begin(), names.end());
+    std::ranges::sort(names);
     return names;
 }
 
 TEST(TemporaryFileNames, OneShortPatternOfTheProgramsOwn) {
-    const std::pair<const char*, bool> names[] = {
-        {"~qf-0123abcd.tmp", true},
-        {"~qf-ffffffff.tmp", true},
-        {"house.s.quillfen-123456.tmp", true}, // left by earlier versions
-        {"a.quillfen-7.tmp", true},
-        {"~qf-0123ABCD.tmp", false},
-        {"~qf-0123abc.tmp", false},
-        {"~qf-0123abcde.tmp", false},
-        {"~qf-0123abcd.tmp.ace", false},
-        {"house.s.quillfen-1234567.tmp", false},
-        {"house.s.quillfen-12a.tmp", false},
-        {".quillfen-12.tmp", false},
-        {"notes.tmp", false},
-        {"wall.ace", false},
-    };
-    for (const auto& [name, own] : names) EXPECT_EQ(isOwnTemporaryFileName(name), own) << name;
+    // The second form was left by earlier versions.
+    for (const std::string& name :
+         words("~qf-0123abcd.tmp ~qf-ffffffff.tmp house.s.quillfen-123456.tmp a.quillfen-7.tmp"))
+        EXPECT_TRUE(isOwnTemporaryFileName(name)) << name;
+    for (const std::string& name :
+         words("~qf-0123ABCD.tmp ~qf-0123abc.tmp ~qf-0123abcde.tmp ~qf-0123abcd.tmp.ace "
+               "house.s.quillfen-1234567.tmp house.s.quillfen-12a.tmp .quillfen-12.tmp "
+               "notes.tmp wall.ace"))
+        EXPECT_FALSE(isOwnTemporaryFileName(name)) << name;
     for (int i = 0; i < 20; ++i) {
         const std::string name = temporaryFileName();
         EXPECT_EQ(name.size(), 16u);
@@ -66,19 +59,15 @@ TEST(DurableFiles, WritesAndCopiesClearOnlyTheProgramsLeftoversBesideTheTarget) 
     TempFolder dir;
     LocalFileSystem fs;
     dir.write("wall.ace", "texture");
-    const std::vector<std::string> leftovers = {"~qf-0123abcd.tmp", "house.s.quillfen-42.tmp"};
-    const std::vector<std::string> others = {"notes.tmp", "~qf-XYZ.tmp", "wall.ace"};
-    const std::vector<std::string> writes = {"replace", "copy"};
-    for (const std::string& write : writes) {
+    const auto leftovers = words("~qf-0123abcd.tmp house.s.quillfen-42.tmp"),
+               others = words("notes.tmp ~qf-XYZ.tmp wall.ace");
+    for (const std::string write : {"replace", "copy"}) {
         for (const auto& name : leftovers) dir.write("SHAPES/" + name, std::string(1000, 'x'));
         for (const auto& name : others) dir.write("SHAPES/" + name, "keep");
-        Status done;
-        if (write == "replace") done = fs.replaceFile(dir / "SHAPES/house.s", "new");
-        if (write == "copy") done = fs.copyFileTo(dir / "wall.ace", dir / "SHAPES/house.s");
+        const Status done = write == "replace" ? fs.replaceFile(dir / "SHAPES/house.s", "new")
+                                               : fs.copyFileTo(dir / "wall.ace", dir / "SHAPES/house.s");
         ASSERT_TRUE(done) << write << ": " << done.error().message();
-        EXPECT_EQ(sortedFiles(dir, "SHAPES"),
-                  (std::vector<std::string>{"house.s", "notes.tmp", "wall.ace", "~qf-XYZ.tmp"}))
-            << write;
+        EXPECT_EQ(sortedFiles(dir, "SHAPES"), words("house.s notes.tmp wall.ace ~qf-XYZ.tmp")) << write;
         for (const auto& name : others) EXPECT_EQ(dir.read("SHAPES/" + name), "keep") << write;
     }
 }
@@ -136,25 +125,16 @@ TEST(DurableFiles, FailuresNameTheFileAndTheSystemsReason) {
 
 #ifndef _WIN32
 /// A write beyond the process's file size limit fails as a full disk does: with errno.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
+    rlimit saved{};
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
         limited.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limited);
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved), std::signal(SIGXFSZ, handler); }
 };
 
 TEST(DurableFiles, AWriteThatBreaksOffReportsErrnoAndLeavesTheOldFileAndNoTemporary) {
@@ -163,10 +143,9 @@ TEST(DurableFiles, AWriteThatBreaksOffReportsErrnoAndLeavesTheOldFileAndNoTempor
     dir.write("big.ace", std::string(200000, 'b'));
     dir.write("SHAPES/big.ace", "old");
     const std::string target = dir / "SHAPES/big.ace";
-    Status copied;
-    Status replaced;
+    Status copied, replaced;
     {
-        FileSizeLimit limit(50000);
+        const FileSizeLimit limit(50000);
         copied = fs.copyFileTo(dir / "big.ace", target);
         replaced = fs.replaceFile(target, std::string(200000, 'r'));
     }
