@@ -1,6 +1,5 @@
-// Deletes that stay in their folder: a TEXTURES or SHAPES that is a symbolic
-// link (to the model folder itself, or to another model's textures) is never
-// deleted through, with real links in a temporary folder.
+// Deletes that stay in their folder: a TEXTURES or SHAPES that is a symbolic link (to the model folder
+// itself, or to another model's textures) is never deleted through.
 
 #include "platform/FileLinks.h"
 #include "platform/FileSystem.h"
@@ -19,41 +18,36 @@ namespace {
 using test::TempFolder;
 namespace fs = std::filesystem;
 
-/// A symbolic link to a folder, or a skip where the system will not make one.
-#define MAKE_FOLDER_LINK(target, link)                                                                       \
-    do {                                                                                                     \
-        std::error_code made;                                                                                \
-        fs::create_directory_symlink(target, link, made);                                                    \
-        if (made) GTEST_SKIP() << "no symbolic links here: " << made.message();                              \
-    } while (false)
+/// A symbolic link to a folder; false where the system will not make one.
+bool linked(const TempFolder& dir, const char* target, const char* link) {
+    std::error_code made;
+    fs::create_directory_symlink(dir.fsPath() / target, dir.fsPath() / link, made);
+    return !made;
+}
 
 TEST(FileLinks, CleaningNeverGoesThroughALinkedFolder) {
     TempFolder dir;
     LocalFileSystem files;
     dir.write("model/house_100.3ds", "model");
     dir.write("other/textures/wall.ace", "someone else's");
-    MAKE_FOLDER_LINK(dir.fsPath() / "model", dir.fsPath() / "model/TEXTURES");
-    MAKE_FOLDER_LINK(dir.fsPath() / "other/textures", dir.fsPath() / "model/SHAPES");
-    const struct {
-        std::string folder;
-        std::string name;
-        std::string survivor;
-    } cases[] = {
+    if (!linked(dir, "model", "model/TEXTURES") || !linked(dir, "other/textures", "model/SHAPES"))
+        GTEST_SKIP() << "no symbolic links here";
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // folder, name, the file kept
         {dir / "model/TEXTURES", "house_100.3ds", "model/house_100.3ds"},
         {dir / "model/TEXTURES" + kSep, "house_100.3ds", "model/house_100.3ds"},
         {dir / "model/SHAPES", "wall.ace", "other/textures/wall.ace"},
         {dir / "model", "TEXTURES/house_100.3ds", "model/house_100.3ds"},
         {dir / "model/TEXTURES", "..", "model/TEXTURES"},
     };
-    for (const auto& c : cases) {
-        const Status deleted = files.deleteFileInFolder(c.folder, c.name);
-        ASSERT_FALSE(deleted) << c.folder << " " << c.name;
-        EXPECT_TRUE(dir.exists(c.survivor)) << c.folder << " " << c.name;
+    for (const auto& [folder, name, kept] : cases) {
+        EXPECT_FALSE(files.deleteFileInFolder(folder, name)) << folder << " " << name;
+        EXPECT_TRUE(dir.exists(kept)) << folder << " " << name;
     }
     EXPECT_EQ(files.deleteFileInFolder(dir / "model/TEXTURES", "house_100.3ds").error().reason,
               kThroughLinkReason);
     // a model folder reached through a link is the folder the user chose
-    MAKE_FOLDER_LINK(dir.fsPath() / "model", dir.fsPath() / "chosen");
+    ASSERT_TRUE(linked(dir, "model", "chosen"));
     dir.write("model/house_.s", "stale converter output");
     ASSERT_TRUE(files.deleteFile(dir / "chosen/house_.s"));
     EXPECT_FALSE(dir.exists("model/house_.s"));
@@ -61,11 +55,10 @@ TEST(FileLinks, CleaningNeverGoesThroughALinkedFolder) {
     dir.write("model/~qf-0123abcd.tmp", "left by a killed run");
     ASSERT_TRUE(files.replaceFile(dir / "model/TEXTURES/AddToRef.txt", "entry"));
     EXPECT_TRUE(dir.exists("model/~qf-0123abcd.tmp"));
-    EXPECT_TRUE(files.isLink(dir / "model/TEXTURES"));
-    EXPECT_TRUE(files.isLink(dir / "model/TEXTURES" + kSep));
-    EXPECT_FALSE(files.isLink(dir / "model"));
-    EXPECT_FALSE(files.isLink(dir / "model/house_100.3ds"));
-    EXPECT_FALSE(files.isLink(dir / "none"));
+    for (const std::string& path : {dir / "model/TEXTURES", dir / "model/TEXTURES" + kSep})
+        EXPECT_TRUE(files.isLink(path)) << path;
+    for (const std::string& path : {dir / "model", dir / "model/house_100.3ds", dir / "none"})
+        EXPECT_FALSE(files.isLink(path)) << path;
 }
 
 TEST(FileLinks, ALinkInsideAFolderGoesItselfAndAFolderIsNeverDeletedAsAFile) {
@@ -87,9 +80,8 @@ TEST(FileLinks, ALinkInsideAFolderGoesItselfAndAFolderIsNeverDeletedAsAFile) {
 TEST(FileLinks, AnEmptyFolderBehindALinkKeepsLinkAndFolder) {
     TempFolder dir;
     LocalFileSystem files;
-    fs::create_directories(dir.fsPath() / "other/textures");
-    fs::create_directories(dir.fsPath() / "model");
-    MAKE_FOLDER_LINK(dir.fsPath() / "other/textures", dir.fsPath() / "model/TEXTURES");
+    for (const char* folder : {"other/textures", "model"}) fs::create_directories(dir.fsPath() / folder);
+    if (!linked(dir, "other/textures", "model/TEXTURES")) GTEST_SKIP() << "no symbolic links here";
     const Status removed = files.removeEmptyFolder(dir / "model/TEXTURES");
     ASSERT_FALSE(removed);
     EXPECT_EQ(removed.error().reason, kThroughLinkReason);

@@ -1,6 +1,5 @@
-// The model folder's lock, against a real second process (the lock probe): a
-// second run is refused at once, and a run that dies without releasing the
-// lock leaves none behind.
+// The model folder's lock, against a real second process (the lock probe, tests/fault/lock_probe.cpp):
+// a second run is refused at once, and a run that dies without releasing the lock leaves none behind.
 
 #include "platform/FolderLock.h"
 #include "platform/Paths.h"
@@ -17,15 +16,12 @@ namespace {
 
 using test::TempFolder;
 
-// The probe's exit codes (tests/fault/lock_probe.cpp).
-constexpr int kProbeLocked = 0;
-constexpr int kProbeHeld = 3;
-constexpr int kProbeFailed = 4;
+enum Probe { kLocked = 0, kHeld = 3, kFailed = 4 };
 
-/// Runs the lock probe on `folder` ("try" or "die": lock, then end without releasing).
+/// Runs the lock probe on `folder` ("try", or "die": lock, then end without releasing).
 int probe(const std::string& folder, const std::string& mode) {
-    const std::string command = toNativeSeparators(QUILLFEN_LOCK_PROBE) + " \"" + folder + "\" " + mode;
-    const int status = std::system(command.c_str());
+    const int status =
+        std::system((toNativeSeparators(QUILLFEN_LOCK_PROBE) + " \"" + folder + "\" " + mode).c_str());
 #ifdef WEXITSTATUS
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #else
@@ -38,21 +34,16 @@ TEST(FolderLock, ASecondProcessIsRefusedAtOnceUntilTheLockIsReleased) {
     {
         auto lock = FolderLock::tryLock(dir.path());
         ASSERT_TRUE(lock) << lock.error().message();
-        EXPECT_EQ(probe(dir.path(), "try"), kProbeHeld);
+        EXPECT_EQ(probe(dir.path(), "try"), kHeld);
         const auto again = FolderLock::tryLock(dir.path());
         ASSERT_FALSE(again);
         EXPECT_TRUE(FolderLock::isHeldElsewhere(again.error()));
         EXPECT_EQ(again.error().path, dir.path());
     }
     EXPECT_FALSE(dir.exists(kFolderLockFileName));
-    EXPECT_EQ(probe(dir.path(), "try"), kProbeLocked);
-}
-
-TEST(FolderLock, ARunThatDiesWithoutReleasingLeavesNoStaleLock) {
-    TempFolder dir;
-    EXPECT_EQ(probe(dir.path(), "die"), kProbeLocked);
-    auto lock = FolderLock::tryLock(dir.path());
-    ASSERT_TRUE(lock) << lock.error().message();
+    EXPECT_EQ(probe(dir.path(), "try"), kLocked);
+    EXPECT_EQ(probe(dir.path(), "die"), kLocked);
+    EXPECT_TRUE(FolderLock::tryLock(dir.path())) << "a run that died left a stale lock";
 }
 
 TEST(FolderLock, AFolderThatCannotHoldALockGivesTheSystemsReason) {
@@ -61,7 +52,7 @@ TEST(FolderLock, AFolderThatCannotHoldALockGivesTheSystemsReason) {
     ASSERT_FALSE(lock);
     EXPECT_FALSE(FolderLock::isHeldElsewhere(lock.error()));
     EXPECT_FALSE(lock.error().reason.empty());
-    EXPECT_EQ(probe(dir / "none", "try"), kProbeFailed);
+    EXPECT_EQ(probe(dir / "none", "try"), kFailed);
 }
 
 } // namespace

@@ -12,13 +12,10 @@
 namespace quillfen {
 namespace {
 
-TEST(LetterCase, KnowsEveryLatin1Letter) {
+TEST(LetterCase, KnowsEveryLatin1LetterAndSearchesKeepByteOffsets) {
     EXPECT_EQ(toUpperLatin1("straße äöü éñ ÿ"), "STRAßE ÄÖÜ ÉÑ ÿ");
     EXPECT_EQ(toLowerLatin1("ÄÖÜ ÀÞ × WALL.ACE"), "äöü àþ × wall.ace");
     EXPECT_EQ(toUpperLatin1("€ 日本"), "€ 日本"); // outside Latin-1: unchanged
-}
-
-TEST(LetterCase, SearchesIgnoreCaseAndKeepByteOffsets) {
     EXPECT_EQ(findNoCase("Häuser.ACE wall.ace", "WALL.ACE"), 12u);
     EXPECT_EQ(findNoCase("HÄUS", "äu"), 1u);
     EXPECT_EQ(findNoCase("abc", "x"), std::string::npos);
@@ -26,13 +23,10 @@ TEST(LetterCase, SearchesIgnoreCaseAndKeepByteOffsets) {
     EXPECT_FALSE(equalsNoCase("Wall", "Wall2"));
 }
 
-TEST(Trim, RemovesBlanksOnly) {
+TEST(TrimAndReplace, BlanksOnlyAndEveryOccurrenceWithoutRescanning) {
     EXPECT_EQ(trimBlanks("  a b  "), "a b");
     EXPECT_EQ(trimBlanks("\ta\t"), "\ta\t");
     EXPECT_EQ(trimBlanks("   "), "");
-}
-
-TEST(Replace, EveryOccurrenceWithoutRescanning) {
     EXPECT_EQ(replaceAll("aaa", "a", "aa"), "aaaaaa");
     EXPECT_EQ(replaceAll("x->y->z", "->", ""), "xyz");
     EXPECT_EQ(replaceAll("abc", "", "z"), "abc");
@@ -45,8 +39,7 @@ TEST(DecodeText, RecognisesTheEncoding) {
         {"\xEF\xBB\xBFgr\xC3\xBCn", "gr\xC3\xBCn"},
         {"gr\xC3\xBCn", "gr\xC3\xBCn"},
         {"gr\xFCn \x80", "gr\xC3\xBCn \xE2\x82\xAC"},
-        {"", ""},
-    };
+        {"", ""}};
     for (const auto& [bytes, text] : cases) EXPECT_EQ(decodeText(bytes), text) << bytes;
 }
 
@@ -77,18 +70,19 @@ TEST(Paths, JoinAndCollapseSeparators) {
 }
 
 TEST(ReadLeadingNumber, ReadsWhatTheTextBeginsWith) {
+    // clang-format off
     const std::pair<const char*, double> cases[] = {
-        {"", 0.0},        {"abc", 0.0},         {"12", 12.0},   {"  -3.5", -3.5}, {"1 2 3", 123.0},
-        {"\t4\n2", 42.0}, {"7\r8", 7.0},        {"1-2", 1.0},   {"--1", 0.0},     {"+5", 5.0},
-        {".5", 0.5},      {"-.25x", -0.25},     {"1.2.3", 1.2}, {"1e3", 1000.0},  {"2.5E-1", 0.25},
-        {"1d2", 100.0},   {"1e", 1.0},          {"3e+", 3.0},   {"1,5", 1.0},     {"-", 0.0},
-        {"1e999", 0.0},   {"0.0001 m", 0.0001},
+        {"", 0.0}, {"abc", 0.0}, {"12", 12.0}, {"  -3.5", -3.5}, {"1 2 3", 123.0}, {"\t4\n2", 42.0}, {"7\r8", 7.0},
+        {"1-2", 1.0}, {"--1", 0.0}, {"+5", 5.0}, {".5", 0.5}, {"-.25x", -0.25}, {"1.2.3", 1.2}, {"1e3", 1000.0},
+        {"2.5E-1", 0.25}, {"1d2", 100.0}, {"1e", 1.0}, {"3e+", 3.0}, {"1,5", 1.0}, {"-", 0.0}, {"1e999", 0.0},
+        {"0.0001 m", 0.0001},
     };
+    // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_DOUBLE_EQ(readLeadingNumber(text), expected) << '"' << text << '"';
 }
 
-TEST(ParseLocaleNumber, AcceptsOnlyAWholeNumberWithTheGivenSeparator) {
+TEST(ParseNumbers, OnlyAWholeNumberWithTheGivenSeparator) {
     EXPECT_EQ(parseLocaleNumber("1,5", ','), 1.5);
     EXPECT_EQ(parseLocaleNumber(" -2,25 ", ','), -2.25);
     EXPECT_EQ(parseLocaleNumber("3", ','), 3.0);
@@ -97,9 +91,6 @@ TEST(ParseLocaleNumber, AcceptsOnlyAWholeNumberWithTheGivenSeparator) {
     EXPECT_FALSE(parseLocaleNumber("", '.'));
     EXPECT_FALSE(parseLocaleNumber("12a", '.'));
     EXPECT_FALSE(parseLocaleNumber("1e", '.'));
-}
-
-TEST(ParseInteger, WholeNumbersOnly) {
     EXPECT_EQ(parseInteger("42"), 42);
     EXPECT_EQ(parseInteger(" -7 "), -7);
     EXPECT_FALSE(parseInteger("4.2"));
