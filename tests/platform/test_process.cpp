@@ -1,8 +1,10 @@
 // Starting the converter: the Windows command line, the PATH search, real starts of fake programs
-// (directly, through a fake `wine` with the prefix's drives, in a fake terminal), and watching them.
+// (directly, through a fake `wine` with the drives of its prefix, in a fake terminal), watching them, and
+// the Windows form of this machine's paths through a prefix's drives.
 
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/WineDrives.h"
 #include "support/ScriptFiles.h"
 #include "support/TempFolder.h"
 
@@ -197,6 +199,78 @@ TEST_F(ProcessStartTest, ASlowConverterIsRunningUntilItEndsAndOneLetGoOfRunsOn) 
         << "the end stays as seen";
     EXPECT_TRUE(waitForReal([&] { return fs::exists(work / "late.s"); }))
         << "the one let go of is reaped later";
+}
+
+#endif
+
+#ifndef _WIN32
+
+class WineDrivesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(prefix() / "dosdevices");
+        fs::create_directories(prefix() / "drive_c" / "Program Files");
+        fs::create_directories(models() / "house");
+    }
+    [[nodiscard]] fs::path prefix() const { return folder.fsPath() / "prefix"; }
+    [[nodiscard]] fs::path models() const { return fs::canonical(folder.fsPath()) / "models"; }
+    void link(const fs::path& target, const std::string& entry) const {
+        fs::create_directory_symlink(target, prefix() / "dosdevices" / entry);
+    }
+
+    test::TempFolder folder;
+};
+
+TEST_F(WineDrivesTest, ReadsTheLinksOfDosdevicesInLetterOrder) {
+    link("../drive_c", "c:");
+    link("/", "z:");
+    link(models(), "M:");
+    link("/dev/sr0", "d::");                             // a device, not a drive
+    std::ofstream(prefix() / "dosdevices" / "x:") << ""; // a stray file
+    link(folder.fsPath() / "gone", "q:");                // a link to nowhere
+
+    const auto drives = wineDrivesOf(prefix().string());
+    ASSERT_TRUE(drives);
+    std::vector<std::string> found;
+    for (const WineDrive& drive : *drives) found.push_back(drive.letter + (" " + drive.hostFolder));
+    EXPECT_EQ(found, (std::vector<std::string>{"C " + fs::canonical(prefix() / "drive_c").string(),
+                                               "M " + models().string(), "Z /"}));
+}
+
+TEST_F(WineDrivesTest, PathsTakeTheDriveThatReachesThemMostClosely) {
+    link("../drive_c", "c:");
+    link("/", "z:");
+    const std::string house = (models() / "house").string();
+    const std::string driveC = (prefix() / "drive_c").string();
+    struct Case {
+        std::string hostPath;
+        bool withModelsDrive;
+        std::optional<std::string> windows;
+    };
+    std::string windowsHouse = house;
+    std::ranges::replace(windowsHouse, '/', '\\');
+    const Case cases[] = {
+        {house + "/house_100.3ds", false, "Z:" + windowsHouse + "\\house_100.3ds"},
+        {driveC + "/Program Files/MSTS/UTILS/conv3ds.exe", false,
+         "C:\\Program Files\\MSTS\\UTILS\\conv3ds.exe"},
+        {driveC, false, "C:\\"},
+        // A link in the path is resolved first: the prefix's own link leads into drive_c.
+        {(prefix() / "dosdevices" / "c:" / "x.s").string(), false, "C:\\x.s"},
+        {house + "/Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s", true,
+         "M:\\house\\Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s"},
+        {house + "/../house/a.s", true, "M:\\house\\a.s"},
+        {models().string() + "x/a.s", true, std::nullopt}, // "modelsx" is not below "models"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hostPath);
+        auto drives = *wineDrivesOf(prefix().string());
+        if (c.withModelsDrive) {
+            // Without Z:, with M: showing the models.
+            std::erase_if(drives, [](const WineDrive& d) { return d.letter == 'Z'; });
+            drives.push_back({'M', models().string()});
+        }
+        EXPECT_EQ(windowsPathOnDrives(c.hostPath, drives), c.windows);
+    }
 }
 
 #endif
