@@ -1,21 +1,195 @@
-// Headless conversion runs against fake converters (shell scripts; a batch file on Windows), driven by
-// a manual clock: each end of a run, the files left behind and the state of the window afterwards.
+// The run itself: the converter's file arguments and its wait under a manual clock; whole conversion
+// runs against fake converters (shell scripts; a batch file on Windows): each end of a run, the files
+// left behind and the state of the window afterwards.
 
+#include "app/RunChoices.h"
+#include "core/CommandHost.h"
+#include "core/Task.h"
+#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "run/ConversionRun.h"
 #include "run/ConverterInvocation.h"
-#include "support/RunSupport.h"
+#include "run/RunView.h"
+#include "support/ResultFiles.h"
+#include "support/ScriptFiles.h"
 #include "texture/AceFile.h"
 #include "texture/TextureFile.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 namespace quillfen::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+/// The log as text (newest line first), the messages shown, and the state of the lock, the cursor,
+/// the busy display and the cancel button.
+class RecordingHost final : public CommandHost {
+public:
+    void log(const std::string& line) override { setLogText(line + "\r\n" + m_text); }
+    [[nodiscard]] std::string logText() const override { return m_text; }
+    void setLogText(const std::string& text) override { ++calls, m_text = text; }
+    void showMessage(const std::string& title, const std::string& text) override {
+        ++calls, messages.push_back({title, text});
+    }
+    bool askYesNo(const std::string& title, const std::string& text) override {
+        showMessage(title, text);
+        return true;
+    }
+    void setBusyCursor(bool busy) override { ++calls, busyCursor = busy; }
+    void lockControls() override { ++calls, ++locks; }
+    void releaseControls() override { ++calls, ++releases; }
+    void setBusyDisplay(bool running) override { ++calls, busyDisplay = running; }
+    void setCancelEnabled(bool enabled) override { ++calls, cancelEnabled = enabled; }
+
+    /// The log's lines, newest first.
+    [[nodiscard]] std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        for (std::size_t start = 0, end; start < m_text.size(); start = end + 2) {
+            end = std::min(m_text.find("\r\n", start), m_text.size());
+            result.push_back(m_text.substr(start, end - start));
+        }
+        return result;
+    }
+    [[nodiscard]] bool logHas(const std::string& line) const { return std::ranges::count(lines(), line) > 0; }
+    /// Unlocked and idle, as after every end of a run.
+    [[nodiscard]] bool idle() const {
+        return locks == releases && !busyCursor && !busyDisplay && !cancelEnabled;
+    }
+
+    struct Message {
+        std::string title, text;
+    };
+    std::vector<Message> messages;
+    int locks = 0, releases = 0, calls = 0;
+    bool busyCursor = false, busyDisplay = false, cancelEnabled = false;
+
+private:
+    std::string m_text;
+};
+
+class RecordingView final : public RunView {
+public:
+    void showBoundingBox(const std::string& input, const std::string& displayLine) override {
+        shownInput = input, shownDisplay = displayLine;
+    }
+    std::string shownInput, shownDisplay;
+};
+
+/// Drives a command to its end: at each yield the manual clock moves by the wait the command asked
+/// for, then `onYield` runs (it may press cancel, make files appear, or return false to stop).
+class ClockDriver {
+public:
+    explicit ClockDriver(ManualClock& clock) : m_clock(clock) {}
+
+    std::function<bool()> onYield;
+    long yields = 0;
+
+    template <class Result> std::optional<Result> run(Task<Result>& task) {
+        while (!task.resume()) {
+            m_clock.advance(task.requestedWait());
+            if (onYield && !onYield()) return std::nullopt;
+            if (++yields > 2'000'000) {
+                ADD_FAILURE() << "the command did not end within " << yields << " yields";
+                return std::nullopt;
+            }
+        }
+        return task.result();
+    }
+
+private:
+    ManualClock& m_clock;
+};
+
+/// The model folder `wd` with two LOD files and a texture, and a run's state and choices on it:
+/// both rows checked, the s-file house_.s.
+inline void layOutHouse(const std::filesystem::path& wd, ProgramState& state, RunChoices& choices) {
+    std::filesystem::create_directories(wd);
+    for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
+    std::ofstream(wd / "wall.ace") << "ace";
+    state.gstrProgrammPfad = TempFolder::utf8Of(wd);
+    state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
+    state.gintAnzahlLODs = 2;
+    choices.txtSDateiName = "house_";
+    choices.lodRowChecked = {true, true};
+}
+
+/// The s-file the fake converters write: one image, one texture.
+inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
+                                      "\tshape_header ( 00000000 00000000 )\r\n"
+                                      "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
+                                      "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
+
+TEST(ConverterFileArguments, CheckedRowsWithAFileInListOrder) {
+    // The rows' files (blank: empty row) and their marks (fewer marks than rows: the rest unchecked).
+    const std::tuple<const char*, std::vector<bool>, const char*> cases[] = {
+        {"a_1.3ds a_5.3ds", {true, true}, "W/a_1.3ds W/a_5.3ds"},
+        {"a_1.3ds a_5.3ds", {false, true}, "W/a_5.3ds"},
+        {"a_1.3ds -", {true, true}, "W/a_1.3ds"},
+        {"a_1.3ds -", {false, true}, ""},
+        {"a_1.3ds a_5.3ds", {true}, "W/a_1.3ds"},
+    };
+    for (const auto& [lods, checked, expected] : cases) {
+        SCOPED_TRACE(lods);
+        ProgramState state;
+        state.gstrProgrammPfad = "W";
+        state.gstrArrLODDateien = {""};
+        for (const std::string& lod : words(lods)) state.gstrArrLODDateien.push_back(lod == "-" ? "" : lod);
+        auto paths = converterFileArguments(state, checked);
+        for (auto& p : paths) std::ranges::replace(p, '\\', '/');
+        EXPECT_EQ(paths, words(expected));
+    }
+}
+
+TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
+    const std::tuple<Language, int, char, const char*> cases[] = {
+        {Language::English, 1, '.', "•conv3ds.exe creates s-file: \"h.s\" in 0.1 seconds."},
+        {Language::English, 20, '.', "•conv3ds.exe creates s-file: \"h.s\" in 2 seconds."},
+        {Language::English, 123, ',', "•conv3ds.exe creates s-file: \"h.s\" in 12,3 seconds."},
+        {Language::German, 1, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 0,1 Sekunden."},
+        {Language::German, 90000, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 9000 Sekunden."},
+    };
+    for (const auto& [language, slices, separator, expected] : cases) {
+        ProgramState state;
+        state.gstrSprache = language;
+        EXPECT_EQ(waitProgressLine(state, "h.s", slices, separator), expected);
+    }
+}
+
+// The progress line counts the slices up in place (one when the file is there at the first look), and
+// the wait sleeps on the event loop instead of spinning.
+TEST(WaitForConverterOutput, ProgressLineCountsUpInPlaceWithoutSpinning) {
+    for (const auto& [appearsAfter, slices] : {std::pair{-1.0, 1}, {4.96, 50}, {9.96, 100}}) {
+        SCOPED_TRACE(slices);
+        TempFolder folder;
+        ProgramState state;
+        state.gstrProgrammPfad = folder.path();
+        const ShapePaths paths = ShapePaths::of(state.gstrProgrammPfad, "h.s");
+        RecordingHost host;
+        host.setLogText("before the wait\r\n");
+        LocalFileSystem files;
+        ManualClock clock;
+        if (appearsAfter < 0) folder.write("h.s", "x");
+        Task<WaitEnd> task = waitForConverterOutput(state, paths, host, files, clock, '.');
+        const double start = clock.now();
+        ClockDriver driver(clock);
+        // A copy: clang 14 cannot capture a structured binding.
+        driver.onYield = [&, appearsAt = appearsAfter] {
+            if (clock.now() - start > appearsAt) folder.write("h.s", "x");
+            return true;
+        };
+        EXPECT_EQ(driver.run(task), WaitEnd::FileFound);
+        EXPECT_EQ(host.logText(), waitProgressLine(state, "h.s", slices, '.') + "\r\nbefore the wait\r\n");
+        // One timed yield and one turn of the event loop per slice, give or take rounding.
+        EXPECT_LE(driver.yields, slices * 3);
+    }
+}
+
 constexpr bool kWindows = kPathSeparator == '\\';
 const std::string kDashes(91, '-');
 const char* const kMoved = "•new s-file moved to SHAPES";
