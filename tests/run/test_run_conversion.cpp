@@ -73,14 +73,6 @@ private:
     std::string m_text;
 };
 
-class RecordingView final : public RunView {
-public:
-    void showBoundingBox(const std::string& input, const std::string& displayLine) override {
-        shownInput = input, shownDisplay = displayLine;
-    }
-    std::string shownInput, shownDisplay;
-};
-
 /// Drives a command to its end: at each yield the manual clock moves by the wait the command asked
 /// for, then `onYield` runs (it may press cancel, make files appear, or return false to stop).
 class ClockDriver {
@@ -105,19 +97,6 @@ public:
 private:
     ManualClock& m_clock;
 };
-
-/// The model folder `wd` with two LOD files and a texture, and a run's state and choices on it:
-/// both rows checked, the s-file house_.s.
-inline void layOutHouse(const std::filesystem::path& wd, ProgramState& state, RunChoices& choices) {
-    std::filesystem::create_directories(wd);
-    for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
-    std::ofstream(wd / "wall.ace") << "ace";
-    state.gstrProgrammPfad = TempFolder::utf8Of(wd);
-    state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
-    state.gintAnzahlLODs = 2;
-    choices.txtSDateiName = "house_";
-    choices.lodRowChecked = {true, true};
-}
 
 /// The s-file the fake converters write: one image, one texture.
 inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
@@ -196,14 +175,7 @@ const char* const kMoved = "•new s-file moved to SHAPES";
 const char* const kOldDeleted = "•old s-file in SHAPES deleted";
 const char* const kCreated = "•the directory SHAPES is created";
 
-enum class Converter {
-    Writes,        ///< records its arguments, writes the s-file at once
-    WritesNothing, ///< records its arguments and exits at once
-    Refuses,       ///< says why on stderr and exits at once with code 1
-    RunsOn,        ///< writes nothing and runs until the test ends
-    WritesLate,    ///< writes the s-file once the test says "go"
-    KeepsOpen,     ///< writes the s-file and keeps it open until released
-};
+enum class Converter { Writes, WritesNothing, Refuses, RunsOn, WritesLate, KeepsOpen };
 
 /// The system's start, keeping the last process it started, so that the manual clock runs on only
 /// once a converter that ends at once has ended.
@@ -222,8 +194,11 @@ SystemProcessStarter withPath(const std::string& path) {
     return SystemProcessStarter([path](const std::string& name) { return name == "PATH" ? path : ""; });
 }
 
-class ConversionRunTest : public ::testing::Test {
+class ConversionRunTest : public ::testing::Test, public RunView {
 protected:
+    void showBoundingBox(const std::string& input, const std::string& displayLine) override {
+        shownInput = input, shownDisplay = displayLine;
+    }
     void SetUp() override {
         if (kWindows) GTEST_SKIP() << "fake converters are shell scripts";
         layOut("model");
@@ -234,37 +209,43 @@ protected:
         std::ofstream(markers / "release"); // lets a converter that keeps its file open end
         EXPECT_TRUE(!expectIdle || host.idle()) << "every end of a run unlocks the window";
     }
+    /// The model folder with two LOD files and a texture; both rows checked, the s-file house_.s.
     void layOut(const std::string& folder) {
-        wd = root.fsPath() / folder;
-        markers = root.fsPath() / "markers";
-        fs::create_directories(markers);
-        layOutHouse(wd, state, choices);
+        fs::create_directories(markers = root.fsPath() / "markers");
+        fs::create_directories(wd = root.fsPath() / TempFolder::pathOf(folder));
+        for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
+        std::ofstream(wd / "wall.ace") << "ace";
+        state.gstrProgrammPfad = TempFolder::utf8Of(wd);
+        state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
+        state.gintAnzahlLODs = 2;
+        choices.txtSDateiName = "house_";
+        choices.lodRowChecked = {true, true};
     }
 
+    /// A fake converter that records its arguments and notes a stale s-file, then does its part and
+    /// marks it done.
     void useConverter(Converter kind, const fs::path& folder = {}) {
         converter = (folder.empty() ? root.fsPath() / "tools" : folder) / "conv3ds.exe";
-        const std::string m = shellQuoted(markers.string());
-        const auto waitFor = [&](const std::string& marker) {
+        const std::string m = shellQuoted(markers.string()), done = ": > " + m + "/done\n";
+        const auto waitFor = [&](const char* marker) {
             return "i=0; while [ ! -e " + m + "/" + marker +
                    " ] && [ $i -lt 3000 ]; do sleep 0.01; i=$((i+1)); done\n";
         };
         const std::string write =
             "printf '%s' " + shellQuoted(kSFileText) + " > \"$1.part\"\nmv \"$1.part\" \"$1\"\n";
-        const std::string done = ": > " + m + "/done\n";
-        std::string body =
-            recordArguments(markers / "args.txt") + "[ -e \"$1\" ] && : > " + m + "/stale-seen\n";
-        if (kind == Converter::Writes) body += write + done;
-        if (kind == Converter::WritesNothing) body += done;
-        if (kind == Converter::Refuses)
-            body += "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\n" + done + "exit 1\n";
-        if (kind == Converter::RunsOn) body += done + waitFor("release");
-        if (kind == Converter::WritesLate) body += waitFor("go") + write + done;
-        if (kind == Converter::KeepsOpen)
-            body += "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done +
-                    waitFor("release");
-        endsAtOnce =
-            kind == Converter::Writes || kind == Converter::WritesNothing || kind == Converter::Refuses;
-        writeScript(converter, body);
+        // clang-format off
+        const std::string parts[] = {
+            write + done,                                                                     // Writes
+            done,                                                                             // WritesNothing
+            "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\n" + done + "exit 1\n", // Refuses
+            done + waitFor("release"),                                   // RunsOn: until the test ends
+            waitFor("go") + write + done,                                // WritesLate: once the test says so
+            "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done + waitFor("release"), // KeepsOpen
+        };
+        // clang-format on
+        writeScript(converter, recordArguments(markers / "args.txt") + "[ -e \"$1\" ] && : > " + m +
+                                   "/stale-seen\n" + parts[static_cast<int>(kind)]);
+        endsAtOnce = kind <= Converter::Refuses;
         state.gstrConv3dsPfad = converter.string();
     }
     /// Ready for another run in the same folder.
@@ -287,7 +268,7 @@ protected:
         return converterSettled;
     }
     std::optional<int> runWith(std::function<bool()> onYield = {}, char separator = '.') {
-        task = runConversion(RunServices{state, host, view, files, clock, processes, separator}, choices);
+        task = runConversion(RunServices{state, host, *this, files, clock, processes, separator}, choices);
         ClockDriver driver(clock);
         driver.onYield = onYield ? std::move(onYield) : [&] { return inWait() || true; };
         return driver.run(task);
@@ -307,6 +288,13 @@ protected:
         const auto lines = host.lines();
         return std::ranges::find(lines, line) - lines.begin();
     }
+    /// All the lines logged, the newest first.
+    [[nodiscard]] bool newestFirst(const std::vector<std::string>& lines) const {
+        std::vector<long> positions;
+        for (const std::string& line : lines) positions.push_back(at(line));
+        positions.push_back(std::ssize(host.lines()));
+        return std::ranges::adjacent_find(positions, std::greater_equal<>()) == positions.end();
+    }
     [[nodiscard]] std::string progress(int slices, char separator = '.') const {
         return waitProgressLine(state, "house_.s", slices, separator);
     }
@@ -317,7 +305,7 @@ protected:
     ProgramState state;
     RunChoices choices;
     RecordingHost host;
-    RecordingView view;
+    std::string shownInput, shownDisplay;
     FailingFileSystem files;
     ManualClock clock;
     WatchingStarter processes;
@@ -356,13 +344,10 @@ TEST_F(ConversionRunTest, CompleteRunLeavesTheShapeAndLogsInBothLanguages) {
                                           "\" \"" + (wd / "house_100.3ds").string() + "\" \"" +
                                           (wd / "house_500.3ds").string() + "\"");
         EXPECT_EQ(lines[caption + 2], kDashes);
-        const long inventory[] = {
-            at(pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace")),
-            at(pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds")),
-            at(pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds")),
-            static_cast<long>(lines.size())};
-        EXPECT_TRUE(std::ranges::is_sorted(inventory) &&
-                    std::ranges::adjacent_find(inventory) == std::end(inventory));
+        EXPECT_TRUE(
+            newestFirst({pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace"),
+                         pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds"),
+                         pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds")}));
         EXPECT_TRUE(
             host.logHas(pick("•Shape-Datei gefunden : notes.txt.s3", "•s-file found   : notes.txt.s3")));
         EXPECT_TRUE(host.logHas(progress(1))) << "a file there at the first look counts one slice";
@@ -383,12 +368,11 @@ TEST_F(ConversionRunTest, APictureBecomesTheAceTextureBeforeTheCorrectionAndTheC
     EXPECT_EQ(ace->levels[0].width, 64);
     EXPECT_EQ(readFile(wd / "TEXTURES" / "wall.ace"), readFile(wd / "wall.ace")) << "collected as made";
     // Newest first: made after the move, before the sd-file and the edits.
-    const long order[] = {
-        at("•sd-file written in SHAPES"), at("•texture wall.ace made from Wall.PNG"),
-        at("•Warning: Wall.PNG has 48 x 32 pixels, scaled to 64 x 32 (texture sides must be "
-           "powers of two)"),
-        at(kMoved), static_cast<long>(host.lines().size())};
-    EXPECT_TRUE(std::ranges::is_sorted(order) && std::ranges::adjacent_find(order) == std::end(order));
+    EXPECT_TRUE(
+        newestFirst({"•sd-file written in SHAPES", "•texture wall.ace made from Wall.PNG",
+                     "•Warning: Wall.PNG has 48 x 32 pixels, scaled to 64 x 32 (texture sides must be "
+                     "powers of two)",
+                     kMoved}));
 }
 
 TEST_F(ConversionRunTest, LateConverterIsWaitedForAndTheSecondsCounted) {
@@ -733,8 +717,8 @@ TEST_F(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
     EXPECT_EQ(converterArguments(), paths({"house_.s", "house_500.3ds"}));
     EXPECT_TRUE(host.logHas(progress(1, ',')));
     EXPECT_NE(progress(1, ',').find(" 0,1 "), std::string::npos);
-    EXPECT_EQ(view.shownInput, "1.0 2.0 3.0 4.0 5.0 6.0");
-    EXPECT_EQ(view.shownDisplay, "ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
+    EXPECT_EQ(shownInput, "1.0 2.0 3.0 4.0 5.0 6.0");
+    EXPECT_EQ(shownDisplay, "ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
     const std::string sd = decodeText(readFile(wd / "SHAPES" / "house_.sd"));
     EXPECT_NE(sd.find("ESD_Alternative_Texture (252)"), std::string::npos) << sd;
     EXPECT_NE(sd.find("        ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )"), std::string::npos) << sd;
