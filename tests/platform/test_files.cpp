@@ -35,9 +35,13 @@ using test::TempFolder;
 using test::words;
 namespace fs = std::filesystem;
 
-TEST(LocalFileSystem, WritesUnicodeAndReadsEveryEncodingBack) {
+class FileTest : public ::testing::Test {
+protected:
     TempFolder dir;
     LocalFileSystem files;
+};
+
+TEST_F(FileTest, LocalFileSystemWritesUnicodeAndReadsEveryEncodingBack) {
     ASSERT_TRUE(files.writeUnicodeText(dir / "a.s", "image ( Wand.ace )\r\n"));
     EXPECT_EQ(dir.read("a.s").substr(0, 4), std::string("\xFF\xFEi\0", 4));
     EXPECT_EQ(*files.readText(dir / "a.s"), "image ( Wand.ace )\r\n");
@@ -49,9 +53,7 @@ TEST(LocalFileSystem, WritesUnicodeAndReadsEveryEncodingBack) {
     EXPECT_FALSE(files.readText(dir / "none.s"));
 }
 
-TEST(LocalFileSystem, MovesCopiesAndDeletesIntoFoldersUnderTheFilesOwnName) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, LocalFileSystemMovesCopiesAndDeletesIntoFoldersUnderTheFilesOwnName) {
     dir.write("house.s", "shape");
     ASSERT_TRUE(files.createFolder(dir / "SHAPES"));
     EXPECT_TRUE(files.createFolder(dir / "SHAPES")); // an existing folder is fine
@@ -72,9 +74,7 @@ TEST(LocalFileSystem, MovesCopiesAndDeletesIntoFoldersUnderTheFilesOwnName) {
     EXPECT_FALSE(files.removeEmptyFolder(dir / "SHAPES"));
 }
 
-TEST(LocalFileSystem, ListsFilesAndFoldersApart) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, LocalFileSystemListsFilesAndFoldersApart) {
     dir.write("b.3ds", "");
     dir.write("Ä.ace", "");
     std::filesystem::create_directory(dir.fsPath() / "SHAPES");
@@ -88,9 +88,7 @@ TEST(LocalFileSystem, ListsFilesAndFoldersApart) {
     EXPECT_TRUE(files.folderExists(dir / "SHAPES"));
 }
 
-TEST(LocalFileSystem, ShortPathOfAnExistingFile) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, LocalFileSystemShortPathOfAnExistingFile) {
     dir.write("with blank.3ds", "");
     const auto shortened = files.shortPath(dir / "with blank.3ds");
     ASSERT_TRUE(shortened);
@@ -127,9 +125,7 @@ TEST(TemporaryFileNames, OneShortPatternOfTheProgramsOwn) {
     }
 }
 
-TEST(DurableFiles, WritesAndCopiesClearOnlyTheProgramsLeftoversBesideTheTarget) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, DurableFilesWritesAndCopiesClearOnlyTheProgramsLeftoversBesideTheTarget) {
     dir.write("wall.ace", "texture");
     const auto leftovers = words("~qf-0123abcd.tmp house.s.quillfen-42.tmp"),
                others = words("notes.tmp ~qf-XYZ.tmp wall.ace");
@@ -144,9 +140,7 @@ TEST(DurableFiles, WritesAndCopiesClearOnlyTheProgramsLeftoversBesideTheTarget) 
     }
 }
 
-TEST(DurableFiles, TheOldFileStaysIntactUnderItsNameAndALinkToItKeepsTheOldContent) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, DurableFilesTheOldFileStaysIntactUnderItsNameAndALinkToItKeepsTheOldContent) {
     dir.write("house.s", "old");
     std::error_code linked;
     std::filesystem::create_hard_link(dir.fsPath() / "house.s", dir.fsPath() / "taken-before.s", linked);
@@ -163,9 +157,7 @@ TEST(DurableFiles, TheOldFileStaysIntactUnderItsNameAndALinkToItKeepsTheOldConte
     EXPECT_EQ(dir.read("house.s"), "moved");
 }
 
-TEST(DurableFiles, ATargetNameNearTheSystemsLimitFitsWithItsTemporaryFile) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, DurableFilesATargetNameNearTheSystemsLimitFitsWithItsTemporaryFile) {
     // The name limit is 255 bytes; on Windows the whole path must stay below 260.
     const std::size_t room = kWindows ? 259 - dir.path().size() - 1 : 255;
     const std::string name = std::string(std::min<std::size_t>(room, 255) - 2, 'n') + ".s";
@@ -176,9 +168,7 @@ TEST(DurableFiles, ATargetNameNearTheSystemsLimitFitsWithItsTemporaryFile) {
     EXPECT_EQ(sortedFiles(dir).size(), 2u);
 }
 
-TEST(DurableFiles, FailuresNameTheFileAndTheSystemsReason) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, DurableFilesFailuresNameTheFileAndTheSystemsReason) {
     dir.write("wall.ace", "texture");
     const Status noFolder = files.copyFileTo(dir / "wall.ace", dir / "none/wall.ace");
     ASSERT_FALSE(noFolder);
@@ -209,9 +199,7 @@ struct FileSizeLimit {
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved), std::signal(SIGXFSZ, handler); }
 };
 
-TEST(DurableFiles, AWriteThatBreaksOffReportsErrnoAndLeavesTheOldFileAndNoTemporary) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, DurableFilesAWriteThatBreaksOffReportsErrnoAndLeavesTheOldFileAndNoTemporary) {
     dir.write("big.ace", std::string(200000, 'b'));
     dir.write("SHAPES/big.ace", "old");
     const std::string target = dir / "SHAPES/big.ace";
@@ -230,8 +218,7 @@ TEST(DurableFiles, AWriteThatBreaksOffReportsErrnoAndLeavesTheOldFileAndNoTempor
     EXPECT_EQ(sortedFiles(dir, "SHAPES"), std::vector<std::string>{"big.ace"});
 }
 
-TEST(DurableFiles, ATemporaryFileStillBeingWrittenIsNotClearedAway) {
-    TempFolder dir;
+TEST_F(FileTest, DurableFilesATemporaryFileStillBeingWrittenIsNotClearedAway) {
     dir.write("SHAPES/~qf-00000001.tmp", "being written");
     const int held = ::open((dir / "SHAPES/~qf-00000001.tmp").c_str(), O_RDONLY);
     ASSERT_GE(held, 0);
@@ -251,9 +238,7 @@ bool linked(const TempFolder& dir, const char* target, const char* link) {
     return !made;
 }
 
-TEST(FileLinks, CleaningNeverGoesThroughALinkedFolder) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, FileLinksCleaningNeverGoesThroughALinkedFolder) {
     dir.write("model/house_100.3ds", "model");
     dir.write("other/textures/wall.ace", "someone else's");
     if (!linked(dir, "model", "model/TEXTURES") || !linked(dir, "other/textures", "model/SHAPES"))
@@ -287,9 +272,7 @@ TEST(FileLinks, CleaningNeverGoesThroughALinkedFolder) {
         EXPECT_FALSE(files.isLink(path)) << path;
 }
 
-TEST(FileLinks, ALinkInsideAFolderGoesItselfAndAFolderIsNeverDeletedAsAFile) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, FileLinksALinkInsideAFolderGoesItselfAndAFolderIsNeverDeletedAsAFile) {
     dir.write("wall.ace", "texture");
     dir.write("TEXTURES/sub/keep.ace", "kept");
     std::error_code made;
@@ -303,9 +286,7 @@ TEST(FileLinks, ALinkInsideAFolderGoesItselfAndAFolderIsNeverDeletedAsAFile) {
     EXPECT_FALSE(files.deleteFile(dir / "TEXTURES/none.ace"));
 }
 
-TEST(FileLinks, AnEmptyFolderBehindALinkKeepsLinkAndFolder) {
-    TempFolder dir;
-    LocalFileSystem files;
+TEST_F(FileTest, FileLinksAnEmptyFolderBehindALinkKeepsLinkAndFolder) {
     for (const char* folder : {"other/textures", "model"}) fs::create_directories(dir.fsPath() / folder);
     if (!linked(dir, "other/textures", "model/TEXTURES")) GTEST_SKIP() << "no symbolic links here";
     const Status removed = files.removeEmptyFolder(dir / "model/TEXTURES");
@@ -397,8 +378,7 @@ int probe(const std::string& folder, const std::string& mode) {
 #endif
 }
 
-TEST(FolderLock, ASecondProcessIsRefusedAtOnceUntilTheLockIsReleased) {
-    TempFolder dir;
+TEST_F(FileTest, FolderLockASecondProcessIsRefusedAtOnceUntilTheLockIsReleased) {
     {
         auto lock = FolderLock::tryLock(dir.path());
         ASSERT_TRUE(lock) << lock.error().message();
@@ -414,8 +394,7 @@ TEST(FolderLock, ASecondProcessIsRefusedAtOnceUntilTheLockIsReleased) {
     EXPECT_TRUE(FolderLock::tryLock(dir.path())) << "a run that died left a stale lock";
 }
 
-TEST(FolderLock, AFolderThatCannotHoldALockGivesTheSystemsReason) {
-    TempFolder dir;
+TEST_F(FileTest, FolderLockAFolderThatCannotHoldALockGivesTheSystemsReason) {
     const auto lock = FolderLock::tryLock(dir / "none");
     ASSERT_FALSE(lock);
     EXPECT_FALSE(FolderLock::isHeldElsewhere(lock.error()));

@@ -138,14 +138,12 @@ TEST(SdFile, WritesTheBoxLineOnlyWhenTickedAndWellFormed) {
         SCOPED_TRACE(std::to_string(ticked) + input + display);
         WorkFolder work;
         ShapeDescriptorChoices choices{options("N"), ticked, input, display};
-        LocalFileSystem files;
-        RecordingLog log;
-        ASSERT_TRUE(writeShapeDescriptor(choices, work.state, work.paths, files, log).ok());
+        ASSERT_TRUE(writeShapeDescriptor(choices, work.state, work.paths, work.files, work.log).ok());
         EXPECT_EQ(work.folder.read("SHAPES/house.sd"),
                   encodeUtf16LeWithBom(sdText("house.s", "257", written ? box : "")));
         std::vector<std::string> expected{"•sd-file written in SHAPES"};
         if (line) expected.insert(expected.begin(), line);
-        EXPECT_EQ(log.lines, expected);
+        EXPECT_EQ(work.log.lines, expected);
     }
 }
 
@@ -157,13 +155,11 @@ TEST(SdFile, LogsInGermanAndKeepsTheNamesLetterCaseAndCharacters) {
     for (const auto& [sFile, sdFile, characterBytes] : cases) {
         WorkFolder work(Language::German);
         work.paths = ShapePaths::of(work.state.gstrProgrammPfad, sFile);
-        LocalFileSystem files;
-        RecordingLog log;
-        ASSERT_TRUE(writeShapeDescriptor({}, work.state, work.paths, files, log).ok());
+        ASSERT_TRUE(writeShapeDescriptor({}, work.state, work.paths, work.files, work.log).ok());
         const std::string bytes = work.folder.read("SHAPES/" + sdFile);
         EXPECT_EQ(decodeText(bytes), sdText(sFile, "0"));
         EXPECT_NE(bytes.find(characterBytes), std::string::npos) << sFile;
-        EXPECT_EQ(log.lines, std::vector<std::string>{"•sd-Datei in SHAPES geschrieben"});
+        EXPECT_EQ(work.log.lines, std::vector<std::string>{"•sd-Datei in SHAPES geschrieben"});
     }
 }
 
@@ -182,55 +178,51 @@ TEST(ReferenceEntry, WritesSixLinesWithDefaultsForBlankTexts) {
     };
     for (const auto& [refClass, description, expectedClass, expectedDescription] : cases) {
         WorkFolder work;
-        LocalFileSystem files;
-        RecordingLog log;
-        ASSERT_TRUE(writeReferenceEntry({1, refClass, description}, work.state, work.paths, files, log).ok());
+        ASSERT_TRUE(
+            writeReferenceEntry({1, refClass, description}, work.state, work.paths, work.files, work.log)
+                .ok());
         EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", expectedClass, expectedDescription));
-        EXPECT_EQ(log.lines, std::vector<std::string>{"•AddToRef.txt is created"});
+        EXPECT_EQ(work.log.lines, std::vector<std::string>{"•AddToRef.txt is created"});
     }
 }
 
 TEST(ReferenceEntry, GreyBoxWritesClearBoxKeepsTheOldFile) {
     WorkFolder work;
     work.folder.write("AddToRef.txt", "old entry");
-    LocalFileSystem files;
-    RecordingLog log;
-    ASSERT_TRUE(writeReferenceEntry({0, "", ""}, work.state, work.paths, files, log).ok());
+    ASSERT_TRUE(writeReferenceEntry({0, "", ""}, work.state, work.paths, work.files, work.log).ok());
     EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");
-    EXPECT_TRUE(log.lines.empty());
-    ASSERT_TRUE(writeReferenceEntry({2, "", ""}, work.state, work.paths, files, log).ok());
+    EXPECT_TRUE(work.log.lines.empty());
+    ASSERT_TRUE(writeReferenceEntry({2, "", ""}, work.state, work.paths, work.files, work.log).ok());
     EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", " Quillfen", "house.s"));
 }
 
 TEST(ReferenceEntry, CharactersOutsideTheCodePageBecomeQuestionMarksWithAGermanWarning) {
     WorkFolder work(Language::German);
     work.paths = ShapePaths::of(work.state.gstrProgrammPfad, "h\xC3\xA4us.s"); // ä fits the code page
-    LocalFileSystem files;
-    RecordingLog log;
     ASSERT_TRUE(
-        writeReferenceEntry({1, "\xC5\x81\xC3\xB3\x64z", ""}, work.state, work.paths, files, log).ok());
+        writeReferenceEntry({1, "\xC5\x81\xC3\xB3\x64z", ""}, work.state, work.paths, work.files, work.log)
+            .ok());
     EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("h\xE4us.s", "?\xF3\x64z", "h\xE4us.s"));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"•Warnung: AddToRef.txt enthält Zeichen außerhalb von "
-                                                   "Windows-1252, als \"?\" geschrieben",
-                                                   "•AddToRef.txt ist erzeugt"}));
+    EXPECT_EQ(work.log.lines,
+              (std::vector<std::string>{"•Warnung: AddToRef.txt enthält Zeichen außerhalb von "
+                                        "Windows-1252, als \"?\" geschrieben",
+                                        "•AddToRef.txt ist erzeugt"}));
 }
 
 TEST(ResultFiles, AnUnwritableFileIsAnErrorAndNotLoggedAsWritten) {
     WorkFolder work;
     work.folder.write("AddToRef.txt", "old entry");
-    LocalFileSystem files;
-    RecordingLog log;
     for (const char* name : {"house.sd", "AddToRef.txt"}) {
         FailingFileSystem failing(FsOperation::ReplaceFile, name);
-        const Status status = name[0] == 'h'
-                                  ? writeShapeDescriptor({}, work.state, work.paths, failing, log)
-                                  : writeReferenceEntry({1, "", ""}, work.state, work.paths, failing, log);
+        const Status status =
+            name[0] == 'h' ? writeShapeDescriptor({}, work.state, work.paths, failing, work.log)
+                           : writeReferenceEntry({1, "", ""}, work.state, work.paths, failing, work.log);
         ASSERT_FALSE(status.ok());
         EXPECT_EQ(status.error().message(), work.folder / (name[0] == 'h' ? "SHAPES/house.sd" : name) + ": " +
                                                 FailingFileSystem::kReason);
     }
     EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(work.log.lines.empty());
 }
 
 /// Finished results in a working folder, and the targets route "Alpha", route "Beta" (its caption
@@ -239,7 +231,6 @@ struct CopyWorld {
     WorkFolder work;
     TempFolder routes;
     CopyChoices choices;
-    RecordingLog log;
 
     explicit CopyWorld(std::array<int, 3> checks, int textureCopy, Language language = Language::English)
         : work(language) {
@@ -250,7 +241,9 @@ struct CopyWorld {
         for (std::size_t i = 0; i < 3; ++i) choices.targets[i] = {checks[i], captions[i]};
         choices.chkTextureCopy = textureCopy;
     }
-    Status copy(FileSystem&& files) { return copyToTargets(choices, work.state, work.paths, files, log); }
+    Status copy(FileSystem&& files) {
+        return copyToTargets(choices, work.state, work.paths, files, work.log);
+    }
     /// Every file and empty folder below the routes, '/'-separated and sorted, folders ending in '/'.
     [[nodiscard]] Names tree() const {
         Names entries;
@@ -316,7 +309,7 @@ TEST(Copies, ServeTheCheckedTargetsInOrder) {
                                        "Kopierziel " + n + ": den Ordner '" + folder + "' gibt es nicht.",
                                        "Copy target " + n + ": the folder '" + folder + "' does not exist."));
             }
-            EXPECT_EQ(world.log.lines, log);
+            EXPECT_EQ(world.work.log.lines, log);
         }
 }
 
@@ -342,7 +335,7 @@ TEST(Copies, AFailureEndsTheCopiesWithTheFileNamed) {
         const Status status = world.copy(FailingFileSystem(operation, pathEnd));
         ASSERT_FALSE(status.ok());
         EXPECT_NE(status.error().path.find(pathEnd), std::string::npos) << status.error().path;
-        EXPECT_TRUE(world.log.lines.empty());
+        EXPECT_TRUE(world.work.log.lines.empty());
         EXPECT_TRUE(entriesIn(world.routes, "Trials").empty());
     }
 }

@@ -74,11 +74,14 @@ private:
     LocalFileSystem m_real;
 };
 
-/// A working folder holding an empty SHAPES folder; the s-file is SHAPES/house.s.
+/// A working folder holding an empty SHAPES folder, with the state, the file system and a log for the
+/// steps that write in it; the s-file is SHAPES/house.s.
 struct WorkFolder {
     TempFolder folder;
     ProgramState state;
     ShapePaths paths = ShapePaths::of(folder.path(), "house.s");
+    LocalFileSystem files;
+    RecordingLog log;
 
     explicit WorkFolder(Language language = Language::English) {
         state.gstrProgrammPfad = folder.path();
