@@ -242,14 +242,10 @@ TEST_F(WineDrivesTest, PathsTakeTheDriveThatReachesThemMostClosely) {
     link("/", "z:");
     const std::string house = (models() / "house").string();
     const std::string driveC = (prefix() / "drive_c").string();
-    struct Case {
-        std::string hostPath;
-        bool withModelsDrive;
-        std::optional<std::string> windows;
-    };
     std::string windowsHouse = house;
     std::ranges::replace(windowsHouse, '/', '\\');
-    const Case cases[] = {
+    // The path, whether M: shows the models (and Z: is gone), and its Windows form.
+    const std::tuple<std::string, bool, std::optional<std::string>> cases[] = {
         {house + "/house_100.3ds", false, "Z:" + windowsHouse + "\\house_100.3ds"},
         {driveC + "/Program Files/MSTS/UTILS/conv3ds.exe", false,
          "C:\\Program Files\\MSTS\\UTILS\\conv3ds.exe"},
@@ -261,15 +257,14 @@ TEST_F(WineDrivesTest, PathsTakeTheDriveThatReachesThemMostClosely) {
         {house + "/../house/a.s", true, "M:\\house\\a.s"},
         {models().string() + "x/a.s", true, std::nullopt}, // "modelsx" is not below "models"
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.hostPath);
+    for (const auto& [hostPath, withModelsDrive, windows] : cases) {
+        SCOPED_TRACE(hostPath);
         auto drives = *wineDrivesOf(prefix().string());
-        if (c.withModelsDrive) {
-            // Without Z:, with M: showing the models.
+        if (withModelsDrive) {
             std::erase_if(drives, [](const WineDrive& d) { return d.letter == 'Z'; });
             drives.push_back({'M', models().string()});
         }
-        EXPECT_EQ(windowsPathOnDrives(c.hostPath, drives), c.windows);
+        EXPECT_EQ(windowsPathOnDrives(hostPath, drives), windows);
     }
 }
 
