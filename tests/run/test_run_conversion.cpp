@@ -291,13 +291,13 @@ protected:
         return quoted;
     }
     /// Position of a line in the log, newest first.
-    [[nodiscard]] long at(const std::string& line) const {
+    [[nodiscard]] std::ptrdiff_t at(const std::string& line) const {
         const auto lines = host.lines();
         return std::ranges::find(lines, line) - lines.begin();
     }
     /// All the lines logged, the newest first.
     [[nodiscard]] bool newestFirst(const std::vector<std::string>& lines) const {
-        std::vector<long> positions;
+        std::vector<std::ptrdiff_t> positions;
         for (const std::string& line : lines) positions.push_back(at(line));
         positions.push_back(std::ssize(host.lines()));
         return std::ranges::adjacent_find(positions, std::greater_equal<>()) == positions.end();
@@ -345,7 +345,7 @@ TEST_F(ConversionRunTest, CompleteRunLeavesTheShapeAndLogsInBothLanguages) {
         // From the top: separator, caption, command line, separator; the inventory below, newest on top.
         const auto caption =
             at(pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:"));
-        ASSERT_LT(caption + 2, static_cast<long>(lines.size()));
+        ASSERT_LT(caption + 2, std::ssize(lines));
         EXPECT_EQ(lines[caption - 1], kDashes);
         EXPECT_EQ(lines[caption + 1], "\"" + converter.string() + "\"" + quotedFiles());
         EXPECT_EQ(lines[caption + 2], kDashes);
@@ -409,7 +409,7 @@ TEST_F(ConversionRunTest, MissingConverterIsReportedAndNothingStarted) {
     EXPECT_EQ(host.messages[0].title, "Quillfen");
     EXPECT_EQ(host.messages[0].text, "Quillfen can't find converter file!\r\n\r\n" + besideProgram);
     const auto lines = host.lines();
-    EXPECT_EQ(std::vector(lines.begin(), lines.begin() + std::min<long>(4, std::ssize(lines))),
+    EXPECT_EQ(std::vector(lines.begin(), lines.begin() + std::min<std::ptrdiff_t>(4, std::ssize(lines))),
               (std::vector<std::string>{kDashes, "Quillfen can't find converter file 'conv3ds.exe' in path:",
                                         besideProgram, kDashes}));
     EXPECT_FALSE(fs::exists(wd / "house_.s")) << "the stale output is deleted before the check";
