@@ -129,15 +129,14 @@ TEST(Formats, ZeroPointHashesShortestAndFloat32) {
 }
 
 TEST(WineCodePage, ComesFromTheLocaleLanguageAndRegion) {
-    // clang-format off
+    // The rules, not every language of the table: Western by default, the encoding ignored, any letter
+    // case, Serbian's Latin script, Chinese by region.
     const std::pair<const char*, int> cases[] = {
-        {"de_DE.UTF-8", 1252}, {"en_GB", 1252}, {"C", 1252}, {"POSIX", 1252}, {"", 1252}, {"cs_CZ.UTF-8", 1250},
-        {"pl_PL", 1250}, {"ru_RU.UTF-8", 1251}, {"uk_UA", 1251}, {"sr_RS", 1251}, {"sr_RS@latin", 1250},
-        {"el_GR", 1253}, {"tr_TR", 1254}, {"he_IL", 1255}, {"ar_EG", 1256}, {"lt_LT", 1257}, {"vi_VN", 1258},
-        {"th_TH", 874}, {"ja_JP.UTF-8", 932}, {"zh_CN.UTF-8", 936}, {"zh_TW.UTF-8", 950}, {"zh_HK", 950},
-        {"ko_KR.EUC-KR", 949}, {"CS_cz", 1250},
+        {"de_DE.UTF-8", 1252}, {"C", 1252},          {"POSIX", 1252},       {"", 1252},
+        {"cs_CZ.UTF-8", 1250}, {"CS_cz", 1250},      {"ru_RU.UTF-8", 1251}, {"sr_RS", 1251},
+        {"sr_RS@latin", 1250}, {"ja_JP.UTF-8", 932}, {"zh_CN.UTF-8", 936},  {"zh_TW.UTF-8", 950},
+        {"zh_HK", 950},
     };
-    // clang-format on
     for (const auto& [locale, codePage] : cases) EXPECT_EQ(wineCodePageOfLocale(locale), codePage) << locale;
 }
 
