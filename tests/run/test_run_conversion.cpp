@@ -638,6 +638,8 @@ TEST_F(ConversionRunTest, FailingFileOperationIsLoggedWithFileAndReasonAndEndsTh
         EXPECT_EQ(host.lines().front(), c.line + files.pathEnd + ": Permission denied");
         EXPECT_EQ(fs::exists(markers / "args.txt"), !stale) << "whether the converter was started";
         EXPECT_TRUE(host.idle() && host.messages.empty());
+        EXPECT_FALSE(host.logHas("•sd-file written in SHAPES") && std::string_view(c.name) == "SdFile");
+        EXPECT_FALSE(host.logHas("•AddToRef.txt is created"));
         for (int i = 0; i < 3 && std::string_view(c.line) == "•can't edit s-file: "; ++i)
             EXPECT_EQ(logged(edits[i]), i < c.passes - 1) << edits[i];
     }

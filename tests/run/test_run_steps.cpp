@@ -209,22 +209,6 @@ TEST(ReferenceEntry, CharactersOutsideTheCodePageBecomeQuestionMarksWithAGermanW
                                         "•AddToRef.txt ist erzeugt"}));
 }
 
-TEST(ResultFiles, AnUnwritableFileIsAnErrorAndNotLoggedAsWritten) {
-    WorkFolder work;
-    work.folder.write("AddToRef.txt", "old entry");
-    for (const char* name : {"house.sd", "AddToRef.txt"}) {
-        FailingFileSystem failing(FsOperation::ReplaceFile, name);
-        const Status status =
-            name[0] == 'h' ? writeShapeDescriptor({}, work.state, work.paths, failing, work.log)
-                           : writeReferenceEntry({1, "", ""}, work.state, work.paths, failing, work.log);
-        ASSERT_FALSE(status.ok());
-        EXPECT_EQ(status.error().message(), work.folder / (name[0] == 'h' ? "SHAPES/house.sd" : name) + ": " +
-                                                FailingFileSystem::kReason);
-    }
-    EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");
-    EXPECT_TRUE(work.log.lines.empty());
-}
-
 /// Finished results in a working folder, and the targets route "Alpha", route "Beta" (its caption
 /// ends in a separator) and plain folder "Trials" beside it.
 struct CopyWorld {
