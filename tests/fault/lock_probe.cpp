@@ -1,6 +1,6 @@
-// A second process for the folder-lock tests: `quillfen_lock_probe FOLDER try`
-// takes the lock and releases it; `... die` takes it and ends without any
-// clean-up, as a killed run does. Exit 0: locked; 3: held by another run; 4: failed.
+// A second process for the folder-lock tests: `quillfen_lock_probe FOLDER try` takes the lock and releases
+// it; `... die` ends without any clean-up, as a killed run does. Exit 0: locked; 3: held elsewhere; 4:
+// failed.
 
 #include "platform/FolderLock.h"
 

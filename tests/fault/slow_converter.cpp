@@ -1,6 +1,5 @@
-// A stand-in converter that takes its time, as the real one does on a big
-// model: after QUILLFEN_FAULT_DELAY_MS it writes the prepared s-file
-// QUILLFEN_FAULT_SHAPE to its output path (the first argument) in pieces.
+// A stand-in converter that takes its time, as the real one does on a big model: after
+// QUILLFEN_FAULT_DELAY_MS it writes the prepared s-file QUILLFEN_FAULT_SHAPE to its first argument in pieces.
 
 #include <chrono>
 #include <cstdlib>
@@ -15,7 +14,7 @@ int main(int argc, char** argv) {
     const char* delay = std::getenv("QUILLFEN_FAULT_DELAY_MS");
     std::this_thread::sleep_for(std::chrono::milliseconds(delay ? std::atoi(delay) : 300));
     std::ifstream in(shape, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     std::ofstream out(argv[1], std::ios::binary);
     constexpr std::size_t kPiece = 4 << 20;
     for (std::size_t at = 0; at < bytes.size(); at += kPiece) {

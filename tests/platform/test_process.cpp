@@ -1,14 +1,16 @@
-// Starting the converter: the Windows command line, the PATH search, real
-// starts of fake programs on this system (directly, through a fake `wine` with
-// the prefix's drives, in a fake terminal), and watching what was started.
+// Starting the converter: the Windows command line, the PATH search, real starts of fake programs
+// (directly, through a fake `wine` with the drives of its prefix, in a fake terminal), watching them, and
+// the Windows form of this machine's paths through a prefix's drives.
 
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/WineDrives.h"
 #include "support/ScriptFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quillfen::test {
@@ -17,32 +19,17 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(WindowsConverterCommand, FormsOfTheCommandInterpreterCall) {
-    struct Case {
-        const char* name;
-        bool visible;
-        std::vector<std::string> arguments;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"hidden",
-         false,
+    const std::tuple<bool, std::vector<std::string>, const char*> cases[] = {
+        {false,
          {"C:\\m\\h.s", "C:\\m\\h_1.3ds", "C:\\m\\h_5.3ds"},
-         "\"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\" \"C:\\m\\h_5.3ds\""},
-        {"visible", true, {"C:\\m\\h.s", "C:\\m\\h_1.3ds"}, "\"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\""},
-        // Only an empty LOD row checked: the line ends with the blank after the output path.
-        {"no LOD file", false, {"C:\\m\\h.s"}, "\"C:\\m\\h.s\" "},
-        {"blanks always quoted",
-         false,
-         {"C:\\my m\\a.s", "C:\\my m\\a b_5.3ds"},
-         "\"C:\\my m\\a.s\" \"C:\\my m\\a b_5.3ds\""},
+         "/C X \"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\" \"C:\\m\\h_5.3ds\""},
+        {true, {"C:\\m\\h.s", "C:\\m\\h_1.3ds"}, "/T:3F /K X \"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\""},
+        {false, {"C:\\m\\h.s"}, "/C X \"C:\\m\\h.s\" "}, // only an empty LOD row: ends with a blank
+        {false, {"C:\\my m\\a.s", "C:\\my m\\a b_5.3ds"}, "/C X \"C:\\my m\\a.s\" \"C:\\my m\\a b_5.3ds\""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ConverterLaunch launch{"C:\\Program Files\\conv3ds.exe", "C:\\PROGRA~1\\CONV3DS.EXE", c.arguments,
-                               c.visible};
-        const std::string form = c.visible ? "cmd.exe /T:3F /K " : "cmd.exe /C ";
-        EXPECT_EQ(windowsConverterCommand(launch), form + "C:\\PROGRA~1\\CONV3DS.EXE " + c.expected);
-    }
+    for (const auto& [visible, arguments, expected] : cases)
+        EXPECT_EQ(windowsConverterCommand({"C:\\Program Files\\conv3ds.exe", "X", arguments, visible}),
+                  std::string("cmd.exe ") + expected);
 }
 
 #ifdef _WIN32
@@ -75,38 +62,19 @@ TEST(WindowsProcessStart, TheCommandInterpreterIsWatchedToItsExitCode) {
 class ProcessStartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        bin = root.fsPath() / "bin";
-        work = root.fsPath() / "work dir";
-        fs::create_directories(bin);
-        fs::create_directories(work);
+        for (const fs::path& folder : {bin = root.fsPath() / "bin", work = root.fsPath() / "work dir"})
+            fs::create_directories(folder);
     }
 
     [[nodiscard]] SystemProcessStarter starterWith(const std::string& terminal = "") const {
-        const std::string path = bin.string();
-        const std::string prefix = (root.fsPath() / "prefix").string();
+        const std::string path = bin.string(), prefix = (root.fsPath() / "prefix").string();
         return SystemProcessStarter([path, terminal, prefix](const std::string& name) {
-            if (name == "PATH") return path;
-            if (name == "TERMINAL") return terminal;
-            if (name == "WINEPREFIX") return prefix;
-            return std::string();
+            return name == "PATH" ? path : name == "TERMINAL" ? terminal : name == "WINEPREFIX" ? prefix : "";
         });
     }
 
-    /// Starts a hidden fake converter with `body` and looks at it until it ends.
-    ProcessStatus endOf(const std::string& body) {
-        const fs::path converter = work / "conv3ds";
-        writeScript(converter, body);
-        const LaunchResult result = starterWith().startConverter({converter.string(), "", {"out.s"}, false});
-        EXPECT_TRUE(result.started()) << result.error.message();
-        if (!result.process) return {};
-        ProcessStatus status;
-        waitForReal([&] { return !(status = result.process->look()).running; });
-        return status;
-    }
-
     TempFolder root;
-    fs::path bin;
-    fs::path work;
+    fs::path bin, work;
 };
 
 TEST_F(ProcessStartTest, FindInPathTakesTheFirstExecutableMatch) {
@@ -130,8 +98,7 @@ TEST_F(ProcessStartTest, WindowsProgramRunsThroughWineWithThePrefixDrives) {
     };
     const std::string folder = fs::canonical(work).string();
     const auto windows = [](std::string path) {
-        for (char& c : path)
-            if (c == '/') c = '\\';
+        std::ranges::replace(path, '/', '\\');
         return path;
     };
 
@@ -141,7 +108,7 @@ TEST_F(ProcessStartTest, WindowsProgramRunsThroughWineWithThePrefixDrives) {
     EXPECT_EQ(recordedLines(record), (std::vector<std::string>{"Z:" + windows(folder + "/conv3ds.exe"),
                                                                "Z:" + windows(folder + "/house.s"),
                                                                "Z:" + windows(folder + "/house_100.3ds")}));
-    EXPECT_EQ(result.shownCommand.rfind("wine \"Z:\\", 0), 0U);
+    EXPECT_TRUE(result.shownCommand.starts_with("wine \"Z:\\"));
 
     // A prefix without Z:, whose M: shows the model's folder.
     fs::remove(record);
@@ -180,88 +147,125 @@ TEST_F(ProcessStartTest, VisibleFormRunsInTheTerminalWithPositionalArguments) {
     // The converter and its arguments come last, each as a parameter of its own.
     EXPECT_EQ(terminalArguments[terminalArguments.size() - 2], converter.string());
     EXPECT_EQ(terminalArguments.back(), arguments[0]);
-    EXPECT_EQ(result.shownCommand.rfind((bin / "fake-term").string() + " -e \"", 0), 0U);
+    EXPECT_TRUE(result.shownCommand.starts_with((bin / "fake-term").string() + " -e \""));
+    EXPECT_EQ(result.process, nullptr) << "a visible start cannot be watched";
+    EXPECT_EQ(starterWith().startConverter({converter.string(), "", {"o.s"}, true}).problem,
+              LaunchProblem::TerminalMissing);
 }
 
 TEST_F(ProcessStartTest, AHiddenStartIsWatchedToItsEndWithItsCodeAndLastOutputLines) {
-    struct Case {
-        const char* name;
-        std::string body;
-        int exitCode;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
-        {"refuses at once",
-         "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\nexit 1\n",
-         1,
+    std::vector<std::string> last8;
+    for (int i = 1992; i < 2000; ++i) last8.push_back("line " + std::to_string(i));
+    // clang-format off
+    const std::tuple<std::string, int, std::vector<std::string>> cases[] = {
+        {"echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\nexit 1\n", 1,
          {"reading house_100.3ds", "bad chunk 0x4d4d"}},
-        {"ends silently", "exit 0\n", 0, {}},
+        {"exit 0\n", 0, {}},
         // Like wine's hint when wine32 is missing: words on stderr, then code 0.
-        {"hint, then success code",
-         "printf 'it looks like wine32 is missing\\r\\n\\n\\n' >&2\n",
-         0,
-         {"it looks like wine32 is missing"}},
-        {"killed", "kill -9 $$\n", 128 + 9, {}},
-        {"much output: the last lines only",
-         "i=0; while [ $i -lt 2000 ]; do echo \"line $i\" >&2; i=$((i+1)); done; exit 3\n",
-         3,
-         {"line 1992", "line 1993", "line 1994", "line 1995", "line 1996", "line 1997", "line 1998",
-          "line 1999"}},
+        {"printf 'it looks like wine32 is missing\\r\\n\\n\\n' >&2\n", 0, {"it looks like wine32 is missing"}},
+        {"kill -9 $$\n", 128 + 9, {}},
+        {"i=0; while [ $i -lt 2000 ]; do echo \"line $i\" >&2; i=$((i+1)); done; exit 3\n", 3, last8},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ProcessStatus status = endOf(c.body);
-        EXPECT_FALSE(status.running);
-        EXPECT_EQ(status.exitCode, c.exitCode);
-        EXPECT_EQ(status.lastOutputLines, c.lines);
+    // clang-format on
+    for (const auto& [body, exitCode, lines] : cases) {
+        SCOPED_TRACE(body);
+        writeScript(work / "conv3ds", body);
+        const LaunchResult result =
+            starterWith().startConverter({(work / "conv3ds").string(), "", {"out.s"}, false});
+        ASSERT_NE(result.process, nullptr) << result.error.message();
+        ProcessStatus status;
+        waitForReal([&] { return !(status = result.process->look()).running; });
+        EXPECT_EQ(status.exitCode, exitCode);
+        EXPECT_EQ(status.lastOutputLines, lines);
     }
 }
 
-TEST_F(ProcessStartTest, ASlowConverterIsRunningUntilItEnds) {
-    const fs::path go = root.fsPath() / "go";
-    const fs::path converter = work / "conv3ds";
-    writeScript(converter,
-                "while [ ! -e " + shellQuoted(go.string()) + " ]; do sleep 0.01; done\necho done\n");
-    const LaunchResult result = starterWith().startConverter({converter.string(), "", {"out.s"}, false});
+TEST_F(ProcessStartTest, ASlowConverterIsRunningUntilItEndsAndOneLetGoOfRunsOn) {
+    const std::string go = shellQuoted((root.fsPath() / "go").string());
+    writeScript(work / "conv3ds", "while [ ! -e " + go + " ]; do sleep 0.01; done\necho done\n");
+    writeScript(work / "late", "while [ ! -e " + go + " ]; do sleep 0.01; done\necho s > " +
+                                   shellQuoted((work / "late.s").string()) + "\n");
+    const LaunchResult result =
+        starterWith().startConverter({(work / "conv3ds").string(), "", {"out.s"}, false});
     ASSERT_NE(result.process, nullptr);
-
+    starterWith().startConverter({(work / "late").string(), "", {"out.s"}, false}).process.reset();
     EXPECT_TRUE(result.process->look().running);
     EXPECT_TRUE(result.process->look().running);
-    std::ofstream(go) << "";
+    std::ofstream(root.fsPath() / "go") << "";
     ProcessStatus status;
     waitForReal([&] { return !(status = result.process->look()).running; });
     EXPECT_EQ(status.exitCode, 0);
-    // The end stays as it was seen.
-    EXPECT_EQ(result.process->look().lastOutputLines, std::vector<std::string>{"done"});
+    EXPECT_EQ(result.process->look().lastOutputLines, std::vector<std::string>{"done"})
+        << "the end stays as seen";
+    EXPECT_TRUE(waitForReal([&] { return fs::exists(work / "late.s"); }))
+        << "the one let go of is reaped later";
 }
 
-TEST_F(ProcessStartTest, AConverterLetGoOfRunsOnAndIsReapedLater) {
-    const fs::path go = root.fsPath() / "go";
-    const fs::path converter = work / "conv3ds";
-    const fs::path written = work / "late.s";
-    writeScript(converter, "while [ ! -e " + shellQuoted(go.string()) + " ]; do sleep 0.01; done\necho s > " +
-                               shellQuoted(written.string()) + "\n");
-    starterWith().startConverter({converter.string(), "", {"out.s"}, false}).process.reset();
-    std::ofstream(go) << "";
-    EXPECT_TRUE(waitForReal([&] { return fs::exists(written); }));
+#endif
+
+#ifndef _WIN32
+
+class WineDrivesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(prefix() / "dosdevices");
+        fs::create_directories(prefix() / "drive_c" / "Program Files");
+        fs::create_directories(models() / "house");
+    }
+    [[nodiscard]] fs::path prefix() const { return folder.fsPath() / "prefix"; }
+    [[nodiscard]] fs::path models() const { return fs::canonical(folder.fsPath()) / "models"; }
+    void link(const fs::path& target, const std::string& entry) const {
+        fs::create_directory_symlink(target, prefix() / "dosdevices" / entry);
+    }
+
+    test::TempFolder folder;
+};
+
+TEST_F(WineDrivesTest, ReadsTheLinksOfDosdevicesInLetterOrder) {
+    link("../drive_c", "c:");
+    link("/", "z:");
+    link(models(), "M:");
+    link("/dev/sr0", "d::");                             // a device, not a drive
+    std::ofstream(prefix() / "dosdevices" / "x:") << ""; // a stray file
+    link(folder.fsPath() / "gone", "q:");                // a link to nowhere
+
+    const auto drives = wineDrivesOf(prefix().string());
+    ASSERT_TRUE(drives);
+    std::vector<std::string> found;
+    for (const WineDrive& drive : *drives) found.push_back(drive.letter + (" " + drive.hostFolder));
+    EXPECT_EQ(found, (std::vector<std::string>{"C " + fs::canonical(prefix() / "drive_c").string(),
+                                               "M " + models().string(), "Z /"}));
 }
 
-TEST_F(ProcessStartTest, AVisibleStartCannotBeWatched) {
-    writeScript(bin / "fake-term", "shift\nexec \"$@\"\n");
-    const fs::path converter = work / "conv3ds";
-    writeScript(converter, "exit 1\n");
-    const LaunchResult result =
-        starterWith("fake-term").startConverter({converter.string(), "", {"o.s"}, true});
-    ASSERT_TRUE(result.started());
-    EXPECT_EQ(result.process, nullptr);
-}
-
-// Not executable and no wine: see the run tests, which log each in both languages.
-TEST_F(ProcessStartTest, VisibleFormWithoutATerminalIsToldApart) {
-    const fs::path plainScript = work / "conv.sh";
-    writeScript(plainScript, "");
-    EXPECT_EQ(starterWith().startConverter({plainScript.string(), "", {"o.s"}, true}).problem,
-              LaunchProblem::TerminalMissing);
+TEST_F(WineDrivesTest, PathsTakeTheDriveThatReachesThemMostClosely) {
+    link("../drive_c", "c:");
+    link("/", "z:");
+    const std::string house = (models() / "house").string();
+    const std::string driveC = (prefix() / "drive_c").string();
+    std::string windowsHouse = house;
+    std::ranges::replace(windowsHouse, '/', '\\');
+    // The path, whether M: shows the models (and Z: is gone), and its Windows form.
+    const std::tuple<std::string, bool, std::optional<std::string>> cases[] = {
+        {house + "/house_100.3ds", false, "Z:" + windowsHouse + "\\house_100.3ds"},
+        {driveC + "/Program Files/MSTS/UTILS/conv3ds.exe", false,
+         "C:\\Program Files\\MSTS\\UTILS\\conv3ds.exe"},
+        {driveC, false, "C:\\"},
+        // A link in the path is resolved first: the prefix's own link leads into drive_c.
+        {(prefix() / "dosdevices" / "c:" / "x.s").string(), false, "C:\\x.s"},
+        {house + "/Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s", true,
+         "M:\\house\\Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s"},
+        {house + "/../house/a.s", true, "M:\\house\\a.s"},
+        {models().string() + "x/a.s", true, std::nullopt}, // "modelsx" is not below "models"
+    };
+    for (const auto& [hostPath, withModelsDrive, windows] : cases) {
+        SCOPED_TRACE(hostPath);
+        auto drives = *wineDrivesOf(prefix().string());
+        if (withModelsDrive) {
+            std::erase_if(drives, [](const WineDrive& d) { return d.letter == 'Z'; });
+            drives.push_back({'M', models().string()});
+        }
+        EXPECT_EQ(windowsPathOnDrives(hostPath, drives), windows);
+    }
 }
 
 #endif

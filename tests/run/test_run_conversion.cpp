@@ -1,39 +1,184 @@
-// Headless conversion runs against fake converters (shell scripts), driven by
-// a manual clock: each end of a run, in both languages, with the files left
-// behind and the state of the window afterwards.
+// The run itself: the converter's file arguments and its wait under a manual clock; whole conversion
+// runs against fake converters (shell scripts; a batch file on Windows): each end of a run, the files
+// left behind and the state of the window afterwards.
 
+#include "app/RunChoices.h"
+#include "core/CommandHost.h"
+#include "core/Task.h"
+#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/FolderLock.h"
 #include "platform/Paths.h"
 #include "run/ConversionRun.h"
 #include "run/ConverterInvocation.h"
-#include "support/RunSupport.h"
-#include "support/TempFolder.h"
+#include "run/RunView.h"
+#include "support/ResultFiles.h"
+#include "support/ScriptFiles.h"
 #include "texture/AceFile.h"
 #include "texture/TextureFile.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <functional>
+#include <optional>
 
 namespace quillfen::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-enum class Converter {
-    Writes,        ///< records its arguments, writes the s-file at once
-    WritesNothing, ///< records its arguments and exits at once
-    Refuses,       ///< says why on stderr and exits at once with code 1
-    RunsOn,        ///< writes nothing and runs until the test ends
-    WritesLate,    ///< writes the s-file once the test says "go"
-    KeepsOpen,     ///< writes the s-file and keeps it open until released
+/// The log as text (newest line first), the messages shown, and the state of the lock, the cursor,
+/// the busy display and the cancel button.
+class RecordingHost final : public CommandHost {
+public:
+    void log(const std::string& line) override { setLogText(line + "\r\n" + m_text); }
+    [[nodiscard]] std::string logText() const override { return m_text; }
+    void setLogText(const std::string& text) override { ++calls, m_text = text; }
+    void showMessage(const std::string& title, const std::string& text) override {
+        ++calls, messages.push_back({title, text});
+    }
+    bool askYesNo(const std::string& title, const std::string& text) override {
+        showMessage(title, text);
+        return true;
+    }
+    void setBusyCursor(bool busy) override { ++calls, busyCursor = busy; }
+    void lockControls() override { ++calls, ++locks; }
+    void releaseControls() override { ++calls, ++releases; }
+    void setBusyDisplay(bool running) override { ++calls, busyDisplay = running; }
+    void setCancelEnabled(bool enabled) override { ++calls, cancelEnabled = enabled; }
+
+    /// The log's lines, newest first.
+    [[nodiscard]] std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        for (std::size_t start = 0, end; start < m_text.size(); start = end + 2) {
+            end = std::min(m_text.find("\r\n", start), m_text.size());
+            result.push_back(m_text.substr(start, end - start));
+        }
+        return result;
+    }
+    [[nodiscard]] bool logHas(const std::string& line) const { return std::ranges::count(lines(), line) > 0; }
+    /// Unlocked and idle, as after every end of a run.
+    [[nodiscard]] bool idle() const {
+        return locks == releases && !busyCursor && !busyDisplay && !cancelEnabled;
+    }
+
+    struct Message {
+        std::string title, text;
+    };
+    std::vector<Message> messages;
+    int locks = 0, releases = 0, calls = 0;
+    bool busyCursor = false, busyDisplay = false, cancelEnabled = false;
+
+private:
+    std::string m_text;
 };
 
-/// The system's start, keeping the last process it started, so that a test
-/// can let the manual clock run only once a converter that ends at once has ended.
+/// Drives a command to its end: at each yield the manual clock moves by the wait the command asked
+/// for, then `onYield` runs (it may press cancel, make files appear, or return false to stop).
+class ClockDriver {
+public:
+    explicit ClockDriver(ManualClock& clock) : m_clock(clock) {}
+
+    std::function<bool()> onYield;
+    long yields = 0;
+
+    template <class Result> std::optional<Result> run(Task<Result>& task) {
+        while (!task.resume()) {
+            m_clock.advance(task.requestedWait());
+            if (onYield && !onYield()) return std::nullopt;
+            if (++yields > 2'000'000) {
+                ADD_FAILURE() << "the command did not end within " << yields << " yields";
+                return std::nullopt;
+            }
+        }
+        return task.result();
+    }
+
+private:
+    ManualClock& m_clock;
+};
+
+/// The s-file the fake converters write: one image, one texture.
+inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
+                                      "\tshape_header ( 00000000 00000000 )\r\n"
+                                      "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
+                                      "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
+
+TEST(ConverterFileArguments, CheckedRowsWithAFileInListOrder) {
+    // The rows' files (blank: empty row) and their marks (fewer marks than rows: the rest unchecked).
+    const std::tuple<const char*, std::vector<bool>, const char*> cases[] = {
+        {"a_1.3ds a_5.3ds", {true, true}, "W/a_1.3ds W/a_5.3ds"},
+        {"a_1.3ds a_5.3ds", {false, true}, "W/a_5.3ds"},
+        {"a_1.3ds -", {true, true}, "W/a_1.3ds"},
+        {"a_1.3ds -", {false, true}, ""},
+        {"a_1.3ds a_5.3ds", {true}, "W/a_1.3ds"},
+    };
+    for (const auto& [lods, checked, expected] : cases) {
+        SCOPED_TRACE(lods);
+        ProgramState state;
+        state.gstrProgrammPfad = "W";
+        state.gstrArrLODDateien = {""};
+        for (const std::string& lod : words(lods)) state.gstrArrLODDateien.push_back(lod == "-" ? "" : lod);
+        auto paths = converterFileArguments(state, checked);
+        for (auto& p : paths) std::ranges::replace(p, '\\', '/');
+        EXPECT_EQ(paths, words(expected));
+    }
+}
+
+TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
+    const std::tuple<Language, int, char, const char*> cases[] = {
+        {Language::English, 1, '.', "•conv3ds.exe creates s-file: \"h.s\" in 0.1 seconds."},
+        {Language::English, 20, '.', "•conv3ds.exe creates s-file: \"h.s\" in 2 seconds."},
+        {Language::English, 123, ',', "•conv3ds.exe creates s-file: \"h.s\" in 12,3 seconds."},
+        {Language::German, 1, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 0,1 Sekunden."},
+        {Language::German, 90000, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 9000 Sekunden."},
+    };
+    for (const auto& [language, slices, separator, expected] : cases) {
+        ProgramState state;
+        state.gstrSprache = language;
+        EXPECT_EQ(waitProgressLine(state, "h.s", slices, separator), expected);
+    }
+}
+
+// The progress line counts the slices up in place (one when the file is there at the first look), and
+// the wait sleeps on the event loop instead of spinning.
+TEST(WaitForConverterOutput, ProgressLineCountsUpInPlaceWithoutSpinning) {
+    for (const auto& [appearsAfter, slices] : {std::pair{-1.0, 1}, {4.96, 50}, {9.96, 100}}) {
+        SCOPED_TRACE(slices);
+        TempFolder folder;
+        ProgramState state;
+        state.gstrProgrammPfad = folder.path();
+        const ShapePaths paths = ShapePaths::of(state.gstrProgrammPfad, "h.s");
+        RecordingHost host;
+        host.setLogText("before the wait\r\n");
+        LocalFileSystem files;
+        ManualClock clock;
+        if (appearsAfter < 0) folder.write("h.s", "x");
+        Task<WaitEnd> task = waitForConverterOutput(state, paths, host, files, clock, '.');
+        const double start = clock.now();
+        ClockDriver driver(clock);
+        // A copy: clang 14 cannot capture a structured binding.
+        driver.onYield = [&, appearsAt = appearsAfter] {
+            if (clock.now() - start > appearsAt) folder.write("h.s", "x");
+            return true;
+        };
+        EXPECT_EQ(driver.run(task), WaitEnd::FileFound);
+        EXPECT_EQ(host.logText(), waitProgressLine(state, "h.s", slices, '.') + "\r\nbefore the wait\r\n");
+        // One timed yield and one turn of the event loop per slice, give or take rounding.
+        EXPECT_LE(driver.yields, slices * 3);
+    }
+}
+
+constexpr bool kWindows = kPathSeparator == '\\';
+const std::string kDashes(91, '-');
+const char* const kMoved = "•new s-file moved to SHAPES";
+const char* const kOldDeleted = "•old s-file in SHAPES deleted";
+const char* const kCreated = "•the directory SHAPES is created";
+
+enum class Converter { Writes, WritesNothing, Refuses, RunsOn, WritesLate, KeepsOpen };
+
+/// The system's start, keeping the last process it started, so that the manual clock runs on only
+/// once a converter that ends at once has ended.
 class WatchingStarter final : public ProcessStarter {
 public:
     LaunchResult startConverter(const ConverterLaunch& launch) override {
@@ -41,21 +186,22 @@ public:
         last = result.process;
         return result;
     }
-    [[nodiscard]] bool ended() const { return last && !last->look().running; }
-
     SystemProcessStarter system;
     std::shared_ptr<WatchedProcess> last;
 };
 
-class ConversionRunTest : public ::testing::TestWithParam<Language> {
+SystemProcessStarter withPath(const std::string& path) {
+    return SystemProcessStarter([path](const std::string& name) { return name == "PATH" ? path : ""; });
+}
+
+class ConversionRunTest : public ::testing::Test, public RunView {
 protected:
+    void showBoundingBox(const std::string& input, const std::string& displayLine) override {
+        shownInput = input, shownDisplay = displayLine;
+    }
     void SetUp() override {
-        QUILLFEN_REQUIRE_SHELL();
-        wd = root.fsPath() / "model";
-        markers = root.fsPath() / "markers";
-        fs::create_directories(markers);
-        layOutHouse(wd, state, choices);
-        state.gstrSprache = GetParam();
+        if (kWindows) GTEST_SKIP() << "fake converters are shell scripts";
+        layOut("model");
         useConverter(Converter::Writes);
     }
     void TearDown() override {
@@ -63,179 +209,178 @@ protected:
         std::ofstream(markers / "release"); // lets a converter that keeps its file open end
         EXPECT_TRUE(!expectIdle || host.idle()) << "every end of a run unlocks the window";
     }
-
-    [[nodiscard]] std::string pick(const std::string& german, const std::string& english) const {
-        return pickText(state.gstrSprache, german, english);
+    /// The model folder with two LOD files and a texture; both rows checked, the s-file house_.s.
+    void layOut(const std::string& folder) {
+        fs::create_directories(markers = root.fsPath() / "markers");
+        fs::create_directories(wd = root.fsPath() / TempFolder::pathOf(folder));
+        for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
+        std::ofstream(wd / "wall.ace") << "ace";
+        state.gstrProgrammPfad = TempFolder::utf8Of(wd);
+        state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds"};
+        state.gintAnzahlLODs = 2;
+        choices.txtSDateiName = "house_";
+        choices.lodRowChecked = {true, true};
     }
 
+    /// A fake converter that records its arguments and notes a stale s-file, then does its part and
+    /// marks it done.
     void useConverter(Converter kind, const fs::path& folder = {}) {
         converter = (folder.empty() ? root.fsPath() / "tools" : folder) / "conv3ds.exe";
-        const std::string m = shellQuoted(markers.string());
-        const auto waitFor = [&](const std::string& marker) {
+        const std::string m = shellQuoted(markers.string()), done = ": > " + m + "/done\n";
+        const auto waitFor = [&](const char* marker) {
             return "i=0; while [ ! -e " + m + "/" + marker +
                    " ] && [ $i -lt 3000 ]; do sleep 0.01; i=$((i+1)); done\n";
         };
         const std::string write =
             "printf '%s' " + shellQuoted(kSFileText) + " > \"$1.part\"\nmv \"$1.part\" \"$1\"\n";
-        const std::string done = ": > " + m + "/done\n";
-        std::string body =
-            recordArguments(markers / "args.txt") + "[ -e \"$1\" ] && : > " + m + "/stale-seen\n";
-        if (kind == Converter::Writes) body += write + done;
-        if (kind == Converter::WritesNothing) body += done;
-        if (kind == Converter::Refuses)
-            body += "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\n" + done + "exit 1\n";
-        if (kind == Converter::RunsOn) body += done + waitFor("release");
-        endsAtOnce =
-            kind == Converter::Writes || kind == Converter::WritesNothing || kind == Converter::Refuses;
-        if (kind == Converter::WritesLate) body += waitFor("go") + write + done;
-        if (kind == Converter::KeepsOpen)
-            body += "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done +
-                    waitFor("release");
-        writeScript(converter, body);
+        // clang-format off
+        const std::string parts[] = {
+            write + done,                                                                     // Writes
+            done,                                                                             // WritesNothing
+            "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\n" + done + "exit 1\n", // Refuses
+            done + waitFor("release"),                                   // RunsOn: until the test ends
+            waitFor("go") + write + done,                                // WritesLate: once the test says so
+            "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done + waitFor("release"), // KeepsOpen
+        };
+        // clang-format on
+        writeScript(converter, recordArguments(markers / "args.txt") + "[ -e \"$1\" ] && : > " + m +
+                                   "/stale-seen\n" + parts[static_cast<int>(kind)]);
+        endsAtOnce = kind <= Converter::Refuses;
         state.gstrConv3dsPfad = converter.string();
     }
+    /// Ready for another run in the same folder.
+    void reset() {
+        for (const fs::path& made : {wd / "SHAPES", wd / "TEXTURES", wd / "house_.s", markers / "args.txt",
+                                     markers / "done", markers / "stale-seen"})
+            fs::remove_all(made);
+        converterSettled = false;
+        host = RecordingHost();
+    }
 
-    /// True while the run waits for the converter (the cancel button is on and
-    /// the command line logged). The first time, waits in real time until the
-    /// converter is done, so that the manual clock never runs ahead of it.
+    /// True while the run waits for the converter (the cancel button is on and the command line
+    /// logged). The first time, waits in real time until the converter is done, so that the manual
+    /// clock never runs ahead of it.
     bool inWait() {
-        if (!host.cancelEnabled) return false;
-        const std::string caption =
-            pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:");
-        if (!host.logHas(caption)) return false;
+        if (!host.cancelEnabled || !host.logHas(state.text(TextId::LogConverterCommand))) return false;
         if (!converterSettled)
             converterSettled = waitForReal([&] { return fs::exists(markers / "done"); }) &&
-                               (!endsAtOnce || waitForReal([&] { return processes.ended(); }));
+                               (!endsAtOnce || waitForReal([&] { return !processes.last->look().running; }));
         return converterSettled;
     }
-
     std::optional<int> runWith(std::function<bool()> onYield = {}, char separator = '.') {
-        task = runConversion(RunServices{state, host, view, files, clock, processes, separator}, choices);
+        task = runConversion(RunServices{state, host, *this, files, clock, processes, separator}, choices);
         ClockDriver driver(clock);
-        driver.onYield = onYield ? std::move(onYield) : [&] {
-            inWait();
-            return true;
-        };
+        driver.onYield = onYield ? std::move(onYield) : [&] { return inWait() || true; };
         return driver.run(task);
     }
+    static int ended(RunEnd end) { return static_cast<int>(end); }
 
     [[nodiscard]] std::vector<std::string> converterArguments() const {
         return recordedLines(markers / "args.txt");
     }
+    [[nodiscard]] std::vector<std::string> paths(const std::vector<const char*>& names) const {
+        std::vector<std::string> result;
+        for (const char* name : names) result.push_back(TempFolder::utf8Of(wd / name));
+        return result;
+    }
+    /// The s-file and the LOD files as the logged command line gives them.
+    [[nodiscard]] std::string quotedFiles() const {
+        std::string quoted;
+        for (const std::string& path : paths({"house_.s", "house_100.3ds", "house_500.3ds"}))
+            quoted += " \"" + path + "\"";
+        return quoted;
+    }
     /// Position of a line in the log, newest first.
     [[nodiscard]] std::ptrdiff_t at(const std::string& line) const {
-        const auto all = host.lines();
-        return std::find(all.begin(), all.end(), line) - all.begin();
+        const auto lines = host.lines();
+        return std::ranges::find(lines, line) - lines.begin();
     }
-
-    [[nodiscard]] std::string progress(int slices) const {
-        return waitProgressLine(state, "house_.s", slices, '.');
+    /// All the lines logged, the newest first.
+    [[nodiscard]] bool newestFirst(const std::vector<std::string>& lines) const {
+        std::vector<std::ptrdiff_t> positions;
+        for (const std::string& line : lines) positions.push_back(at(line));
+        positions.push_back(std::ssize(host.lines()));
+        return std::ranges::adjacent_find(positions, std::greater_equal<>()) == positions.end();
+    }
+    [[nodiscard]] std::string progress(int slices, char separator = '.') const {
+        return waitProgressLine(state, "house_.s", slices, separator);
     }
 
     TempFolder root;
-    fs::path wd;
-    fs::path markers;
-    fs::path converter;
-    bool converterSettled = false;
-    bool endsAtOnce = false;
-    bool expectIdle = true;
-
+    fs::path wd, markers, converter;
+    bool converterSettled = false, endsAtOnce = false, expectIdle = true;
     ProgramState state;
     RunChoices choices;
     RecordingHost host;
-    RecordingView view;
+    std::string shownInput, shownDisplay;
     FailingFileSystem files;
     ManualClock clock;
     WatchingStarter processes;
     CommandTask task;
 };
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, ConversionRunTest,
-                         ::testing::Values(Language::German, Language::English),
-                         [](const auto& param) { return std::string(languageName(param.param)); });
-
-TEST_P(ConversionRunTest, CompleteRunLeavesTheShapeAndUnlocksTheWindow) {
-    std::ofstream(wd / "house_.s") << "stale output of an earlier run";
+TEST_F(ConversionRunTest, CompleteRunLeavesTheShapeAndLogsInBothLanguages) {
     std::ofstream(wd / "notes.txt.s3") << "not a shape, but its name holds \".S\"";
+    for (const Language language : kLanguages) {
+        SCOPED_TRACE(languageName(language));
+        reset();
+        state.gstrSprache = language;
+        const auto pick = [&](const char* german, const char* english) {
+            return pickText(language, german, english);
+        };
+        std::ofstream(wd / "house_.s") << "stale output of an earlier run";
 
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+        ASSERT_EQ(runWith(), ended(RunEnd::Done));
 
-    EXPECT_FALSE(fs::exists(markers / "stale-seen")) << "the converter found the stale s-file";
-    EXPECT_EQ(converterArguments(),
-              (std::vector<std::string>{(wd / "house_.s").string(), (wd / "house_100.3ds").string(),
-                                        (wd / "house_500.3ds").string()}));
-    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
-    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.sd"));
-    EXPECT_FALSE(fs::exists(wd / "house_.s"));
-    EXPECT_TRUE(fs::exists(wd / "TEXTURES" / "wall.ace"));
-    EXPECT_EQ(host.locks, 1);
-    EXPECT_TRUE(host.messages.empty());
+        EXPECT_FALSE(fs::exists(markers / "stale-seen")) << "the converter found the stale s-file";
+        EXPECT_EQ(converterArguments(), paths({"house_.s", "house_100.3ds", "house_500.3ds"}));
+        for (const char* made : {"SHAPES/house_.s", "SHAPES/house_.sd", "TEXTURES/wall.ace"})
+            EXPECT_TRUE(fs::exists(wd / made)) << made;
+        EXPECT_FALSE(fs::exists(wd / "house_.s"));
+        EXPECT_EQ(host.locks, 1);
+        EXPECT_TRUE(host.messages.empty() && host.idle());
 
-    const auto lines = host.lines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.front(), pick("Fertig!", "Done!"));
-    // Read from the top: separator, caption, command line, separator; the inventory below.
-    const auto caption =
-        at(pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:"));
-    ASSERT_LT(caption + 2, static_cast<long>(lines.size()));
-    EXPECT_EQ(lines[caption - 1], std::string(91, '-'));
-    EXPECT_EQ(lines[caption + 1], "\"" + converter.string() + "\" \"" + (wd / "house_.s").string() + "\" \"" +
-                                      (wd / "house_100.3ds").string() + "\" \"" +
-                                      (wd / "house_500.3ds").string() + "\"");
-    EXPECT_EQ(lines[caption + 2], std::string(91, '-'));
-    // The inventory in list order (by extension, then name), so newest on top: 500 above 100.
-    const auto shape = at(pick("•Shape-Datei gefunden : notes.txt.s3", "•s-file found   : notes.txt.s3"));
-    const auto texture = at(pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace"));
-    const auto far = at(pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds"));
-    const auto near = at(pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds"));
-    EXPECT_LT(shape, static_cast<long>(lines.size()));
-    EXPECT_LT(texture, far);
-    EXPECT_LT(far, near);
-    EXPECT_LT(near, static_cast<long>(lines.size()));
-    EXPECT_TRUE(host.logHas(progress(1))) << "a file there at the first look counts one slice";
-    EXPECT_TRUE(host.logHas(pick("•das Verzeichnis SHAPES ist erzeugt", "•the directory SHAPES is created")));
-    EXPECT_TRUE(host.logHas(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES")));
+        const auto lines = host.lines();
+        EXPECT_EQ(lines.front(), pick("Fertig!", "Done!"));
+        // From the top: separator, caption, command line, separator; the inventory below, newest on top.
+        const auto caption =
+            at(pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:"));
+        ASSERT_LT(caption + 2, std::ssize(lines));
+        EXPECT_EQ(lines[caption - 1], kDashes);
+        EXPECT_EQ(lines[caption + 1], "\"" + converter.string() + "\"" + quotedFiles());
+        EXPECT_EQ(lines[caption + 2], kDashes);
+        EXPECT_TRUE(
+            newestFirst({pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace"),
+                         pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds"),
+                         pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds")}));
+        EXPECT_TRUE(
+            host.logHas(pick("•Shape-Datei gefunden : notes.txt.s3", "•s-file found   : notes.txt.s3")));
+        EXPECT_TRUE(host.logHas(progress(1))) << "a file there at the first look counts one slice";
+        EXPECT_TRUE(host.logHas(pick("•das Verzeichnis SHAPES ist erzeugt", kCreated)));
+        EXPECT_TRUE(host.logHas(pick("•neue s-Datei in SHAPES verschoben", kMoved)));
+    }
 }
 
-TEST_P(ConversionRunTest, APictureBecomesTheAceTextureBeforeTheCorrectionAndTheCollection) {
+TEST_F(ConversionRunTest, APictureBecomesTheAceTextureBeforeTheCorrectionAndTheCollection) {
     fs::remove(wd / "wall.ace");
     std::ofstream(wd / "Wall.PNG", std::ios::binary)
         << *texture::encodeTexture(texture::Image(48, 32, {90, 60, 30, 255}), texture::FileFormat::Png);
 
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    ASSERT_EQ(runWith(), ended(RunEnd::Done));
 
-    ASSERT_TRUE(fs::exists(wd / "wall.ace"));
     const auto ace = texture::readAce(readFile(wd / "wall.ace"));
     ASSERT_TRUE(ace.ok());
     EXPECT_EQ(ace->levels[0].width, 64);
     EXPECT_EQ(readFile(wd / "TEXTURES" / "wall.ace"), readFile(wd / "wall.ace")) << "collected as made";
-    const auto made =
-        at(pick("•Textur wall.ace aus Wall.PNG erzeugt", "•texture wall.ace made from Wall.PNG"));
-    const auto scaled =
-        at(pick("•Warnung: Wall.PNG hat 48 x 32 Pixel, auf 64 x 32 skaliert (Texturseiten müssen "
-                "Zweierpotenzen sein)",
-                "•Warning: Wall.PNG has 48 x 32 pixels, scaled to 64 x 32 (texture sides must be "
-                "powers of two)"));
-    const auto moved = at(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES"));
-    const auto sdFile = at(pick("•sd-Datei in SHAPES geschrieben", "•sd-file written in SHAPES"));
-    EXPECT_LT(sdFile, made); // newest first: made after the move, before the sd-file and the edits
-    EXPECT_LT(made, scaled);
-    EXPECT_LT(scaled, moved);
-    EXPECT_LT(moved, static_cast<long>(host.lines().size()));
+    // Newest first: made after the move, before the sd-file and the edits.
+    EXPECT_TRUE(
+        newestFirst({"•sd-file written in SHAPES", "•texture wall.ace made from Wall.PNG",
+                     "•Warning: Wall.PNG has 48 x 32 pixels, scaled to 64 x 32 (texture sides must be "
+                     "powers of two)",
+                     kMoved}));
 }
 
-TEST_P(ConversionRunTest, ConverterThatKeepsItsFileOpenStillReplacesTheOldShape) {
-    useConverter(Converter::KeepsOpen);
-    fs::create_directories(wd / "SHAPES");
-    std::ofstream(wd / "SHAPES" / "house_.s") << "old";
-
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
-
-    EXPECT_EQ(decodeText(readFile(wd / "SHAPES" / "house_.s")).substr(0, 6), "SIMISA"); // not "old"
-    EXPECT_TRUE(host.logHas(pick("•alte s-Datei in SHAPES gelöscht", "•old s-file in SHAPES deleted")));
-}
-
-TEST_P(ConversionRunTest, LateConverterIsWaitedForAndTheSecondsCounted) {
+TEST_F(ConversionRunTest, LateConverterIsWaitedForAndTheSecondsCounted) {
     useConverter(Converter::WritesLate);
     double waitStart = -1;
     bool released = false;
@@ -248,363 +393,294 @@ TEST_P(ConversionRunTest, LateConverterIsWaitedForAndTheSecondsCounted) {
                   }
                   return true;
               }),
-              static_cast<int>(RunEnd::Done));
+              ended(RunEnd::Done));
     EXPECT_TRUE(host.logHas(progress(123)));
     EXPECT_FALSE(host.logHas(progress(124)));
 }
 
-TEST_P(ConversionRunTest, MissingConverterIsReportedAndNothingStarted) {
+TEST_F(ConversionRunTest, MissingConverterIsReportedAndNothingStarted) {
     std::ofstream(wd / "house_.s") << "stale";
     state.gstrConv3dsPfad = (root.fsPath() / "gone" / "conv3ds.exe").string();
 
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::ConverterMissing));
+    ASSERT_EQ(runWith(), ended(RunEnd::ConverterMissing));
 
     const std::string besideProgram = (wd / "conv3ds.exe").string();
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(host.messages[0].title, "Quillfen");
-    EXPECT_EQ(host.messages[0].text,
-              pick("Quillfen kann die Konverter-Datei nicht finden!", "Quillfen can't find converter file!") +
-                  "\r\n\r\n" + besideProgram);
+    EXPECT_EQ(host.messages[0].text, "Quillfen can't find converter file!\r\n\r\n" + besideProgram);
     const auto lines = host.lines();
-    ASSERT_GE(lines.size(), 4U);
-    EXPECT_EQ(lines[0], std::string(91, '-'));
-    EXPECT_EQ(lines[1], pick("Quillfen kann die Konverter-Datei 'conv3ds.exe' nicht finden im Pfad:",
-                             "Quillfen can't find converter file 'conv3ds.exe' in path:"));
-    EXPECT_EQ(lines[2], besideProgram);
-    EXPECT_EQ(lines[3], std::string(91, '-'));
+    EXPECT_EQ(std::vector(lines.begin(), lines.begin() + std::min<std::ptrdiff_t>(4, std::ssize(lines))),
+              (std::vector<std::string>{kDashes, "Quillfen can't find converter file 'conv3ds.exe' in path:",
+                                        besideProgram, kDashes}));
     EXPECT_FALSE(fs::exists(wd / "house_.s")) << "the stale output is deleted before the check";
     EXPECT_FALSE(fs::exists(markers / "args.txt"));
     EXPECT_FALSE(fs::exists(wd / "SHAPES"));
 }
 
-TEST_P(ConversionRunTest, ConverterThatRunsOnWithoutOutputEndsAtTheSliceLimitWithTheGermanMessage) {
-    useConverter(Converter::RunsOn);
-
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::NoSFile));
-
-    ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(
-        host.messages[0].text.rfind("Shape konnte nicht erzeugt werden! Der Konverter 'conv3ds.exe' kommt "
-                                    "mit der '*.3ds'-Datei nicht klar!\r\nMaterialien",
-                                    0),
-        0U);
-    EXPECT_EQ(host.lines().front(), progress(kWaitSliceLimit));
-    EXPECT_TRUE(host.logHas(progress(kWaitSliceLimit)));
-    EXPECT_NE(progress(kWaitSliceLimit).find(" 9000 "), std::string::npos);
-    EXPECT_FALSE(fs::exists(wd / "SHAPES"));
-}
-
-TEST_P(ConversionRunTest, ConverterThatEndsWithoutOutputEndsTheWaitAfterTwoSeconds) {
-    struct Case {
-        Converter kind;
-        std::string line;
-    };
-    const Case cases[] = {
+TEST_F(ConversionRunTest, ConverterWithoutOutputEndsTheWaitTwoSecondsAfterItsEndOrAtTheSliceLimit) {
+    // The end is seen at the first slice, the file is given two seconds more.
+    const std::tuple<Converter, std::string, int> cases[] = {
         {Converter::Refuses,
-         state.text(TextId::LogConverterEndedWithOutput, {"1", "reading house_100.3ds | bad chunk 0x4d4d"})},
-        {Converter::WritesNothing, state.text(TextId::LogConverterEnded, {"0"})},
+         "•conv3ds.exe ended with exit code 1 without writing the s-file: reading house_100.3ds | bad chunk "
+         "0x4d4d",
+         21},
+        {Converter::WritesNothing, "•conv3ds.exe ended with exit code 0 without writing the s-file.", 21},
+        {Converter::RunsOn, progress(kWaitSliceLimit), kWaitSliceLimit},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        useConverter(c.kind);
-        fs::remove(markers / "done");
-        converterSettled = false;
-        host = RecordingHost();
-
-        ASSERT_EQ(runWith(), static_cast<int>(RunEnd::NoSFile));
-
+    for (const auto& [kind, line, slices] : cases) {
+        SCOPED_TRACE(line);
+        reset();
+        useConverter(kind);
+        ASSERT_EQ(runWith(), ended(RunEnd::NoSFile));
         ASSERT_EQ(host.messages.size(), 1U);
-        EXPECT_EQ(host.messages[0].text, state.text(TextId::MessageConversionFailed));
-        EXPECT_EQ(host.lines().front(), c.line);
-        // The end is seen at the first slice, the file is given two seconds more.
-        EXPECT_TRUE(host.logHas(progress(21)));
-        EXPECT_FALSE(host.logHas(progress(22)));
+        EXPECT_TRUE(host.messages[0].text.starts_with(
+            "Shape konnte nicht erzeugt werden! Der Konverter "
+            "'conv3ds.exe' kommt mit der '*.3ds'-Datei nicht klar!\r\nMaterialien"));
+        EXPECT_EQ(host.lines().front(), line);
+        EXPECT_TRUE(host.logHas(progress(slices)));
+        EXPECT_FALSE(host.logHas(progress(slices + 1)));
         EXPECT_FALSE(fs::exists(wd / "SHAPES"));
     }
+    EXPECT_NE(progress(kWaitSliceLimit).find(" 9000 "), std::string::npos);
 }
 
-TEST_P(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgressLine) {
+TEST_F(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgressLine) {
     useConverter(Converter::RunsOn);
     std::string snapshot;
-    const auto result = runWith([&] {
-        if (inWait() && snapshot.empty()) snapshot = host.logText();
-        if (inWait() && !state.gblnAbbruch && host.logText().find(progress(4)) == 0)
-            state.gblnAbbruch = true; // the click lands in the yield of the fifth slice
-        return true;
-    });
-
-    ASSERT_EQ(result, static_cast<int>(RunEnd::Cancelled));
+    ASSERT_EQ(runWith([&] {
+                  if (inWait() && snapshot.empty()) snapshot = host.logText();
+                  if (inWait() && !state.gblnAbbruch && host.logText().starts_with(progress(4)))
+                      state.gblnAbbruch = true; // the click lands in the yield of the fifth slice
+                  return true;
+              }),
+              ended(RunEnd::Cancelled));
     EXPECT_FALSE(state.gblnAbbruch);
     EXPECT_TRUE(host.messages.empty());
-    const auto lines = host.lines();
-    EXPECT_EQ(lines.front(), progress(4));
     EXPECT_EQ(host.logText(), progress(4) + "\r\n" + snapshot);
     EXPECT_FALSE(fs::exists(wd / "SHAPES"));
 }
 
-TEST_P(ConversionRunTest, CancelInTheSameYieldAsTheFileAppearsWins) {
+TEST_F(ConversionRunTest, CancelInTheSameYieldAsTheFileAppearsWins) {
     useConverter(Converter::RunsOn);
-    const auto result = runWith([&] {
-        if (inWait() && task.requestedWait() > 0 && !state.gblnAbbruch) {
-            std::ofstream(wd / "house_.s") << kSFileText;
-            state.gblnAbbruch = true;
-        }
-        return true;
-    });
-    ASSERT_EQ(result, static_cast<int>(RunEnd::Cancelled));
+    ASSERT_EQ(runWith([&] {
+                  if (inWait() && task.requestedWait() > 0 && !state.gblnAbbruch) {
+                      std::ofstream(wd / "house_.s") << kSFileText;
+                      state.gblnAbbruch = true;
+                  }
+                  return true;
+              }),
+              ended(RunEnd::Cancelled));
     EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the converter's late file stays where it is";
     EXPECT_FALSE(fs::exists(wd / "SHAPES"));
 }
 
-TEST_P(ConversionRunTest, CancelAfterTheFileWasSeenDoesNotCancelTheNextRun) {
+TEST_F(ConversionRunTest, CancelAfterTheFileWasSeenDoesNotCancelTheNextRun) {
     bool clicked = false;
-    auto result = runWith([&] {
-        // The yield after a slice that found the file: too late to cancel this run.
-        if (inWait() && task.requestedWait() == 0 && fs::exists(wd / "house_.s") && !clicked) {
-            state.gblnAbbruch = true;
-            clicked = true;
-        }
-        return true;
-    });
+    ASSERT_EQ(runWith([&] {
+                  // The yield after a slice that found the file: too late to cancel this run.
+                  if (inWait() && task.requestedWait() == 0 && fs::exists(wd / "house_.s") && !clicked)
+                      state.gblnAbbruch = clicked = true;
+                  return true;
+              }),
+              ended(RunEnd::Done));
     ASSERT_TRUE(clicked);
-    ASSERT_EQ(result, static_cast<int>(RunEnd::Done));
-
-    fs::remove(markers / "done");
-    fs::remove(markers / "args.txt");
-    converterSettled = false;
-    host = RecordingHost();
-    result = runWith();
-    EXPECT_EQ(result, static_cast<int>(RunEnd::Done));
+    reset();
+    EXPECT_EQ(runWith(), ended(RunEnd::Done));
 }
 
-TEST_P(ConversionRunTest, QuittingDuringTheWaitDestroysTheRunWithoutTouchingTheWindow) {
+TEST_F(ConversionRunTest, QuittingDuringTheWaitDestroysTheRunWithoutTouchingTheWindow) {
     useConverter(Converter::RunsOn);
-    const auto result = runWith([&] { return !(inWait() && clock.now() > 1002.0); });
-    ASSERT_FALSE(result.has_value());
+    ASSERT_FALSE(runWith([&] { return !(inWait() && clock.now() > 1002.0); }).has_value());
     expectIdle = false;
     const int callsBefore = host.calls;
     const std::string logBefore = host.logText();
-
     task.reset();
-
     EXPECT_EQ(host.calls, callsBefore);
     EXPECT_EQ(host.logText(), logBefore);
-    EXPECT_FALSE(task.valid());
 }
 
-TEST_P(ConversionRunTest, MoveThatFailsShowsTheCrashDiagnosis) {
+TEST_F(ConversionRunTest, MoveThatFailsShowsTheCrashDiagnosis) {
     files.failing = FsOperation::MoveFile;
     files.pathEnd = "house_.s";
     fs::create_directories(wd / "SHAPES");
     std::ofstream(wd / "SHAPES" / "house_.s") << "old";
 
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::MoveFailed));
+    ASSERT_EQ(runWith(), ended(RunEnd::MoveFailed));
 
     ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].title, pick("Ist conv3ds.exe abgestürtzt?", "Is conv3ds.exe crashed?"));
+    EXPECT_EQ(host.messages[0].title, "Is conv3ds.exe crashed?");
     EXPECT_NE(host.messages[0].text.find("\"+1s\""), std::string::npos);
     EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the new s-file stays in the working directory";
     EXPECT_EQ(readFile(wd / "SHAPES" / "house_.s"), "old") << "the old shape stays until replaced";
 }
 
-TEST_P(ConversionRunTest, TheOldShapeStaysUntilTheNewOneReplacesItInOneStep) {
+TEST_F(ConversionRunTest, TheOldShapeStaysUntilTheNewOneReplacesItInOneStepEvenWhileTheConverterHoldsIt) {
+    useConverter(Converter::KeepsOpen);
     fs::create_directories(wd / "SHAPES");
     std::ofstream(wd / "SHAPES" / "house_.s") << "old";
     bool alwaysWhole = true;
     ASSERT_EQ(runWith([&] {
                   inWait();
                   const std::string shape = readFile(wd / "SHAPES" / "house_.s");
-                  alwaysWhole = alwaysWhole && (shape == "old" || decodeText(shape).find("SIMISA") == 0);
+                  alwaysWhole = alwaysWhole && (shape == "old" || decodeText(shape).starts_with("SIMISA"));
                   return true;
               }),
-              static_cast<int>(RunEnd::Done));
+              ended(RunEnd::Done));
     EXPECT_TRUE(alwaysWhole) << "SHAPES stood without a whole shape at some yield";
-    const auto created = at(pick("•das Verzeichnis SHAPES ist erzeugt", "•the directory SHAPES is created"));
-    const auto old = at(pick("•alte s-Datei in SHAPES gelöscht", "•old s-file in SHAPES deleted"));
-    const auto moved = at(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES"));
-    EXPECT_EQ(old + 1, created);
-    EXPECT_LT(moved, old);
+    EXPECT_EQ(at(kOldDeleted) + 1, at(kCreated));
+    EXPECT_LT(at(kMoved), at(kOldDeleted));
 }
 
-TEST_P(ConversionRunTest, LinkedShapesAndTexturesAreWrittenIntoButNeverCleaned) {
+TEST_F(ConversionRunTest, LinkedShapesAndTexturesAreWrittenIntoButNeverCleaned) {
     fs::create_directories(root.fsPath() / "other");
     std::ofstream(root.fsPath() / "other" / "stale.ace") << "someone else's";
-    const std::pair<const char*, fs::path> links[] = {{"SHAPES", "."}, {"TEXTURES", root.fsPath() / "other"}};
-    for (const auto& [name, target] : links) {
+    for (const auto& [name, target] :
+         {std::pair<const char*, fs::path>{"SHAPES", "."}, {"TEXTURES", root.fsPath() / "other"}}) {
         std::error_code made;
         fs::create_directory_symlink(target, wd / name, made);
         if (made) GTEST_SKIP() << "no symbolic links here: " << made.message();
     }
 
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    ASSERT_EQ(runWith(), ended(RunEnd::Done));
 
     for (const fs::path& kept : {wd / "house_100.3ds", wd / "wall.ace", root.fsPath() / "other" / "stale.ace",
                                  root.fsPath() / "other" / "wall.ace", wd / "house_.s", wd / "house_.sd"})
         EXPECT_TRUE(fs::exists(kept)) << kept;
     for (const char* name : {"SHAPES", "TEXTURES"})
-        EXPECT_TRUE(host.logHas(state.text(TextId::LogFolderIsLink, {name}))) << name;
-    EXPECT_FALSE(host.logHas(pick("•alte s-Datei in SHAPES gelöscht", "•old s-file in SHAPES deleted")));
+        EXPECT_TRUE(host.logHas(state.text(TextId::LogFolderIsLink, {name})));
+    EXPECT_FALSE(host.logHas(kOldDeleted));
 }
 
-TEST_P(ConversionRunTest, ASecondRunInTheFolderIsRefusedAtOnce) {
+TEST_F(ConversionRunTest, ASecondRunInTheFolderIsRefusedAtOnce) {
     const auto firstRun = FolderLock::tryLock(wd.string());
     ASSERT_TRUE(firstRun);
-
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::FolderBusy));
-
+    ASSERT_EQ(runWith(), ended(RunEnd::FolderBusy));
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(host.messages[0].text, state.text(TextId::MessageFolderBusy, {wd.string()}));
-    EXPECT_NE(host.messages[0].text.find(pick("läuft schon", "is running")), std::string::npos);
+    EXPECT_NE(host.messages[0].text.find("is running"), std::string::npos);
     EXPECT_TRUE(host.lines().empty());
     EXPECT_FALSE(fs::exists(markers / "args.txt")) << "the converter was started";
 }
 
-TEST_P(ConversionRunTest, ACopyThatFailsGivesTheSystemsOwnReason) {
-    fs::create_directories(root.fsPath() / "route");
-    choices.chkShapeTo[0] = 1;
-    choices.lblCopyPfad[0] = (root.fsPath() / "route").string();
-    files.failing = FsOperation::CopyFile;
-    files.reason = "No space left on device";
-    files.pathEnd = (wd / "SHAPES" / "house_.s").string();
-
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Failed));
-
-    EXPECT_EQ(host.lines().front(), pick("•kann nicht ins Ziel kopieren: ", "•can't copy to target: ") +
-                                        files.pathEnd + ": No space left on device");
-}
-
-TEST_P(ConversionRunTest, MovedFileThatNeverShowsEndsSilentlyAfterTenSeconds) {
-    files.invisibleEnd = (fs::path("SHAPES") / "house_.s").string();
-    double movedAt = -1;
-    ASSERT_EQ(runWith([&] {
-                  inWait();
-                  if (movedAt < 0 &&
-                      host.logHas(pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES")))
-                      movedAt = clock.now();
-                  return true;
-              }),
-              static_cast<int>(RunEnd::MovedFileNotVisible));
-    EXPECT_EQ(host.lines().front(),
-              pick("•neue s-Datei in SHAPES verschoben", "•new s-file moved to SHAPES"));
-    EXPECT_GE(clock.now() - movedAt, 9.99);
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_P(ConversionRunTest, ShapesFolderThatNeverShowsEndsTheRunAfterThirtySeconds) {
-    files.invisibleEnd = "SHAPES";
-    double createdAt = -1;
-    ASSERT_EQ(runWith([&] {
-                  inWait();
-                  if (createdAt < 0 && fs::exists(wd / "SHAPES")) createdAt = clock.now();
-                  return true;
-              }),
-              static_cast<int>(RunEnd::Failed));
-    EXPECT_EQ(host.lines().front(),
-              pick("•nach 30 Sekunden noch nicht bereit: ", "•still not ready after 30 seconds: ") +
-                  (wd / "SHAPES").string());
-    EXPECT_GE(clock.now() - createdAt, 29.99);
-}
-
-// Unguarded file operations: one log line naming the file and the reason,
-// then the end sequence.
-struct UnguardedFailure {
-    const char* name;
-    FsOperation operation;
-    const char* pathEnd; ///< relative to the working directory
-    const char* german;
-    const char* english;
-    bool oldFilesPresent; ///< a stale wd/house_.s and an old SHAPES/house_.s
-    bool converterStarted;
-};
-
-const UnguardedFailure kUnguardedFailures[] = {
-    {"StaleSFile", FsOperation::DeleteFile, "house_.s",
-     "•kann alte s-Datei nicht löschen: ", "•can't delete old s-file: ", true, false},
-    {"ShapesFolder", FsOperation::CreateFolder, "SHAPES",
-     "•kann Verzeichnis SHAPES nicht erzeugen: ", "•can't create the directory SHAPES: ", false, true},
-    {"SdFile", FsOperation::ReplaceFile, "SHAPES/house_.sd",
-     "•kann sd-Datei nicht schreiben: ", "•can't write sd-file: ", false, true},
-    {"SFileEdit", FsOperation::ReplaceFile, "SHAPES/house_.s",
-     "•kann s-Datei nicht bearbeiten: ", "•can't edit s-file: ", false, true},
-    {"ReferenceEntry", FsOperation::ReplaceFile, "AddToRef.txt",
-     "•kann AddToRef.txt nicht schreiben: ", "•can't write AddToRef.txt: ", false, true},
-};
-
-TEST_P(ConversionRunTest, UnguardedFailureIsLoggedWithFileAndReasonAndUnlocks) {
-    for (const auto& failure : kUnguardedFailures) {
-        SCOPED_TRACE(failure.name);
-        fs::remove_all(wd / "SHAPES");
-        fs::remove(wd / "house_.s");
-        fs::remove(markers / "args.txt");
-        fs::remove(markers / "done");
-        converterSettled = false;
-        host = RecordingHost();
-        if (failure.oldFilesPresent) {
-            std::ofstream(wd / "house_.s") << "stale";
-            fs::create_directories(wd / "SHAPES");
-            std::ofstream(wd / "SHAPES" / "house_.s") << "old";
-        }
-        choices.chkRefEintrag = 1;
-        files.failing = failure.operation;
-        const std::string path = (wd / failure.pathEnd).string();
-        files.pathEnd = path;
-
-        ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Failed));
-
-        EXPECT_EQ(host.lines().front(), pick(failure.german, failure.english) + path + ": Permission denied");
-        EXPECT_EQ(fs::exists(markers / "args.txt"), failure.converterStarted);
-        EXPECT_TRUE(host.idle());
+TEST_F(ConversionRunTest, FileThatNeverShowsEndsTheRunAfterItsTime) {
+    struct Case {
+        const char* invisible;
+        const char* since; ///< the log line after which the time runs
+        RunEnd end;
+        std::string last;
+        double seconds;
+    };
+    const Case cases[] = {
+        {"SHAPES/house_.s", kMoved, RunEnd::MovedFileNotVisible, kMoved, 9.99},
+        {"SHAPES", "", RunEnd::Failed, "•still not ready after 30 seconds: " + (wd / "SHAPES").string(),
+         29.99},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.invisible);
+        reset();
+        files.invisibleEnd = TempFolder::pathOf(c.invisible).make_preferred().string();
+        double since = -1;
+        ASSERT_EQ(runWith([&] {
+                      inWait();
+                      if (since < 0 && (*c.since ? host.logHas(c.since) : fs::exists(wd / "SHAPES")))
+                          since = clock.now();
+                      return true;
+                  }),
+                  ended(c.end));
+        EXPECT_EQ(host.lines().front(), c.last);
+        EXPECT_GE(clock.now() - since, c.seconds);
         EXPECT_TRUE(host.messages.empty());
     }
 }
 
-TEST_P(ConversionRunTest, ConverterThatCannotBeStartedIsLoggedAndUnlocks) {
+TEST_F(ConversionRunTest, FailingFileOperationIsLoggedWithFileAndReasonAndEndsTheRun) {
+    struct Failure {
+        const char* name;
+        FsOperation operation;
+        const char* pathEnd; ///< below the working folder
+        int passes;          ///< such operations that still succeed
+        const char* line;
+    };
+    // The s-file is edited four times: the texture correction, one texture, the shaders Diffuse and
+    // AddATexDiff.
+    const Failure failures[] = {
+        {"StaleSFile", FsOperation::DeleteFile, "house_.s", 0, "•can't delete old s-file: "},
+        {"ShapesFolder", FsOperation::CreateFolder, "SHAPES", 0, "•can't create the directory SHAPES: "},
+        {"SdFile", FsOperation::ReplaceFile, "SHAPES/house_.sd", 0, "•can't write sd-file: "},
+        {"TextureCorrection", FsOperation::ReplaceFile, "SHAPES/house_.s", 0, "•can't edit s-file: "},
+        {"OneTexture", FsOperation::ReplaceFile, "SHAPES/house_.s", 1, "•can't edit s-file: "},
+        {"ShaderDiffuse", FsOperation::ReplaceFile, "SHAPES/house_.s", 2, "•can't edit s-file: "},
+        {"ShaderAddATexDiff", FsOperation::ReplaceFile, "SHAPES/house_.s", 3, "•can't edit s-file: "},
+        {"RouteCopy", FsOperation::CopyFile, "SHAPES/house_.s", 0, "•can't copy to target: "},
+        {"ReferenceEntry", FsOperation::ReplaceFile, "AddToRef.txt", 0, "•can't write AddToRef.txt: "},
+    };
+    fs::create_directories(root.fsPath() / "route");
+    choices.chkShapeTo[0] = 1;
+    choices.lblCopyPfad[0] = (root.fsPath() / "route").string();
+    choices.chkRefEintrag = choices.chkAceUni = choices.chkShaderDiffuse = choices.chkShaderAddATexDiff = 1;
+    const std::string edits[] = {state.text(TextId::LogOnlyOneTexture), state.text(TextId::LogShaderDiffuse),
+                                 state.text(TextId::LogShaderAddATexDiff)};
+    const auto logged = [&](const std::string& start) {
+        return std::ranges::any_of(host.lines(),
+                                   [&](const std::string& line) { return line.starts_with(start); });
+    };
+    for (const Failure& c : failures) {
+        SCOPED_TRACE(c.name);
+        reset();
+        const bool stale = c.operation == FsOperation::DeleteFile;
+        if (stale) std::ofstream(wd / "house_.s") << "stale";
+        files.failing = c.operation;
+        files.pathEnd = TempFolder::utf8Of((wd / TempFolder::pathOf(c.pathEnd)).make_preferred());
+        files.passes = c.passes;
+
+        ASSERT_EQ(runWith(), ended(RunEnd::Failed));
+
+        EXPECT_EQ(host.lines().front(), c.line + files.pathEnd + ": Permission denied");
+        EXPECT_EQ(fs::exists(markers / "args.txt"), !stale) << "whether the converter was started";
+        EXPECT_TRUE(host.idle() && host.messages.empty());
+        EXPECT_FALSE(host.logHas("•sd-file written in SHAPES") && std::string_view(c.name) == "SdFile");
+        EXPECT_FALSE(host.logHas("•AddToRef.txt is created"));
+        for (int i = 0; i < 3 && std::string_view(c.line) == "•can't edit s-file: "; ++i)
+            EXPECT_EQ(logged(edits[i]), i < c.passes - 1) << edits[i];
+    }
+}
+
+TEST_F(ConversionRunTest, ConverterThatCannotBeStartedIsLogged) {
     // Not executable: the system's reason. A Windows program and no wine on the PATH: says so.
     fs::permissions(converter, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::ConverterNotStarted));
+    ASSERT_EQ(runWith(), ended(RunEnd::ConverterNotStarted));
     EXPECT_EQ(host.lines().front(),
-              pick("•Konverter kann nicht gestartet werden: ", "•can't start the converter: ") +
-                  converter.string() + ": Permission denied");
+              "•can't start the converter: " + converter.string() + ": Permission denied");
     EXPECT_TRUE(host.idle());
     std::ofstream(converter, std::ios::binary | std::ios::trunc) << "MZ\x90";
-    processes.system = SystemProcessStarter([](const std::string& name) {
-        return name == "PATH" ? std::string("/nonexistent-folder") : std::string();
-    });
-    host = RecordingHost();
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::ConverterNotStarted));
-    EXPECT_EQ(host.lines().front().rfind(pick("•wine nicht gefunden: ", "•wine not found: "), 0), 0U);
+    processes.system = withPath("/nonexistent-folder");
+    reset();
+    ASSERT_EQ(runWith(), ended(RunEnd::ConverterNotStarted));
+    EXPECT_TRUE(host.lines().front().starts_with("•wine not found: "));
     EXPECT_NE(host.lines().front().find(converter.string()), std::string::npos);
 }
 
-TEST_P(ConversionRunTest, VisibleConverterWithoutATerminalRunsHiddenAfterAWarning) {
+TEST_F(ConversionRunTest, VisibleConverterWithoutATerminalRunsHiddenAfterAWarning) {
     choices.chkCMD_sichtbar = 1;
-    processes.system = SystemProcessStarter([](const std::string& name) {
-        return name == "PATH" ? std::string("/nonexistent-folder") : std::string();
-    });
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    processes.system = withPath("/nonexistent-folder");
+    ASSERT_EQ(runWith(), ended(RunEnd::Done));
     EXPECT_TRUE(host.logHas(state.text(TextId::LogTerminalMissing)));
     EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
 }
 
-TEST_P(ConversionRunTest, WindowsConverterWorksInAPlainFolderWhereItsCodePageLacksTheModelFolder) {
-    // "Zdeněk Дом": no single-byte code page holds both letters.
-    wd = root.fsPath() / TempFolder::pathOf("Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC");
-    fs::create_directories(wd);
-    for (const char* name : {"house_100.3ds", "house_500.3ds"}) std::ofstream(wd / name) << "3ds";
-    state.gstrProgrammPfad = TempFolder::utf8Of(wd);
+TEST_F(ConversionRunTest, WindowsConverterWorksInAPlainFolderWhereItsCodePageLacksTheModelFolder) {
+    layOut("Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC"); // "Zdeněk Дом": no single-byte code page holds both
     std::ofstream(converter, std::ios::binary | std::ios::trunc) << "MZ\x90";
     // The fake wine writes the s-file at the host path of its second argument (drive Z: is the root).
-    const std::string m = shellQuoted(markers.string());
     writeScript(root.fsPath() / "bin" / "wine",
                 recordArguments(markers / "args.txt") +
-                    "out=$(printf '%s' \"$2\" | sed -e 's/^Z://' -e 's/\\\\/\\//g')\nprintf '%s' " +
-                    shellQuoted(kSFileText) + " > \"$out\"\n: > " + m + "/done\n");
-    endsAtOnce = true;
-    const std::string bin = (root.fsPath() / "bin").string();
-    processes.system =
-        SystemProcessStarter([bin](const std::string& name) { return name == "PATH" ? bin : std::string(); });
+                    "out=$(printf '%s' \"$2\" | sed -e 's/^Z://' -e 's/\\\\/\\//g')\n"
+                    "printf '%s' " +
+                    shellQuoted(kSFileText) + " > \"$out\"\n: > " + shellQuoted(markers.string()) +
+                    "/done\n");
+    processes.system = withPath((root.fsPath() / "bin").string());
 
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    ASSERT_EQ(runWith(), ended(RunEnd::Done));
     EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
     const auto arguments = converterArguments();
     ASSERT_EQ(arguments.size(), 4U);
@@ -615,7 +691,7 @@ TEST_P(ConversionRunTest, WindowsConverterWorksInAPlainFolderWhereItsCodePageLac
     EXPECT_FALSE(fs::exists(plainFolder)) << "the plain folder goes at the end";
 }
 
-TEST_P(ConversionRunTest, PathsWithBlanksQuotesAndShellWordsReachTheConverterUnchanged) {
+TEST_F(ConversionRunTest, PathsWithBlanksQuotesAndShellWordsReachTheConverterUnchanged) {
     wd = root.fsPath() / "my \"model\" $(touch pwned) dir";
     fs::create_directories(wd);
     for (const char* name : {"a b'_100.3ds", "x;y_500.3ds"}) std::ofstream(wd / name) << "3ds";
@@ -623,24 +699,14 @@ TEST_P(ConversionRunTest, PathsWithBlanksQuotesAndShellWordsReachTheConverterUnc
     state.gstrArrLODDateien = {"", "a b'_100.3ds", "x;y_500.3ds"};
     useConverter(Converter::Writes, root.fsPath() / "conv \"3ds\" `touch pwned`");
 
-    ASSERT_EQ(runWith(), static_cast<int>(RunEnd::Done));
+    ASSERT_EQ(runWith(), ended(RunEnd::Done));
 
-    EXPECT_EQ(converterArguments(),
-              (std::vector<std::string>{(wd / "house_.s").string(), (wd / "a b'_100.3ds").string(),
-                                        (wd / "x;y_500.3ds").string()}));
-    EXPECT_FALSE(fs::exists(root.fsPath() / "pwned"));
-    EXPECT_FALSE(fs::exists(wd / "pwned"));
-    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
+    EXPECT_EQ(converterArguments(), paths({"house_.s", "a b'_100.3ds", "x;y_500.3ds"}));
+    for (const fs::path& folder : {root.fsPath(), wd, fs::current_path()})
+        EXPECT_FALSE(fs::exists(folder / "pwned"));
 }
 
-/// The ASCII text of a UTF-16LE file (zero bytes and the byte-order mark dropped).
-std::string asciiOfUtf16(const std::string& bytes) {
-    std::string text;
-    for (std::size_t i = 2; i < bytes.size(); i += 2) text += bytes[i];
-    return text;
-}
-
-TEST_P(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
+TEST_F(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
     const fs::path route = root.fsPath() / "route";
     fs::create_directories(route);
     choices.optNurSommerTextur = false;
@@ -650,26 +716,60 @@ TEST_P(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
     choices.chkRefEintrag = 1;
     choices.chkShapeTo = {1, 1, 0};
     choices.lblCopyPfad = {route.string(), (root.fsPath() / "no such route").string(), "C:\\"};
-
     state.gstrArrLODDateien = {"", "house_100.3ds", "house_500.3ds", ""};
     choices.lodRowChecked = {false, true, true}; // only checked rows with a file are converted
 
-    ASSERT_EQ(runWith({}, ','), static_cast<int>(RunEnd::Done));
+    ASSERT_EQ(runWith({}, ','), ended(RunEnd::Done));
 
-    EXPECT_EQ(converterArguments(),
-              (std::vector<std::string>{(wd / "house_.s").string(), (wd / "house_500.3ds").string()}));
-    EXPECT_TRUE(host.logHas(waitProgressLine(state, "house_.s", 1, ',')));
-    EXPECT_NE(waitProgressLine(state, "house_.s", 1, ',').find(" 0,1 "), std::string::npos);
-    EXPECT_EQ(view.shownInput, "1.0 2.0 3.0 4.0 5.0 6.0");
-    EXPECT_EQ(view.shownDisplay, "ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
-    const std::string sd = asciiOfUtf16(readFile(wd / "SHAPES" / "house_.sd"));
+    EXPECT_EQ(converterArguments(), paths({"house_.s", "house_500.3ds"}));
+    EXPECT_TRUE(host.logHas(progress(1, ',')));
+    EXPECT_NE(progress(1, ',').find(" 0,1 "), std::string::npos);
+    EXPECT_EQ(shownInput, "1.0 2.0 3.0 4.0 5.0 6.0");
+    EXPECT_EQ(shownDisplay, "ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
+    const std::string sd = decodeText(readFile(wd / "SHAPES" / "house_.sd"));
     EXPECT_NE(sd.find("ESD_Alternative_Texture (252)"), std::string::npos) << sd;
     EXPECT_NE(sd.find("        ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )"), std::string::npos) << sd;
-    EXPECT_TRUE(fs::exists(wd / "AddToRef.txt"));
-    EXPECT_TRUE(fs::exists(route / "SHAPES" / "house_.s"));
-    EXPECT_TRUE(fs::exists(route / "SHAPES" / "house_.sd"));
-    EXPECT_TRUE(host.logHas(pick("Kein gültiges Verzeichnis angegeben!", "No valid directory given!")));
-    EXPECT_EQ(host.lines().front(), pick("Fertig!", "Done!"));
+    for (const fs::path& made :
+         {wd / "AddToRef.txt", route / "SHAPES" / "house_.s", route / "SHAPES" / "house_.sd"})
+        EXPECT_TRUE(fs::exists(made)) << made;
+    EXPECT_TRUE(host.logHas("No valid directory given!"));
+    EXPECT_EQ(host.lines().front(), "Done!");
+}
+
+// On Windows the converter starts through cmd.exe with its short path: a batch file in a folder with
+// blanks, on a model folder with blanks.
+class WindowsConversionRunTest : public ConversionRunTest {
+protected:
+    void SetUp() override {
+        if (!kWindows) GTEST_SKIP() << "the cmd.exe start exists only on Windows";
+        layOut("my model");
+        std::ofstream(root.fsPath() / "prepared.s", std::ios::binary) << kSFileText;
+        // Copies the prepared s-file to its first argument (written whole, then renamed) and records
+        // the arguments it got, quotes stripped, one a line.
+        converter = root.fsPath() / "tool box" / "conv3ds.bat";
+        fs::create_directories(converter.parent_path());
+        const std::string args = TempFolder::utf8Of(markers / "args.txt");
+        std::ofstream(converter, std::ios::binary)
+            << "@echo off\r\ncopy /Y \"" << TempFolder::utf8Of(root.fsPath() / "prepared.s")
+            << "\" \"%~1.part\" >nul\r\n"
+            << "move /Y \"%~1.part\" \"%~1\" >nul\r\n>\"" << args << ".part\" echo %~1\r\n>>\"" << args
+            << ".part\" echo %~2\r\n>>\"" << args << ".part\" echo %~3\r\nmove /Y \"" << args << ".part\" \""
+            << args << "\" >nul\r\ntype nul > \"" << TempFolder::utf8Of(markers / "done") << "\"\r\n";
+        state.gstrConv3dsPfad = TempFolder::utf8Of(converter);
+        endsAtOnce = true;
+    }
+};
+
+TEST_F(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksRunsThroughCmdWithItsShortPath) {
+    ASSERT_EQ(runWith(), ended(RunEnd::Done));
+    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s") && fs::exists(wd / "SHAPES" / "house_.sd"));
+    auto arguments = converterArguments(); // "echo" ends its lines with CR LF
+    for (auto& line : arguments) std::erase(line, '\r');
+    EXPECT_EQ(arguments, paths({"house_.s", "house_100.3ds", "house_500.3ds"}));
+    const auto shortPath = LocalFileSystem().shortPath(state.gstrConv3dsPfad);
+    ASSERT_TRUE(shortPath.ok());
+    EXPECT_EQ(shortPath.value().find(' '), std::string::npos) << shortPath.value();
+    EXPECT_TRUE(host.logHas("cmd.exe /C " + shortPath.value() + quotedFiles()));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// The programs built beside a test program, run as a user runs them: the
-// command line through the system's shell, stdout and stderr captured.
+// The programs built beside a test program, run as a user runs them: the command line through the
+// system's shell, stdout and stderr captured.
 
 #include "support/TempFolder.h"
 
@@ -12,22 +12,12 @@
 
 namespace quillfen::test {
 
-/// A program of the build (`relative` to the build folder, without ".exe"),
-/// found beside this test program (<build>/tests/...), before any test changes
-/// the current folder.
-inline std::filesystem::path builtProgram(const std::string& relative) {
-    static const std::filesystem::path build =
-        std::filesystem::absolute(testing::internal::GetArgvs().front())
-            .lexically_normal()
-            .parent_path()
-            .parent_path();
-    static const std::string extension =
-        std::filesystem::path(testing::internal::GetArgvs().front()).extension().string();
-    return build / (relative + extension);
-}
-
+/// quillfen-cli of this build, found beside this test program (<build>/tests/...) before any test
+/// changes the current folder.
 inline const std::filesystem::path& cliProgram() {
-    static const std::filesystem::path program = builtProgram("cli/quillfen-cli");
+    static const std::filesystem::path test(testing::internal::GetArgvs().front()),
+        program = std::filesystem::absolute(test).lexically_normal().parent_path().parent_path() /
+                  ("cli/quillfen-cli" + test.extension().string());
     return program;
 }
 
@@ -49,12 +39,6 @@ inline std::string inQuotes(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-/// The program's output with Windows line ends (its standard streams are in text mode there) as "\n".
-inline std::string withUnixLineEnds(std::string text) {
-    std::erase(text, '\r');
-    return text;
-}
-
 /// Runs `program` with the given arguments (already quoted).
 inline Outcome runProgram(const std::filesystem::path& program, const std::string& arguments) {
     const TempFolder capture;
@@ -66,8 +50,10 @@ inline Outcome runProgram(const std::filesystem::path& program, const std::strin
 #endif
     const int status = std::system(command.c_str());
     // A shell's status carries the exit code in its second byte; cmd.exe gives it plainly.
-    return {status > 255 ? status >> 8 : status, withUnixLineEnds(capture.read("out")),
-            withUnixLineEnds(capture.read("err"))};
+    // Windows line ends (the streams are in text mode there) as "\n".
+    Outcome outcome{status > 255 ? status >> 8 : status, capture.read("out"), capture.read("err")};
+    std::erase(outcome.out, '\r'), std::erase(outcome.err, '\r');
+    return outcome;
 }
 
 inline Outcome runCli(const std::string& arguments) {

@@ -1,6 +1,6 @@
 #pragma once
-// Small shape files written by hand for the tests: just the sections the box computation reads, in
-// the order the converter writes them, with CR LF; and the box computed from them.
+// Small shape files written by hand: the sections the box computation reads, in the converter's order,
+// with CR LF; and the box computed from them.
 
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/GeometryTables.h"

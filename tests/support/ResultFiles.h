@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the result-file and run tests: a log recorder, a file system that
-// fails one chosen operation, and a working folder with a SHAPES folder.
+// Shared by the result-file and run tests: a file system that fails one chosen
+// operation, and a working folder with a SHAPES folder.
 
 #include "core/LogSink.h"
 #include "core/ProgramState.h"
@@ -20,86 +20,68 @@ namespace quillfen::test {
 
 enum class FsOperation { None, CreateFolder, MoveFile, CopyFile, DeleteFile, ReadBytes, ReplaceFile };
 
-/// The real file system, except that one operation fails with `reason` ("Permission
-/// denied" unless set) on paths ending in `pathEnd` (the tests run as root, where
-/// permissions alone would not fail), and paths ending in `invisibleEnd` (when set)
-/// never show.
+/// The real file system, except that one operation fails with `reason` on paths ending in `pathEnd`
+/// (the tests run as root, where permissions alone would not fail) once `passes` such calls went
+/// through, and paths ending in `invisibleEnd` (when set) never show.
 class FailingFileSystem final : public FileSystem {
+    using S = const std::string&;
+    using V = Expected<std::vector<std::string>>;
+    using enum FsOperation;
+
 public:
-    explicit FailingFileSystem(FsOperation fail = FsOperation::None, std::string end = {})
+    explicit FailingFileSystem(FsOperation fail = None, std::string end = {})
         : failing(fail), pathEnd(std::move(end)) {}
     FsOperation failing;
     std::string pathEnd;
     std::string invisibleEnd;
+    mutable int passes = 0;
     static constexpr const char* kReason = "Permission denied";
     std::string reason = kReason;
 
-    [[nodiscard]] bool fileExists(const std::string& p) const override {
-        return !hidden(p) && m_real.fileExists(p);
+    [[nodiscard]] bool fileExists(S p) const override { return !hidden(p) && m_real.fileExists(p); }
+    [[nodiscard]] bool folderExists(S p) const override { return !hidden(p) && m_real.folderExists(p); }
+    [[nodiscard]] bool isLink(S p) const override { return m_real.isLink(p); }
+    Status createFolder(S p) override { return fails(CreateFolder, p) ? denied(p) : m_real.createFolder(p); }
+    Status removeEmptyFolder(S p) override { return m_real.removeEmptyFolder(p); }
+    Status moveFile(S s, S d) override { return fails(MoveFile, s) ? denied(s) : m_real.moveFile(s, d); }
+    Status moveFileOver(S s, S t) override {
+        return fails(MoveFile, s) ? denied(s) : m_real.moveFileOver(s, t);
     }
-    [[nodiscard]] bool folderExists(const std::string& p) const override {
-        return !hidden(p) && m_real.folderExists(p);
+    Status copyFile(S s, S d) override { return fails(CopyFile, s) ? denied(s) : m_real.copyFile(s, d); }
+    Status copyFileTo(S s, S t) override { return fails(CopyFile, s) ? denied(s) : m_real.copyFileTo(s, t); }
+    Status deleteFile(S p) override { return fails(DeleteFile, p) ? denied(p) : m_real.deleteFile(p); }
+    Status deleteFileInFolder(S f, S n) override {
+        return fails(DeleteFile, joinPath(f, n)) ? denied(joinPath(f, n)) : m_real.deleteFileInFolder(f, n);
     }
-    Status createFolder(const std::string& p) override {
-        return fails(FsOperation::CreateFolder, p) ? denied(p) : m_real.createFolder(p);
-    }
-    [[nodiscard]] bool isLink(const std::string& p) const override { return m_real.isLink(p); }
-    Status removeEmptyFolder(const std::string& p) override { return m_real.removeEmptyFolder(p); }
-    Status moveFile(const std::string& s, const std::string& d) override {
-        return fails(FsOperation::MoveFile, s) ? denied(s) : m_real.moveFile(s, d);
-    }
-    Status moveFileOver(const std::string& s, const std::string& t) override {
-        return fails(FsOperation::MoveFile, s) ? denied(s) : m_real.moveFileOver(s, t);
-    }
-    Status copyFile(const std::string& s, const std::string& d) override {
-        return fails(FsOperation::CopyFile, s) ? denied(s) : m_real.copyFile(s, d);
-    }
-    Status copyFileTo(const std::string& s, const std::string& t) override {
-        return fails(FsOperation::CopyFile, s) ? denied(s) : m_real.copyFileTo(s, t);
-    }
-    Status deleteFile(const std::string& p) override {
-        return fails(FsOperation::DeleteFile, p) ? denied(p) : m_real.deleteFile(p);
-    }
-    Status deleteFileInFolder(const std::string& f, const std::string& n) override {
-        const std::string p = joinPath(f, n);
-        return fails(FsOperation::DeleteFile, p) ? denied(p) : m_real.deleteFileInFolder(f, n);
-    }
-    [[nodiscard]] Expected<std::vector<std::string>> listFiles(const std::string& f) const override {
-        return m_real.listFiles(f);
-    }
-    [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& f) const override {
-        return m_real.listFolders(f);
-    }
-    [[nodiscard]] Expected<std::string> shortPath(const std::string& p) const override {
-        return m_real.shortPath(p);
-    }
-    [[nodiscard]] Expected<std::string> readBytes(const std::string& p) const override {
-        if (fails(FsOperation::ReadBytes, p)) return denied(p);
+    [[nodiscard]] V listFiles(S f) const override { return m_real.listFiles(f); }
+    [[nodiscard]] V listFolders(S f) const override { return m_real.listFolders(f); }
+    [[nodiscard]] Expected<std::string> shortPath(S p) const override { return m_real.shortPath(p); }
+    [[nodiscard]] Expected<std::string> readBytes(S p) const override {
+        if (fails(ReadBytes, p)) return denied(p);
         return m_real.readBytes(p);
     }
-    Status replaceFile(const std::string& p, const std::string& bytes) override {
-        return fails(FsOperation::ReplaceFile, p) ? denied(p) : m_real.replaceFile(p, bytes);
+    Status replaceFile(S p, S b) override {
+        return fails(ReplaceFile, p) ? denied(p) : m_real.replaceFile(p, b);
     }
 
 private:
-    static bool endsIn(const std::string& t, const std::string& e) {
-        return t.size() >= e.size() && t.compare(t.size() - e.size(), e.size(), e) == 0;
+    static bool endsIn(S t, S e) { return std::string_view(t).ends_with(e); }
+    [[nodiscard]] bool hidden(S p) const { return !invisibleEnd.empty() && endsIn(p, invisibleEnd); }
+    [[nodiscard]] bool fails(FsOperation op, S p) const {
+        return op == failing && endsIn(p, pathEnd) && passes-- <= 0;
     }
-    [[nodiscard]] bool hidden(const std::string& p) const {
-        return !invisibleEnd.empty() && endsIn(p, invisibleEnd);
-    }
-    [[nodiscard]] bool fails(FsOperation op, const std::string& p) const {
-        return op == failing && endsIn(p, pathEnd);
-    }
-    [[nodiscard]] Error denied(const std::string& path) const { return Error{path, reason}; }
+    [[nodiscard]] Error denied(S path) const { return Error{path, reason}; }
     LocalFileSystem m_real;
 };
 
-/// A working folder holding an empty SHAPES folder; the s-file is SHAPES/house.s.
+/// A working folder holding an empty SHAPES folder, with the state, the file system and a log for the
+/// steps that write in it; the s-file is SHAPES/house.s.
 struct WorkFolder {
     TempFolder folder;
     ProgramState state;
     ShapePaths paths = ShapePaths::of(folder.path(), "house.s");
+    LocalFileSystem files;
+    RecordingLog log;
 
     explicit WorkFolder(Language language = Language::English) {
         state.gstrProgrammPfad = folder.path();
@@ -146,19 +128,13 @@ inline std::vector<std::string> entriesIn(const TempFolder& root, const std::str
     return names;
 }
 
-/// "texture ( k 0 0 ff000000 )" for k = 0..count-1.
-inline std::vector<std::string> plainTextureEntries(std::size_t count) {
-    std::vector<std::string> entries;
-    for (std::size_t k = 0; k < count; ++k)
-        entries.push_back("texture ( " + std::to_string(k) + " 0 0 ff000000 )");
-    return entries;
-}
-
 /// A converter-style s-file with the given shaders, images and texture entries
 /// (plain entries, one per image, when `textures` is not given).
 inline std::string sampleSFile(const std::vector<std::string>& images, std::vector<std::string> textures = {},
                                const std::vector<std::string>& shaders = {"TexDiff"}) {
-    if (textures.empty()) textures = plainTextureEntries(images.size());
+    if (textures.empty())
+        for (std::size_t k = 0; k < images.size(); ++k)
+            textures.push_back("texture ( " + std::to_string(k) + " 0 0 ff000000 )");
     std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n";
     text += "\tshader_names ( " + std::to_string(shaders.size()) + "\r\n";
     for (const std::string& shader : shaders) text += "\t\tnamed_shader ( " + shader + " )\r\n";

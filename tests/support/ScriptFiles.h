@@ -1,6 +1,5 @@
 #pragma once
-// Fake programs written as shell scripts, and a short real-time wait for what
-// another process does (a process ending, a file appearing).
+// Fake programs written as shell scripts, and a short real-time wait for what another process does.
 
 #include "support/TempFolder.h"
 
@@ -17,11 +16,9 @@
 
 namespace quillfen::test {
 
-/// Waits in real time, briefly, for something another process does. Fails the
-/// test after ten seconds.
+/// Waits in real time, briefly, for something another process does; fails the test after ten seconds.
 inline bool waitForReal(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!condition()) {
+    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10); !condition();) {
         if (std::chrono::steady_clock::now() > deadline) {
             ADD_FAILURE() << "another process did not do its part within 10 s";
             return false;
@@ -31,7 +28,6 @@ inline bool waitForReal(const std::function<bool()>& condition) {
     return true;
 }
 
-/// Writes an executable shell script.
 inline void writeScript(const std::filesystem::path& path, const std::string& body) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body;
@@ -47,8 +43,7 @@ inline std::string shellQuoted(const std::string& text) {
     return quoted + "'";
 }
 
-/// Script lines that write the script's arguments, one a line, to `record`
-/// (complete once it exists).
+/// Script lines that write the script's arguments, one a line, to `record` (complete once it exists).
 inline std::string recordArguments(const std::filesystem::path& record) {
     const std::string r = shellQuoted(record.string());
     return "printf '%s\\n' \"$@\" > " + r + ".part\nmv " + r + ".part " + r + "\n";

@@ -1,8 +1,7 @@
 #pragma once
-// Test helper: the structure the engines rely on when they load an s-file.
-// Every count equals its list, every index lies in range, the hierarchy has one
-// entry per matrix, no sub-object has more vertices than a 16-bit index reaches,
-// only the shaders Open Rails knows, and every prim_state has a texture.
+// The structure the engines rely on when they load an s-file: every count equals its list, every index
+// lies in range, one hierarchy entry per matrix, no sub-object beyond a 16-bit index, only the shaders
+// Open Rails knows, and a texture for every prim_state.
 
 #include "support/ShapeBlocks.h"
 
@@ -52,11 +51,11 @@ private:
     }
 
     void checkCounts(const Block& block, const std::string& path) {
-        static const std::string kBlockLists =
-            " volumes shader_names texture_filter_names points uv_points normals sort_vectors colours "
-            "matrices "
-            "images textures light_materials light_model_cfgs uv_ops vtx_states prim_states lod_controls "
-            "distance_levels sub_objects geometry_nodes vertices vertex_sets primitives ";
+        static const std::string kBlockLists = " volumes shader_names texture_filter_names points uv_points "
+                                               "normals sort_vectors colours matrices images "
+                                               "textures light_materials light_model_cfgs uv_ops vtx_states "
+                                               "prim_states lod_controls distance_levels "
+                                               "sub_objects geometry_nodes vertices vertex_sets primitives ";
         static const std::string kFieldLists = " vertex_idxs normal_idxs flags hierarchy geometry_node_map "
                                                "subobject_shaders tex_idxs vertex_uvs ";
         const std::string key = " " + block.keyword + " ";

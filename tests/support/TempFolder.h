@@ -7,7 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace quillfen::test {
 
@@ -17,15 +19,18 @@ inline std::string readFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+/// The blank-separated words of `text`, for short rows in test tables.
+inline std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
 class TempFolder {
 public:
     TempFolder() {
         std::random_device random;
-        const auto base = std::filesystem::temp_directory_path();
-        for (;;) {
-            m_path = base / ("quillfen-test-" + std::to_string(random()));
-            if (std::filesystem::create_directory(m_path)) break;
-        }
+        do m_path = std::filesystem::temp_directory_path() / ("quillfen-test-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(m_path));
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -44,7 +49,7 @@ public:
 
     /// A UTF-8 text as a path (on Windows a narrow string would be read in the ANSI code page).
     static std::filesystem::path pathOf(const std::string& utf8) {
-        return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+        return std::u8string(utf8.begin(), utf8.end());
     }
     static std::string utf8Of(const std::filesystem::path& path) {
         const std::u8string text = path.u8string();
@@ -55,10 +60,8 @@ public:
     void write(const std::string& name, const std::string& bytes) const {
         const auto target = m_path / pathOf(name);
         std::filesystem::create_directories(target.parent_path());
-        std::ofstream out(target, std::ios::binary);
-        out << bytes;
+        std::ofstream(target, std::ios::binary) << bytes;
     }
-    /// The raw bytes of a file inside the folder.
     [[nodiscard]] std::string read(const std::string& name) const { return readFile(m_path / pathOf(name)); }
     [[nodiscard]] bool exists(const std::string& name) const {
         return std::filesystem::exists(m_path / pathOf(name));

@@ -1,5 +1,5 @@
 #pragma once
-// Test helpers: small 3DS scenes made in code, the converter run on them, and its output read back.
+// Small 3DS scenes made in code, the converter run on them, and its output read back.
 
 #include "Converter.h"
 #include "Scene.h"
@@ -24,13 +24,8 @@ namespace quillfen::test {
 /// coordinates, one material group and a local matrix at its centre.
 inline conv3ds::Mesh boxMesh(const std::string& name, conv3ds::Vec3 c, conv3ds::Vec3 size,
                              const std::string& material) {
-    conv3ds::Mesh mesh{name,
-                       {},
-                       {},
-                       {{material, {}}},
-                       {},
-                       {},
-                       conv3ds::LocalMatrix{1, 0, 0, 0, 1, 0, 0, 0, 1, c.x, c.y, c.z}};
+    conv3ds::Mesh mesh{name, {}, {}, {{material, {}}}, {}, {}, {}};
+    mesh.localMatrix = conv3ds::LocalMatrix{1, 0, 0, 0, 1, 0, 0, 0, 1, c.x, c.y, c.z};
     for (int i = 0; i < 8; ++i) {
         const auto half = [i](int bit) { return (i & bit) ? 0.5f : -0.5f; };
         mesh.vertices.push_back({c.x + half(1) * size.x, c.y + half(2) * size.y, c.z + half(4) * size.z});

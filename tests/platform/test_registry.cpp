@@ -1,13 +1,16 @@
-// The registry files of a Wine prefix: how their text form is read, and how
-// the store answers from a real prefix folder.
+// The registry files of a Wine prefix, the store over a real prefix folder, and the machine's registry
+// as makeSystemRegistry gives it: on Windows (and the Windows build under Wine) the real one.
 
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/Registry.h"
 #include "platform/RegistryWine.h"
 #include "platform/SpecialFolders.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,6 +35,7 @@ const RegistryValue* findValue(const WineRegistryHive& hive, const std::string& 
 }
 
 TEST(WineRegistryHive, ReadsEveryValueFormWithItsTypeAndData) {
+    // clang-format off
     const std::tuple<std::string, std::uint32_t, std::string> cases[] = {
         // escapes: backslash, quote, controls, unicode, a surrogate pair, octal NUL; raw UTF-8 stays
         {R"("v"="C:\\x\"q\"\tb\nc\rd Z\x00fcge \x6771 \xd83d\xde82 a\0b")", kRegSz,
@@ -46,6 +50,7 @@ TEST(WineRegistryHive, ReadsEveryValueFormWithItsTypeAndData) {
         {"\"v\"=hex:01,02,\\\n  03,04,\\\n  05", kRegBinary, "\x01\x02\x03\x04\x05"s}, // continued lines
         {"\"v\"=\"x\"\r", kRegSz, "x\0"s},                                             // CR LF line ends
     };
+    // clang-format on
     for (const auto& [line, type, data] : cases) {
         const auto hive = WineRegistryHive::parse(hiveText("[Software\\\\Test] 1700000000\n" + line + "\n"));
         ASSERT_TRUE(hive);
@@ -106,6 +111,7 @@ constexpr const char* kMstsKey = "Software\\Microsoft\\Microsoft Games\\Train Si
 
 TEST(WineRegistryStore, FailuresGiveTheWindowsCode) {
     const std::string valid = hiveText("[Software\\\\Other] 1\n\"x\"=\"y\"\n");
+    // clang-format off
     const std::tuple<bool, const char*, std::uint32_t, const char*, long> cases[] = {
         {false, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // no prefix
         {true, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound},  // no system.reg
@@ -114,6 +120,7 @@ TEST(WineRegistryStore, FailuresGiveTheWindowsCode) {
         {true, valid.c_str(), kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // missing key
         {true, valid.c_str(), kHkeyUsers, "Software\\Other", kErrorInvalidHandle},
     };
+    // clang-format on
     for (const auto& [makePrefix, systemReg, root, section, code] : cases) {
         SCOPED_TRACE(systemReg ? systemReg : "no system.reg");
         test::TempFolder prefix;
@@ -127,40 +134,32 @@ TEST(WineRegistryStore, TheInstallationKeyIsReadIn32BitViewFirstThenPlain) {
     const std::string wow =
         "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n";
     const std::string plain = "[Software\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n";
-    struct Case {
-        const char* name;
-        std::string arch;
-        std::string body;
-        const char* bits32;   // what the 32-bit view alone finds ("" nothing)
-        const char* combined; // what the 32-bit view, then the plain key find
+    const std::string path = "\"Path\"=\"C:\\\\32\"\n", hand = "\"Path\"=\"D:\\\\hand\"\n";
+    // The name, whether the prefix is 64-bit, system.reg's keys, what the 32-bit view alone finds (""
+    // nothing), and what the 32-bit view, then the plain key find.
+    // clang-format off
+    const std::tuple<const char*, bool, std::string, const char*, const char*> cases[] = {
+        {"installer's key", true, wow + path, "C:\\32", "C:\\32"},
+        {"added by hand without /reg:32", true, plain + hand, "", "D:\\hand"},
+        {"both: the 32-bit view wins", true, wow + path + plain + hand, "C:\\32", "C:\\32"},
+        {"value only in the plain key", true, wow + "\"EXE Path\"=\"C:\\\\32\"\n" + plain + hand, "", "D:\\hand"},
+        {"32-bit prefix", false, plain + path, "C:\\32", "C:\\32"},
+        {"nowhere", true, "[Software\\\\Other] 1\n", "", ""},
     };
-    const Case cases[] = {
-        {"installer's key", "#arch=win64\n", wow + "\"Path\"=\"C:\\\\32\"\n", "C:\\32", "C:\\32"},
-        {"added by hand without /reg:32", "#arch=win64\n", plain + "\"Path\"=\"D:\\\\hand\"\n", "",
-         "D:\\hand"},
-        {"both: the 32-bit view wins", "#arch=win64\n",
-         wow + "\"Path\"=\"C:\\\\32\"\n" + plain + "\"Path\"=\"D:\\\\hand\"\n", "C:\\32", "C:\\32"},
-        {"value only in the plain key", "#arch=win64\n",
-         wow + "\"EXE Path\"=\"C:\\\\32\"\n" + plain + "\"Path\"=\"D:\\\\hand\"\n", "", "D:\\hand"},
-        {"32-bit prefix", "#arch=win32\n", plain + "\"Path\"=\"C:\\\\p\"\n", "C:\\p", "C:\\p"},
-        {"nowhere", "#arch=win64\n", "[Software\\\\Other] 1\n", "", ""},
-    };
+    // clang-format on
     const auto found = [](const RegistryResult<RegistryValue>& result) {
         return result.ok() ? std::string(result.value.data.c_str()) : std::string();
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, win64, body, bits32, both] : cases) {
+        SCOPED_TRACE(name);
         test::TempFolder prefix;
-        prefix.write("system.reg", hiveText(c.body, c.arch));
+        prefix.write("system.reg", hiveText(body, win64 ? "#arch=win64\n" : "#arch=win32\n"));
         const WineRegistryStore store(prefix.path());
-        EXPECT_EQ(found(store.queryValue(kHkeyLocalMachine, kMstsKey, "Path", RegistryView::Bits32)),
-                  c.bits32);
+        EXPECT_EQ(found(store.queryValue(kHkeyLocalMachine, kMstsKey, "Path", RegistryView::Bits32)), bits32);
         const auto combined =
             store.queryValue(kHkeyLocalMachine, kMstsKey, "Path", RegistryView::Bits32ThenNative);
-        EXPECT_EQ(found(combined), c.combined);
-        if (!combined.ok()) {
-            EXPECT_EQ(combined.code, kErrorFileNotFound);
-        }
+        EXPECT_EQ(found(combined), both);
+        EXPECT_EQ(combined.code, combined.ok() ? kErrorSuccess : kErrorFileNotFound);
     }
 }
 
@@ -198,6 +197,65 @@ TEST(WinePrefix, ProgramFilesOf32BitProgramsPreferX86) {
     EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFiles), native);
     EXPECT_EQ(programFilesInPrefix(prefix.path(), 5), "");
     EXPECT_EQ(programFilesInPrefix("", kCsidlProgramFiles), "");
+}
+
+TEST(SystemRegistry, AKeyWrittenToThePlainViewIsFoundAfterThe32BitView) {
+    if (!systemRegistryIsNative()) GTEST_SKIP() << "no Windows registry on this system";
+    const auto store = makeSystemRegistry();
+    std::random_device random;
+    // HKEY_LOCAL_MACHINE\Software is split into the two views; HKEY_CURRENT_USER\Software is not.
+    const std::string path = "Software\\QuillfenTest" + std::to_string(random());
+    const RegistryValue hand{"Path", kRegSz, "D:\\hand\0"s};
+    const long written = store->setValue(kHkeyLocalMachine, path, hand, RegistryView::Native);
+    if (written == 5) GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable for this user";
+    ASSERT_EQ(written, kErrorSuccess);
+
+    EXPECT_EQ(store->queryValue(kHkeyLocalMachine, path, "Path", RegistryView::Bits32).code,
+              kErrorFileNotFound);
+    const auto found = store->queryValue(kHkeyLocalMachine, path, "Path", RegistryView::Bits32ThenNative);
+    EXPECT_EQ(found.value.data, hand.data);
+    const RegistryValue installer{"Path", kRegSz, "C:\\32\0"s};
+    ASSERT_EQ(store->setValue(kHkeyLocalMachine, path, installer, RegistryView::Bits32ThenNative),
+              kErrorSuccess);
+    EXPECT_EQ(store->queryValue(kHkeyLocalMachine, path, "Path", RegistryView::Bits32ThenNative).value.data,
+              installer.data);
+
+    (void)store->deleteSection(kHkeyLocalMachine, path, RegistryView::Bits32);
+    (void)store->deleteSection(kHkeyLocalMachine, path, RegistryView::Native);
+}
+
+TEST(SystemRegistry, MissingKeyIsNotFoundAndErrorTextsNameTheProblem) {
+    EXPECT_EQ(makeSystemRegistry()
+                  ->queryValue(kHkeyLocalMachine, "Software\\QuillfenSurelyAbsent\\1.0", "Path",
+                               RegistryView::Bits32)
+                  .code,
+              kErrorFileNotFound);
+    EXPECT_FALSE(registryErrorText(kErrorFileNotFound).empty());
+    EXPECT_FALSE(registryErrorText(kErrorBadDatabase).empty());
+    EXPECT_EQ(registryErrorText(kErrorBadDatabase).find('\n'), std::string::npos);
+    EXPECT_EQ(registryErrorText(0x7FFF1234), "");
+}
+
+TEST(EnvironmentStrings, DefinedNamesExpandAndUnknownOnesStay) {
+    EXPECT_NE(expandEnvironmentStrings("%PATH%"), "%PATH%");
+    EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_SURELY_UNDEFINED%\\x"), "%QUILLFEN_SURELY_UNDEFINED%\\x");
+    EXPECT_EQ(expandEnvironmentStrings("100%"), "100%");
+    // An unknown name stays whole; its closing sign does not open another reference.
+    EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_NONE%PATH%"), "%QUILLFEN_NONE%PATH%");
+    EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_NONE%%PATH%"),
+              "%QUILLFEN_NONE%" + expandEnvironmentStrings("%PATH%"));
+}
+
+TEST(SystemSpecialFolders, ProgramFilesOfTheShell) {
+    if (!systemRegistryIsNative()) GTEST_SKIP() << "no Windows shell on this system";
+    for (const int csidl : {kCsidlProgramFiles, kCsidlProgramFilesX86}) {
+        const auto folder = HoleSpezialOrdner(csidl);
+        EXPECT_FALSE(folder.empty()) << csidl;
+        EXPECT_TRUE(LocalFileSystem().folderExists(folder)) << folder;
+    }
+    EXPECT_EQ(HoleSpezialOrdner(-5), "");
+    EXPECT_EQ(winePrefixFolder(), "");
+    EXPECT_EQ(windowsPathToHost("C:\\MSTS"), "C:\\MSTS");
 }
 
 } // namespace

@@ -1,0 +1,379 @@
+// The run's steps after the conversion: ACE files made from pictures, the sd-file, the reference entry,
+// the copies to the targets; and the command line's progress log.
+
+#include "platform/TextCodec.h"
+#include "run/ConversionRunConsole.h"
+#include "run/MissingTextures.h"
+#include "run/ReferenceEntry.h"
+#include "run/RouteCopies.h"
+#include "run/ShapeDescriptor.h"
+#include "support/ResultFiles.h"
+#include "texture/AceFile.h"
+#include "texture/TextureFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace quillfen::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+std::string png(int width, int height) {
+    return *texture::encodeTexture(texture::Image(width, height, {200, 100, 50, 255}),
+                                   texture::FileFormat::Png);
+}
+
+TEST(MissingTextures, PicturesBecomeAceFilesWhereNoAceOrDdsIsThere) {
+    const std::string damaged = png(8, 8).substr(0, 60);
+    const auto picture = [](texture::FileFormat format) {
+        return *texture::encodeTexture(texture::Image(4, 4), format);
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> files; ///< name and bytes in the working folder
+        const char* images;                                     ///< the s-file's image entries ("-" empty)
+        const char* made; ///< ACE files expected afterwards, with their size
+        std::vector<std::string> log;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"png of powers of two", {{"door.png", png(16, 32)}}, "door.ace", "door.ace:16x32",
+         {"•texture door.ace made from door.png"}},
+        {"letter case ignored, scaled with a warning", {{"Door.PNG", png(48, 96)}}, "- door.ace",
+         "door.ace:64x128",
+         {"•Warning: Door.PNG has 48 x 96 pixels, scaled to 64 x 128 (texture sides must be powers of two)",
+          "•texture door.ace made from Door.PNG"}},
+        {"bmp, tga and jpg too",
+         {{"a.bmp", picture(texture::FileFormat::Bmp)}, {"b.tga", picture(texture::FileFormat::Tga)},
+          {"c.jpg", picture(texture::FileFormat::Jpg)}},
+         "a.ace b.ace c.ace", "a.ace:4x4 b.ace:4x4 c.ace:4x4",
+         {"•texture a.ace made from a.bmp", "•texture b.ace made from b.tga", "•texture c.ace made from c.jpg"}},
+        {"an ace or dds of any case is kept",
+         {{"door.png", png(4, 4)}, {"DOOR.ACE", "mine"}, {"roof.png", png(4, 4)}, {"roof.dds", "mine"}},
+         "door.ace roof.ace", "", {}},
+        {"no picture, or a name used twice", {{"wall.png", png(4, 4)}}, "missing.ace wall.ace WALL.ace",
+         "wall.ace:4x4", {"•texture wall.ace made from wall.png"}},
+        {"a damaged picture is logged and the next one made", {{"bad.png", damaged}, {"good.png", png(2, 2)}},
+         "bad.ace good.ace", "good.ace:2x2",
+         {"•can't make texture bad.ace from bad.png: the image data is damaged (outofdata)",
+          "•texture good.ace made from good.png"}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : c.files) {
+            folder.write(name, bytes);
+            names.push_back(name);
+        }
+        LocalFileSystem files;
+        RecordingLog log;
+        std::vector<std::string> images;
+        for (const std::string& image : words(c.images)) images.push_back(image == "-" ? "" : image);
+        makeMissingTextures(images, names, folder.path(), files, log, Language::English);
+        EXPECT_EQ(log.lines, c.log);
+        for (const auto& [name, bytes] : c.files) EXPECT_EQ(folder.read(name), bytes) << name;
+        std::vector<std::string> made;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.fsPath())) {
+            const std::string name = entry.path().filename().string();
+            if (std::any_of(c.files.begin(), c.files.end(), [&](const auto& f) { return f.first == name; }))
+                continue;
+            const auto ace = texture::readAce(folder.read(name));
+            ASSERT_TRUE(ace.ok()) << name;
+            made.push_back(name + ":" + std::to_string(ace->levels[0].width) + "x" +
+                           std::to_string(ace->levels[0].height));
+        }
+        std::sort(made.begin(), made.end());
+        EXPECT_EQ(made, words(c.made));
+    }
+}
+
+TEST(MissingTextures, AFailingWriteLeavesNoFileAndIsLoggedInTheCurrentLanguage) {
+    TempFolder folder;
+    folder.write("door.png", png(4, 4));
+    FailingFileSystem files(FsOperation::ReplaceFile, "door.ace");
+    RecordingLog log;
+    makeMissingTextures({"door.ace"}, {"door.png"}, folder.path(), files, log, Language::German);
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0].rfind("•kann Textur door.ace nicht aus door.png erzeugen: ", 0), 0u)
+        << log.lines[0];
+    EXPECT_FALSE(folder.exists("door.ace"));
+}
+
+AlternativeTextureChoices options(const char* set, std::string text = "7") {
+    const auto on = [&](char option) { return std::string_view(set).find(option) != std::string_view::npos; };
+    return {on('S'), on('W'), on('N'), on('J'), on('M'), std::move(text)};
+}
+
+TEST(SdFile, AlternativeTextureCodeOfTheLastSetOption) {
+    // S summer only, W snow, N snow and night, J seasons, M manual.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"", "7", "0"},    {"S", "7", "0"},     {"W", "7", "1"},    {"N", "7", "257"}, {"J", "7", "252"},
+        {"M", "3 ", "3 "}, {"M", "abc", "abc"}, {"WJ", "7", "252"}, {"JM", "5", "5"},  {"SW", "7", "1"},
+    };
+    for (const auto& [set, text, code] : cases)
+        EXPECT_EQ(alternativeTextureCode(options(set, text)), code) << set;
+}
+
+std::string sdText(const std::string& name, const std::string& code, const std::string& box = "") {
+    return "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\nshape ( " + name +
+           "\r\n        ESD_Detail_Level (0)\r\n        ESD_Alternative_Texture (" + code + ")\r\n" +
+           (box.empty() ? "" : "        " + box + "\r\n") + ")";
+}
+
+TEST(SdFile, WritesTheBoxLineOnlyWhenTickedAndWellFormed) {
+    const std::string box = "ESD_Bounding_Box ( -1 0 -2.5 1 3.25 2.5 )", values = "-1 0 -2.5 1 3.25 2.5";
+    const char* const included = "•sd-file has BoundingBox line";
+    const char* const empty = "•no BoundingBox line in sd-file because it's empty.";
+    const std::tuple<int, std::string, std::string, bool, const char*> cases[] = {
+        {0, "", "", false, nullptr},      {1, values, box, true, included},
+        {2, values, box, true, included}, {1, "", box, false, empty},
+        {0, values, box, false, nullptr}, {1, values, "esd_bounding_box ( 1 )", false, nullptr},
+    };
+    for (const auto& [ticked, input, display, written, line] : cases) {
+        SCOPED_TRACE(std::to_string(ticked) + input + display);
+        WorkFolder work;
+        ShapeDescriptorChoices choices{options("N"), ticked, input, display};
+        ASSERT_TRUE(writeShapeDescriptor(choices, work.state, work.paths, work.files, work.log).ok());
+        EXPECT_EQ(work.folder.read("SHAPES/house.sd"),
+                  encodeUtf16LeWithBom(sdText("house.s", "257", written ? box : "")));
+        std::vector<std::string> expected{"•sd-file written in SHAPES"};
+        if (line) expected.insert(expected.begin(), line);
+        EXPECT_EQ(work.log.lines, expected);
+    }
+}
+
+TEST(SdFile, LogsInGermanAndKeepsTheNamesLetterCaseAndCharacters) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"HOUSE.S", "HOUSE.Sd", ""},
+        {"h\xC3\xA4us.s", "h\xC3\xA4us.sd", std::string("\xE4\0", 2)},
+        {"\xC5\x81\xC3\xB3\x64z.s", "\xC5\x81\xC3\xB3\x64z.sd", std::string("\x41\x01", 2)}};
+    for (const auto& [sFile, sdFile, characterBytes] : cases) {
+        WorkFolder work(Language::German);
+        work.paths = ShapePaths::of(work.state.gstrProgrammPfad, sFile);
+        ASSERT_TRUE(writeShapeDescriptor({}, work.state, work.paths, work.files, work.log).ok());
+        const std::string bytes = work.folder.read("SHAPES/" + sdFile);
+        EXPECT_EQ(decodeText(bytes), sdText(sFile, "0"));
+        EXPECT_NE(bytes.find(characterBytes), std::string::npos) << sFile;
+        EXPECT_EQ(work.log.lines, std::vector<std::string>{"•sd-Datei in SHAPES geschrieben"});
+    }
+}
+
+std::string entry(const std::string& fileName, const std::string& referenceClass,
+                  const std::string& description) {
+    return "Static (\r\n\tFilename\t( \"" + fileName + "\" )\r\n\tClass\t\t( \"" + referenceClass +
+           "\" )\r\n\tAlign\t\t( None )\r\n\tDescription\t( \"" + description + "\" )\r\n)";
+}
+
+TEST(ReferenceEntry, WritesSixLinesWithDefaultsForBlankTexts) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"", "", " Quillfen", "house.s"},
+        {" ", "   ", " Quillfen", "house.s"},
+        {"  Houses ", " My house", "  Houses ", " My house"}, // untrimmed
+        {"\t", "x", "\t", "x"},                               // a tab is no blank
+    };
+    for (const auto& [refClass, description, expectedClass, expectedDescription] : cases) {
+        WorkFolder work;
+        ASSERT_TRUE(
+            writeReferenceEntry({1, refClass, description}, work.state, work.paths, work.files, work.log)
+                .ok());
+        EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", expectedClass, expectedDescription));
+        EXPECT_EQ(work.log.lines, std::vector<std::string>{"•AddToRef.txt is created"});
+    }
+}
+
+TEST(ReferenceEntry, GreyBoxWritesClearBoxKeepsTheOldFile) {
+    WorkFolder work;
+    work.folder.write("AddToRef.txt", "old entry");
+    ASSERT_TRUE(writeReferenceEntry({0, "", ""}, work.state, work.paths, work.files, work.log).ok());
+    EXPECT_EQ(work.folder.read("AddToRef.txt"), "old entry");
+    EXPECT_TRUE(work.log.lines.empty());
+    ASSERT_TRUE(writeReferenceEntry({2, "", ""}, work.state, work.paths, work.files, work.log).ok());
+    EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("house.s", " Quillfen", "house.s"));
+}
+
+TEST(ReferenceEntry, CharactersOutsideTheCodePageBecomeQuestionMarksWithAGermanWarning) {
+    WorkFolder work(Language::German);
+    work.paths = ShapePaths::of(work.state.gstrProgrammPfad, "h\xC3\xA4us.s"); // ä fits the code page
+    ASSERT_TRUE(
+        writeReferenceEntry({1, "\xC5\x81\xC3\xB3\x64z", ""}, work.state, work.paths, work.files, work.log)
+            .ok());
+    EXPECT_EQ(work.folder.read("AddToRef.txt"), entry("h\xE4us.s", "?\xF3\x64z", "h\xE4us.s"));
+    EXPECT_EQ(work.log.lines,
+              (std::vector<std::string>{"•Warnung: AddToRef.txt enthält Zeichen außerhalb von "
+                                        "Windows-1252, als \"?\" geschrieben",
+                                        "•AddToRef.txt ist erzeugt"}));
+}
+
+/// Finished results in a working folder, and the targets route "Alpha", route "Beta" (its caption
+/// ends in a separator) and plain folder "Trials" beside it.
+struct CopyWorld {
+    WorkFolder work;
+    TempFolder routes;
+    CopyChoices choices;
+
+    explicit CopyWorld(std::array<int, 3> checks, int textureCopy, Language language = Language::English)
+        : work(language) {
+        for (const char* name :
+             {"SHAPES/house.s", "SHAPES/house.sd", "TEXTURES/wall.ace", "TEXTURES/roof.dds"})
+            work.folder.write(name, name);
+        const std::string captions[] = {routes / "Alpha", routes / "Beta" + kSep, routes / "Trials"};
+        for (std::size_t i = 0; i < 3; ++i) choices.targets[i] = {checks[i], captions[i]};
+        choices.chkTextureCopy = textureCopy;
+    }
+    Status copy(FileSystem&& files) {
+        return copyToTargets(choices, work.state, work.paths, files, work.log);
+    }
+    /// Every file and empty folder below the routes, '/'-separated and sorted, folders ending in '/'.
+    [[nodiscard]] Names tree() const {
+        Names entries;
+        for (const auto& e : fs::recursive_directory_iterator(routes.fsPath()))
+            if (!e.is_directory() || fs::is_empty(e.path()))
+                entries.push_back(fs::relative(e.path(), routes.fsPath()).generic_string() +
+                                  (e.is_directory() ? "/" : ""));
+        std::ranges::sort(entries);
+        return entries;
+    }
+};
+
+TEST(Copies, ServeTheCheckedTargetsInOrder) {
+    struct Case {
+        const char* name;
+        std::array<int, 3> checks;
+        int textureCopy;
+        const char* existing; ///< folders below the routes, made before the copies
+        const char* tree;     ///< see CopyWorld::tree
+        const char* log;      ///< the target paths below the routes; "!N" for the lines of missing target N
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"Route", {1, 0, 0}, 0, "Alpha", "Alpha/SHAPES/house.s Alpha/SHAPES/house.sd", "Alpha/SHAPES/"},
+        {"SepAtEnd", {0, 1, 0}, 0, "Beta", "Beta/SHAPES/house.s Beta/SHAPES/house.sd", "Beta/SHAPES/"},
+        {"PlainFolderGetsTheSFileOnly", {0, 0, 1}, 1, "Trials", "Trials/house.s", "Trials/"},
+        {"MissingFolderSkipped", {1, 1, 1}, 0, "Alpha Trials",
+         "Alpha/SHAPES/house.s Alpha/SHAPES/house.sd Trials/house.s", "Alpha/SHAPES/ !2 Trials/"},
+        {"GreyTargetSkipped", {2, 0, 2}, 1, "Alpha Trials", "Alpha/ Trials/", ""},
+        {"TexturesToBothRoutes", {1, 1, 0}, 1, "Alpha Beta",
+         "Alpha/SHAPES/house.s Alpha/SHAPES/house.sd Alpha/TEXTURES/roof.dds Alpha/TEXTURES/wall.ace "
+         "Beta/SHAPES/house.s Beta/SHAPES/house.sd Beta/TEXTURES/roof.dds Beta/TEXTURES/wall.ace",
+         "Alpha/SHAPES/ Beta/SHAPES/"},
+        {"GreyTextureCopyCopiesNothing", {1, 0, 0}, 2, "Alpha", "Alpha/SHAPES/house.s Alpha/SHAPES/house.sd",
+         "Alpha/SHAPES/"},
+        {"FoldersInOtherLetterCaseReused", {1, 0, 0}, 1, "Alpha/Shapes Alpha/textures",
+         "Alpha/Shapes/house.s Alpha/Shapes/house.sd Alpha/textures/roof.dds Alpha/textures/wall.ace",
+         "Alpha/Shapes/"},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        for (const Language language : kLanguages) {
+            if (language == Language::German && std::string_view(c.name) != "MissingFolderSkipped") continue;
+            SCOPED_TRACE(std::string(c.name) + " " + std::string(languageName(language)));
+            CopyWorld world(c.checks, c.textureCopy, language);
+            for (const std::string& folder : words(c.existing))
+                fs::create_directories(world.routes.fsPath() / folder);
+            ASSERT_TRUE(world.copy(LocalFileSystem()).ok());
+            EXPECT_EQ(world.tree(), words(c.tree));
+            Names log;
+            for (const std::string& target : words(c.log)) {
+                if (target.front() != '!') {
+                    const std::string p = world.routes / target;
+                    log.push_back(pickText(language, "•s-Datei ist nach " + p + " kopiert",
+                                           "•s-file is also copied to " + p));
+                    continue;
+                }
+                const std::string n = target.substr(1),
+                                  folder = world.choices.targets[std::stoul(n) - 1].lblCopyPfad;
+                log.push_back(
+                    pickText(language, "Kein gültiges Verzeichnis angegeben!", "No valid directory given!"));
+                log.push_back(pickText(language,
+                                       "Kopierziel " + n + ": den Ordner '" + folder + "' gibt es nicht.",
+                                       "Copy target " + n + ": the folder '" + folder + "' does not exist."));
+            }
+            EXPECT_EQ(world.work.log.lines, log);
+        }
+}
+
+TEST(Copies, OldFilesReplacedTexturesFolderMadeEvenWithNothingToCopy) {
+    CopyWorld world({1, 0, 0}, 1);
+    fs::remove_all(world.work.folder.fsPath() / "TEXTURES");
+    world.routes.write("Alpha/SHAPES/house.s", "older");
+    ASSERT_TRUE(world.copy(LocalFileSystem()).ok());
+    EXPECT_EQ(world.tree(), (Names{"Alpha/SHAPES/house.s", "Alpha/SHAPES/house.sd", "Alpha/TEXTURES/"}));
+    EXPECT_EQ(world.routes.read("Alpha/SHAPES/house.s"), "SHAPES/house.s");
+}
+
+TEST(Copies, AFailureEndsTheCopiesWithTheFileNamed) {
+    const std::pair<FsOperation, std::string> cases[] = {
+        {FsOperation::CreateFolder, std::string("SHAPES") + kSep},
+        {FsOperation::CopyFile, "house.sd"},
+        {FsOperation::CopyFile, "roof.dds"},
+        {FsOperation::CreateFolder, "TEXTURES"}};
+    for (const auto& [operation, pathEnd] : cases) {
+        SCOPED_TRACE(pathEnd);
+        CopyWorld world({1, 0, 1}, 1);
+        for (const char* folder : {"Alpha", "Trials"}) fs::create_directories(world.routes.fsPath() / folder);
+        const Status status = world.copy(FailingFileSystem(operation, pathEnd));
+        ASSERT_FALSE(status.ok());
+        EXPECT_NE(status.error().path.find(pathEnd), std::string::npos) << status.error().path;
+        EXPECT_TRUE(world.work.log.lines.empty());
+        EXPECT_TRUE(entriesIn(world.routes, "Trials").empty());
+    }
+}
+
+/// What a run does to the log around its wait.
+void logAroundAWait(ConsoleHost& host) {
+    host.log("first");
+    host.log("second");
+    const std::string snapshot = host.logText();
+    for (const char* seconds : {"0.1", "0.2", "0.3"})
+        host.setLogText(std::string("•waiting ") + seconds + "\r\n" + snapshot);
+    host.log("\r\n---");
+    host.log("Done!");
+}
+
+TEST(ConsoleHost, ProgressLineInPlaceOnATerminalElseOnceAtItsLastValue) {
+    for (const bool terminal : {false, true}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        {
+            ConsoleHost host(out, err, terminal);
+            logAroundAWait(host);
+            EXPECT_EQ(host.logText(), "Done!\r\n\r\n---\r\n•waiting 0.3\r\nsecond\r\nfirst\r\n");
+        }
+        EXPECT_EQ(out.str(), terminal ? "first\nsecond\n\r•waiting 0.1\x1b[K\r•waiting 0.2\x1b[K\r•waiting "
+                                        "0.3\x1b[K\n\n---\nDone!\n"
+                                      : "first\nsecond\n•waiting 0.3\n\n---\nDone!\n");
+        EXPECT_TRUE(err.str().empty());
+    }
+}
+
+TEST(ConsoleHost, ProgressLineLeftOpenByACancelIsEndedOnce) {
+    for (bool terminal : {false, true}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        {
+            ConsoleHost host(out, err, terminal);
+            host.setLogText("•waiting 0.4\r\n");
+            host.setBusyDisplay(false); // the cancel end
+            host.releaseControls();
+        }
+        EXPECT_EQ(out.str(), terminal ? "\r•waiting 0.4\x1b[K\n" : "•waiting 0.4\n");
+    }
+}
+
+TEST(ConsoleHost, MessagesGoToTheErrorStreamLineByLine) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ConsoleHost host(out, err, false);
+    host.showMessage("Quillfen", "one\r\n\r\ntwo\rthree");
+    EXPECT_FALSE(host.askYesNo("Title", "Sure?"));
+    EXPECT_EQ(err.str(), "Quillfen:\none\n\ntwo\nthree\nTitle:\nSure?\n(no answer possible here: No)\n");
+    EXPECT_TRUE(out.str().empty());
+}
+
+} // namespace
+} // namespace quillfen::test
