@@ -1,6 +1,4 @@
-// The converter search of the window load, over real folders: the program's
-// folder, a settings path, and a fake Wine prefix with its own system.reg and
-// Program Files folders standing in for an MSTS installation.
+// The converter search of the window load over real folders, a Wine prefix standing in for MSTS.
 
 #include "app/ConverterSearch.h"
 #include "platform/FileSystem.h"
@@ -36,9 +34,10 @@ std::string systemReg(const std::string& arch, const std::string& key = kKey32,
 }
 
 /// Where the search is expected to find the converter (Nothing: the message instead).
-enum Found { Beside, Saved, Elsewhere, Default, Nothing, ElsewhereInItsOwnCase };
+enum Found { Beside, Saved, Elsewhere, Default, Installed, Nothing, ElsewhereInItsOwnCase };
 
-/// A program folder, a saved path and a Wine prefix, with the search's environment over them.
+/// A program folder, a saved path, a converter installed with Quillfen and a Wine prefix, with the
+/// search's environment over them.
 struct Scene {
     Scene() {
         environment.programFilesFolder = [this] {
@@ -49,15 +48,17 @@ struct Scene {
             return windowsPathInPrefix(path, prefix);
         };
         environment.showError = [this](const StartupMessage& message) { errors.push_back(message); };
+        environment.installedConverter = root / "usr/lib/quillfen/conv3ds.exe";
     }
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
-    void prepare(bool beside, bool saved, const std::string& reg, const std::vector<std::string>& inPrefix) {
+    void prepare(const std::string& here, const std::string& reg, const std::vector<std::string>& inPrefix) {
         root.write("program/house_100.3ds", "");
         root.write("prefix/drive_c/Program Files/.keep", "");
         root.write("prefix/drive_c/Program Files (x86)/.keep", "");
-        if (beside) root.write("program/conv3ds.exe", "");
-        if (saved) root.write("saved/conv3ds.exe", "");
+        if (here.find('B') != std::string::npos) root.write("program/conv3ds.exe", "");
+        if (here.find('S') != std::string::npos) root.write("saved/conv3ds.exe", "");
+        if (here.find('I') != std::string::npos) root.write("usr/lib/quillfen/conv3ds.exe", "");
         if (!reg.empty()) root.write("prefix/system.reg", reg);
         for (const auto& file : inPrefix) root.write("prefix/" + file, "");
         state.gstrProgrammPfad = root / "program";
@@ -75,102 +76,66 @@ struct Scene {
 };
 
 TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
-    struct Case {
-        bool beside, saved;
-        std::string reg;
-        std::vector<std::string> inPrefix;
-        Found found;
-        std::size_t errorBoxes = 0;
-    };
     const auto reg64 = systemReg("win64");
     const auto corrupt = "\x7F"
                          "ELF garbage\x00\x01\n[[[\n\"Path\"=\n"s;
     const auto listAsPath = systemReg("win64", kKey32, "\"Path\"=hex(7):41,00,00,00,00,00\n");
-    const Case cases[] = {
-        {true, true, reg64, {kElsewhere, kDefault}, Beside},
-        {false, true, reg64, {kElsewhere, kDefault}, Saved},
-        {false, false, reg64, {kElsewhere, kDefault}, Elsewhere},
-        // a 32-bit prefix keeps the key in the plain view; in a 64-bit one the installer's key is in
-        // Wow6432Node, one added by hand in the plain view, where it is looked for second
-        {false, false, systemReg("win32", kKeyNative), {kElsewhere}, Elsewhere},
-        {false, false, systemReg("win64", kKeyNative), {kElsewhere}, Elsewhere},
-        {false, false, reg64, {kDefault}, Default},
-        {false, false, "", {kDefault}, Default},
-        {false, false, corrupt, {kDefault}, Default},
-        {false, false, listAsPath, {kDefault}, Default, 1}, // the error box shows, the search goes on
-        {false, false, "", {}, Nothing},
-        // the installation's own spelling of UTILS and the file name; a folder is no converter
-        {false, false, reg64, {"drive_c/games/msts/Utils/CONV3DS.EXE"}, ElsewhereInItsOwnCase},
-        {false, false, reg64, {kElsewhere + "/.keep"}, Nothing},
+    // Converters beside the models (B), at the saved path (S), installed with Quillfen (I); a 32-bit
+    // prefix keeps the key in the plain view; in a 64-bit one the installer's key is in Wow6432Node, one
+    // added by hand in the plain view, where it is looked for second; the installation's own spelling
+    // of UTILS and the file name is found; a folder is no converter; a value of the wrong type shows the
+    // error box and the search goes on.
+    const std::tuple<std::string, std::string, std::vector<std::string>, Found, std::size_t> cases[] = {
+        {"BSI", reg64, {kElsewhere, kDefault}, Beside, 0},
+        {"SI", reg64, {kElsewhere, kDefault}, Saved, 0},
+        {"I", reg64, {kElsewhere, kDefault}, Elsewhere, 0},
+        {"", systemReg("win32", kKeyNative), {kElsewhere}, Elsewhere, 0},
+        {"", systemReg("win64", kKeyNative), {kElsewhere}, Elsewhere, 0},
+        {"I", reg64, {kDefault}, Default, 0},
+        {"", "", {kDefault}, Default, 0},
+        {"", corrupt, {kDefault}, Default, 0},
+        {"", listAsPath, {kDefault}, Default, 1},
+        {"I", "", {}, Installed, 0},
+        {"", "", {}, Nothing, 0},
+        {"", reg64, {"drive_c/games/msts/Utils/CONV3DS.EXE"}, ElsewhereInItsOwnCase, 0},
+        {"", reg64, {kElsewhere + "/.keep"}, Nothing, 0},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
-        SCOPED_TRACE("case " + std::to_string(i));
+    for (const auto& [here, reg, inPrefix, found, errorBoxes] : cases) {
+        SCOPED_TRACE(here + " " + testing::PrintToString(inPrefix));
         Scene s;
-        s.prepare(c.beside, c.saved, c.reg, c.inPrefix);
+        s.prepare(here, reg, inPrefix);
         auto& state = s.state;
         const auto savedPath = state.gstrConv3dsPfad;
         const std::string expected[] = {joinPath(s.root / "program", "conv3ds.exe"), savedPath,
-                                        s.inPrefix(kElsewhere), s.inPrefix(kDefault)};
+                                        s.inPrefix(kElsewhere), s.inPrefix(kDefault),
+                                        s.environment.installedConverter};
         std::vector<std::string> searched;
         s.environment.reportSearched = [&](const std::vector<std::string>& places) { searched = places; };
         const auto message = findConverter(state, LocalFileSystem(), s.environment);
-        EXPECT_EQ(state.gblnConv3dsBeimProgramm, c.found == Beside);
-        EXPECT_EQ(s.errors.size(), c.errorBoxes);
-        if (c.found == Nothing) {
+        EXPECT_EQ(state.gblnConv3dsBeimProgramm, found == Beside);
+        EXPECT_EQ(s.errors.size(), errorBoxes);
+        if (found == Nothing) {
             ASSERT_TRUE(message);
-            EXPECT_EQ(message->title, "Missing files!!!");
-            EXPECT_EQ(message->text, "Can't find 'conv3ds.exe'!\r");
             // Every place looked at is named: beside the program, the saved path, the installation, the
             // default.
             ASSERT_GE(searched.size(), 3U);
             EXPECT_EQ(searched.front(), expected[Beside]);
-            EXPECT_EQ(searched.back(), s.inPrefix(kDefault));
+            EXPECT_EQ(searched.back(), s.environment.installedConverter);
             EXPECT_EQ(state.gstrConv3dsPfad, savedPath);
             continue;
         }
         EXPECT_FALSE(message);
         const ConverterOrigin origins[] = {
-            ConverterOrigin::BesideModels,     ConverterOrigin::SavedPath,
-            ConverterOrigin::MstsInstallation, ConverterOrigin::MstsInstallation,
-            ConverterOrigin::MstsInstallation, ConverterOrigin::MstsInstallation};
-        EXPECT_EQ(state.converterOrigin, origins[c.found]);
-        if (c.found == ElsewhereInItsOwnCase) {
+            ConverterOrigin::BesideModels,          ConverterOrigin::SavedPath,
+            ConverterOrigin::MstsInstallation,      ConverterOrigin::MstsInstallation,
+            ConverterOrigin::InstalledWithQuillfen, ConverterOrigin::MstsInstallation,
+            ConverterOrigin::MstsInstallation};
+        EXPECT_EQ(state.converterOrigin, origins[found]);
+        if (found == ElsewhereInItsOwnCase)
             EXPECT_TRUE(equalsNoCase(state.gstrConv3dsPfad, expected[Elsewhere])) << state.gstrConv3dsPfad;
-        } else {
-            EXPECT_EQ(state.gstrConv3dsPfad, expected[c.found]);
-        }
+        else
+            EXPECT_EQ(state.gstrConv3dsPfad, expected[found]);
         EXPECT_TRUE(LocalFileSystem().fileExists(state.gstrConv3dsPfad));
-    }
-}
-
-TEST(ConverterSearch, TheConverterInstalledWithQuillfenComesLast) {
-    struct Case {
-        bool beside;
-        std::vector<std::string> inPrefix;
-        bool installed;
-        std::optional<ConverterOrigin> origin; // nothing: the message instead
-    };
-    const Case cases[] = {
-        {false, {}, true, ConverterOrigin::InstalledWithQuillfen},
-        {true, {}, true, ConverterOrigin::BesideModels},
-        {false, {kDefault}, true, ConverterOrigin::MstsInstallation},
-        {false, {}, false, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "beside " << c.beside << ", installed " << c.installed);
-        Scene s;
-        s.prepare(c.beside, false, "", c.inPrefix);
-        s.state.gstrConv3dsPfad.clear();
-        s.environment.installedConverter = s.root / "usr/lib/quillfen/conv3ds.exe";
-        if (c.installed) s.root.write("usr/lib/quillfen/conv3ds.exe", "");
-        const auto message = findConverter(s.state, LocalFileSystem(), s.environment);
-        ASSERT_EQ(message.has_value(), !c.origin);
-        if (!c.origin) continue;
-        EXPECT_EQ(s.state.converterOrigin, *c.origin);
-        if (c.origin == ConverterOrigin::InstalledWithQuillfen) {
-            EXPECT_EQ(s.state.gstrConv3dsPfad, s.environment.installedConverter);
-        }
     }
 }
 
@@ -193,27 +158,21 @@ TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
 }
 
 TEST(ConverterSearch, TheLogNamesTheConverterAndWhereItWasFound) {
-    struct Case {
-        ConverterOrigin origin;
-        Language language;
-        std::string line;
+    const std::tuple<ConverterOrigin, Language, std::string> cases[] = {
+        {ConverterOrigin::BesideModels, Language::English, "(beside the models)"},
+        {ConverterOrigin::SavedPath, Language::English, "(saved in the settings)"},
+        {ConverterOrigin::MstsInstallation, Language::English, "(in the MSTS installation)"},
+        {ConverterOrigin::InstalledWithQuillfen, Language::English, "(installed with Quillfen)"},
+        {ConverterOrigin::InstalledWithQuillfen, Language::German, "(mit Quillfen installiert)"},
     };
-    const Case cases[] = {
-        {ConverterOrigin::BesideModels, Language::English, "•Converter: /m/conv3ds.exe (beside the models)"},
-        {ConverterOrigin::SavedPath, Language::English, "•Converter: /m/conv3ds.exe (saved in the settings)"},
-        {ConverterOrigin::MstsInstallation, Language::English,
-         "•Converter: /m/conv3ds.exe (in the MSTS installation)"},
-        {ConverterOrigin::InstalledWithQuillfen, Language::English,
-         "•Converter: /m/conv3ds.exe (installed with Quillfen)"},
-        {ConverterOrigin::InstalledWithQuillfen, Language::German,
-         "•Konverter: /m/conv3ds.exe (mit Quillfen installiert)"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [origin, language, where] : cases) {
         ProgramState state;
-        state.gstrSprache = c.language;
+        state.gstrSprache = language;
         state.gstrConv3dsPfad = "/m/conv3ds.exe";
-        state.converterOrigin = c.origin;
-        EXPECT_EQ(converterInUseLine(state), c.line);
+        state.converterOrigin = origin;
+        EXPECT_EQ(converterInUseLine(state),
+                  (language == Language::German ? "•Konverter: " : "•Converter: ") + "/m/conv3ds.exe "s +
+                      where);
     }
 }
 
@@ -225,8 +184,6 @@ TEST(ConverterSearch, StandardPathEndsWithASeparator) {
     EXPECT_EQ(s.state.gstrMSTSStandardPfad,
               "PF" + kSep + "Microsoft Games" + kSep + "Train Simulator" + kSep);
 }
-
-// ---- The registry lookup on its own -----------------------------------------------------
 
 class RegistryLookup : public testing::Test, public Scene {
 protected:
@@ -240,14 +197,12 @@ protected:
     }
 };
 
-TEST_F(RegistryLookup, ReadsBothValuesOfTheMstsKey) {
+TEST_F(RegistryLookup, ReadsBothValuesOfTheMstsKeyUnlessTheUserStoreHasBoth) {
     EXPECT_EQ(HoleMSTSPfad(state, environment, "ignored"), "C:\\Games\\MSTS");
     EXPECT_EQ(state.gstrMSTSExePfad, "C:\\Games\\MSTS\\train.exe");
     EXPECT_EQ(state.gstrRegSchluessel, "Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0");
     EXPECT_TRUE(errors.empty());
-}
-
-TEST_F(RegistryLookup, TheUserStoreDecidesOnlyWhenItHasBoth) {
+    state = ProgramState{};
     std::vector<std::string> asked;
     environment.userSetting = [&](const std::string& app, const std::string& section,
                                   const std::string& key) {
@@ -259,17 +214,14 @@ TEST_F(RegistryLookup, TheUserStoreDecidesOnlyWhenItHasBoth) {
               (std::vector<std::string>{"Software\\Microsoft\\Microsoft Games\\Train Simulator|1.0|EXE Path",
                                         "Microsoft\\Microsoft Games\\Train Simulator|1.0|Path"}));
     EXPECT_EQ(state.gstrRegSchluessel, "");
-
     environment.userSetting = [](const std::string&, const std::string&, const std::string& key) {
         return key == "Path" ? "D:\\MyMSTS"s : ""s;
     };
     EXPECT_EQ(HoleMSTSPfad(state, environment), "C:\\Games\\MSTS");
     EXPECT_EQ(state.gstrMSTSExePfad, "C:\\Games\\MSTS\\train.exe");
-}
-
-TEST_F(RegistryLookup, MissingValuesGiveEmptyPathsAndANumberItsText) {
+    // Missing values give empty paths, a number its text.
     useSystemReg("\"Other\"=\"x\"\n");
-    state.gstrMSTSPfad = "stale";
+    environment.userSetting = nullptr;
     EXPECT_EQ(HoleMSTSPfad(state, environment), "");
     EXPECT_EQ(state.gstrMSTSExePfad, "");
     EXPECT_TRUE(errors.empty());

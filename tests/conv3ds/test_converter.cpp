@@ -1,5 +1,7 @@
-// The converter's command line: arguments, the output file appearing only when complete, and
-// failures that leave no file and say where the 3DS file broke.
+// The converter's command line and what it writes: levels nearest first, the output appearing only
+// when complete, big flat meshes split where a 16-bit index reaches, one-colour textures for untextured
+// materials, uv values as the 3DS files have them, and failures that leave no file and say where the 3DS
+// file broke.
 
 #include "Converter.h"
 #include "support/ThreeDsFixtures.h"
@@ -7,6 +9,7 @@
 #include "platform/TextCodec.h"
 #include "support/ShapeChecker.h"
 #include "support/TempFolder.h"
+#include "texture/AceFile.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +20,14 @@
 namespace quillfen::conv3ds {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 struct CommandResult {
     int exitCode = 0;
     std::string out, err;
 };
 
-CommandResult run(const std::vector<std::string>& args) {
+CommandResult run(const Strings& args) {
     std::ostringstream out, err;
     const int code = runConverter(args, out, err);
     return {code, out.str(), err.str()};
@@ -33,14 +38,35 @@ std::size_t filesIn(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(begin(files), end(files)));
 }
 
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t found = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+    return found;
+}
+
+/// Converts the scenes, written as 3DS files named `names`, into house_.s; its text, checked for problems.
+std::string converted(const test::TempFolder& folder,
+                      const std::vector<std::pair<std::string, Scene>>& files) {
+    Strings args;
+    for (const auto& [name, scene] : files) {
+        folder.write(name, test::threeDsBytes(scene));
+        args.push_back(folder / name);
+    }
+    EXPECT_EQ(test::convert(folder / "house_.s", args), "");
+    const std::string text = test::shapeText(folder / "house_.s");
+    EXPECT_EQ(test::ShapeChecker::problems(text), Strings{});
+    return text;
+}
+
 TEST(Converter, DistanceIsTheRunOfDigitsBeforeTheExtension) {
-    EXPECT_EQ(distanceFromFileName("house_500.3ds"), 500);
-    EXPECT_EQ(distanceFromFileName("/models 2/house_100.3DS"), 100);
-    EXPECT_EQ(distanceFromFileName("/a b/house 2000.3ds"), 2000);
-    EXPECT_EQ(distanceFromFileName("lod3_0050.3ds"), 50);
-    EXPECT_EQ(distanceFromFileName("house.3ds"), std::nullopt);
-    EXPECT_EQ(distanceFromFileName("house12a.3ds"), std::nullopt);
-    EXPECT_EQ(distanceFromFileName("house_99999999999999999999.3ds"), std::nullopt);
+    // clang-format off
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"house_500.3ds", 500}, {"/models 2/house_100.3DS", 100}, {"/a b/house 2000.3ds", 2000},
+        {"lod3_0050.3ds", 50}, {"house.3ds", std::nullopt}, {"house12a.3ds", std::nullopt},
+        {"house_99999999999999999999.3ds", std::nullopt},
+    };
+    // clang-format on
+    for (const auto& [name, distance] : cases) EXPECT_EQ(distanceFromFileName(name), distance) << name;
 }
 
 TEST(Converter, HelpPrintsTheUsageAndTooFewArgumentsFail) {
@@ -55,8 +81,8 @@ TEST(Converter, HelpPrintsTheUsageAndTooFewArgumentsFail) {
 
 TEST(Converter, ReplacesTheShapeAtExactlyTheOutputPathWithBlanksInPaths) {
     test::TempFolder folder;
-    folder.write("my model/box_100.3ds", test::threeDsBytes(test::oneBoxScene()));
-    folder.write("my model/box_500.3ds", test::threeDsBytes(test::oneBoxScene()));
+    for (const char* name : {"my model/box_100.3ds", "my model/box_500.3ds"})
+        folder.write(name, test::threeDsBytes(test::oneBoxScene()));
     folder.write("my model/box_.s", "stale");
     const CommandResult result =
         run({folder / "my model/box_.s", folder / "my model/box_100.3ds", folder / "my model/box_500.3ds"});
@@ -65,10 +91,8 @@ TEST(Converter, ReplacesTheShapeAtExactlyTheOutputPathWithBlanksInPaths) {
     const std::string bytes = folder.read("my model/box_.s");
     EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE", 2));
     const std::string text = decodeText(bytes);
-    EXPECT_EQ(text.rfind("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n", 0), 0u);
     for (const char* part : {"dlevel_selection ( 100 )", "dlevel_selection ( 500 )", "matrix box_ ("})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    EXPECT_EQ(test::ShapeChecker::problems(text), std::vector<std::string>{});
     EXPECT_EQ(filesIn(folder.fsPath() / "my model"), 3u) << "a temporary file was left behind";
 }
 
@@ -77,34 +101,106 @@ TEST(Converter, FailuresLeaveNoFileAndNameTheFileChunkAndOffset) {
     faceOutOfRange.meshes[0].faces[3].a = 40;
     noFaces.meshes[0].faces.clear();
     noFaces.meshes[0].groups.clear();
-    const struct {
-        std::optional<std::string> bytes; ///< nullopt: the file is not there
-        const char* messagePart;
-    } cases[] = {{"", "chunk 0x4D4D (main) at byte 0: file is shorter"},
-                 {test::threeDsBytes(faceOutOfRange), "chunk 0x4120 (face list) at byte "},
-                 {test::threeDsBytes(noFaces), "no triangle mesh with faces"},
-                 {std::nullopt, "bad_500.3ds: cannot be read"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.messagePart);
+    const std::pair<std::optional<std::string>, const char*> cases[] = {
+        {"", "chunk 0x4D4D (main) at byte 0: file is shorter"},
+        {test::threeDsBytes(faceOutOfRange), "chunk 0x4120 (face list) at byte "},
+        {test::threeDsBytes(noFaces), "no triangle mesh with faces"},
+        {std::nullopt, "bad_500.3ds: cannot be read"}}; // nullopt: the file is not there
+    for (const auto& [bytes, messagePart] : cases) {
         test::TempFolder folder;
         folder.write("good_100.3ds", test::threeDsBytes(test::oneBoxScene()));
-        if (c.bytes) folder.write("bad_500.3ds", *c.bytes);
+        if (bytes) folder.write("bad_500.3ds", *bytes);
         const CommandResult result = run({folder / "out.s", folder / "good_100.3ds", folder / "bad_500.3ds"});
         EXPECT_NE(result.exitCode, 0);
-        EXPECT_FALSE(folder.exists("out.s"));
-        EXPECT_EQ(filesIn(folder.fsPath()), c.bytes ? 2u : 1u);
+        EXPECT_EQ(filesIn(folder.fsPath()), bytes ? 2u : 1u) << "no output, no temporary file";
         EXPECT_NE(result.err.find(folder / "bad_500.3ds"), std::string::npos) << result.err;
-        EXPECT_NE(result.err.find(c.messagePart), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(messagePart), std::string::npos) << result.err;
         EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
     }
-}
-
-TEST(Converter, AnUnwritableOutputFolderFailsCleanly) {
     test::TempFolder folder;
     folder.write("box_100.3ds", test::threeDsBytes(test::oneBoxScene()));
     const CommandResult result = run({folder / "no such folder/box_.s", folder / "box_100.3ds"});
     EXPECT_NE(result.exitCode, 0);
     EXPECT_NE(result.err.find("cannot create"), std::string::npos) << result.err;
+}
+
+TEST(Converter, LevelsMustComeNearestFirst) {
+    for (const Strings& names :
+         {Strings{"house_500.3ds", "house_100.3ds"}, Strings{"house_100.3ds", "house_100b_100.3ds"},
+          Strings{"house_100.3ds", "house.3ds", "house_500.3ds"}}) {
+        test::TempFolder folder;
+        Strings args{folder / "house_.s"};
+        for (const auto& name : names) {
+            folder.write(name, test::threeDsBytes(test::oneBoxScene()));
+            args.push_back(folder / name);
+        }
+        const CommandResult result = run(args);
+        EXPECT_EQ(result.exitCode, 1) << names[0];
+        EXPECT_FALSE(folder.exists("house_.s"));
+        EXPECT_NE(result.err.find("nearest first"), std::string::npos) << result.err;
+    }
+}
+
+TEST(Converter, AFlatMeshOfMoreThan65535VerticesIsSplitWithTrianglesWhole) {
+    // A flat grid of side x side points with mapping, two triangles per square and no smoothing groups,
+    // so that every face corner becomes a vertex of its own: 25,088 faces, 75,264 corners.
+    const int side = 113;
+    Mesh mesh{"Ground", {}, {}, {{"Grass", {}}}, {}, {}, std::nullopt};
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            mesh.vertices.push_back({float(x), float(y), float((x * y) % 7)});
+            mesh.uvs.push_back({float(x) / float(side - 1), float(y) / 3.0f});
+        }
+    for (int at = 0; at + side + 1 < side * side; ++at) {
+        if (at % side == side - 1) continue;
+        const auto corner = [&](int offset) { return static_cast<std::uint16_t>(at + offset); };
+        mesh.faces.push_back({corner(0), corner(1), corner(side + 1), 7});
+        mesh.faces.push_back({corner(0), corner(side + 1), corner(side), 7});
+    }
+    for (std::size_t f = 0; f < mesh.faces.size(); ++f) mesh.groups[0].faces.push_back(std::uint16_t(f));
+    const Scene grid{{mesh}, {{"Grass", {}, "grass.png", 0.0f, false}}, {}};
+    test::TempFolder folder;
+    const std::string text = converted(folder, {{"ground_100.3ds", grid}});
+    EXPECT_EQ(count(text, "\tsub_object (\r\n"), 2u);
+    EXPECT_EQ(count(text, "prim_state_idx ( 0 )"), 2u);         // both halves keep the one prim_state
+    EXPECT_EQ(count(text, "geometry_node_map ( 2 -1 0 )"), 2u); // and the object's matrix
+    std::size_t faces = 0;
+    for (auto at = text.find("geometry_info ( "); at != std::string::npos;
+         at = text.find("geometry_info ( ", at + 1))
+        faces += std::stoul(text.substr(at + 16, 12));
+    EXPECT_EQ(faces, mesh.faces.size());
+    test::expectUvsOfTheInput(text, {std::get<Scene>(test::readThreeDs(folder.read("ground_100.3ds")))});
+}
+
+TEST(Converter, UntexturedMaterialsGetOneColourTexturesBesideTheShape) {
+    Scene scene = test::oneBoxScene();
+    scene.materials = {{"Brick", {1.0f, 0.5f, 0.0f}, "", 0.0f, false},
+                       {"Glass", {0.0f, 0.0f, 1.0f}, "", 0.17f, false}};
+    scene.meshes.push_back(test::boxMesh("Glass", {5, 0, 0}, {1, 1, 1}, "Glass"));
+    scene.meshes.push_back(test::boxMesh("Glass2", {8, 0, 0}, {1, 1, 1}, "Glass"));
+    test::TempFolder folder;
+    const std::string text = converted(folder, {{"box_100.3ds", scene}});
+    EXPECT_NE(text.find("named_shader ( BlendATexDiff )"), std::string::npos);
+    EXPECT_EQ(text.find("Diffuse"), std::string::npos);
+    const std::pair<const char*, texture::Rgba> colours[] = {{"qf_colour_ff8000ff.ace", {255, 128, 0, 255}},
+                                                             {"qf_colour_0000ffd4.ace", {0, 0, 255, 212}}};
+    for (const auto& [name, colour] : colours) {
+        EXPECT_EQ(count(text, std::string("image ( ") + name + " )"), 1u) << name;
+        const auto ace = texture::readAce(folder.read(name));
+        ASSERT_TRUE(ace.ok()) << name;
+        EXPECT_EQ(ace->levels.front(), texture::Image(4, 4, colour)) << name;
+    }
+}
+
+TEST(Converter, UvValuesAreThoseOfTheThreeDsFiles) {
+    Scene nearScene = test::oneBoxScene(), farScene = test::oneBoxScene();
+    nearScene.meshes.push_back(test::boxMesh("Shed", {5, 5, 0}, {1, 2, 1}, "Brick"));
+    for (auto& uv : nearScene.meshes[1].uvs) uv = {uv[0] * 3.5f - 0.25f, uv[1] * 0.3f + 0.1f};
+    farScene.meshes[0].uvs.clear();
+    test::TempFolder folder;
+    const std::string text = converted(folder, {{"box_100.3ds", nearScene}, {"box_500.3ds", farScene}});
+    test::expectUvsOfTheInput(text, {std::get<Scene>(test::readThreeDs(folder.read("box_100.3ds"))),
+                                     std::get<Scene>(test::readThreeDs(folder.read("box_500.3ds")))});
 }
 
 } // namespace

@@ -81,62 +81,41 @@ void expectRealFileLayout(const std::string& text) {
     EXPECT_EQ(depth, 0);
 }
 
-/// What real files show at one block path ("/shape/points/point"): field counts and child orders.
-struct PathShape {
-    std::set<std::size_t> fieldCounts;
-    std::set<std::vector<std::string>> childOrders; ///< repeats collapsed
-};
-using Skeleton = std::map<std::string, PathShape>;
-
-std::vector<std::string> childOrder(const test::Block& block) {
-    std::vector<std::string> order;
-    for (const auto& child : block.children)
-        if (order.empty() || order.back() != child.keyword) order.push_back(child.keyword);
-    return order;
-}
-
-void collectSkeleton(const test::Block& block, Skeleton& skeleton, const std::string& path) {
-    for (const auto& child : block.children) {
-        const std::string at = path + "/" + child.keyword;
-        skeleton[at].fieldCounts.insert(child.fields.size());
-        skeleton[at].childOrders.insert(childOrder(child));
-        collectSkeleton(child, skeleton, at);
-    }
-}
-
-/// Blocks, field counts and child orders no real file has. The length of a list of values and an
-/// empty list are left out: ShapeChecker compares every list with its count.
-void compareSkeleton(const test::Block& block, const Skeleton& real, std::vector<std::string>& out,
-                     const std::string& path) {
+/// What each block shows at its path ("/shape/points/point"): "path N" for N fields and "path > a b" for
+/// the order of its child blocks (repeats collapsed). Leaving out what the check ignores: the length
+/// of a list of values (ShapeChecker compares every list with its count) and an empty list's order.
+void skeleton(const test::Block& block, const std::string& path, bool ignoring,
+              std::set<std::string>& facts) {
     static const std::string kValueLists = " vertex_idxs normal_idxs flags hierarchy geometry_node_map "
                                            "subobject_shaders tex_idxs vertex_uvs ";
     for (const auto& child : block.children) {
         const std::string at = path + "/" + child.keyword;
-        const auto found = real.find(at);
-        if (found == real.end()) {
-            out.push_back(at + ": no real file has this block");
-            continue;
-        }
-        if (kValueLists.find(" " + child.keyword + " ") == std::string::npos &&
-            found->second.fieldCounts.count(child.fields.size()) == 0)
-            out.push_back(at + ": " + std::to_string(child.fields.size()) +
-                          " fields, never so in real files");
-        const bool emptyList = child.children.empty() && child.fields == std::vector<std::string>{"0"};
-        if (!emptyList && found->second.childOrders.count(childOrder(child)) == 0)
-            out.push_back(at + ": its blocks come in an order no real file has");
-        compareSkeleton(child, real, out, at);
+        facts.insert(at);
+        if (!ignoring || kValueLists.find(" " + child.keyword + " ") == std::string::npos)
+            facts.insert(at + " " + std::to_string(child.fields.size()));
+        std::string order = at + " >";
+        for (std::size_t i = 0; i < child.children.size(); ++i)
+            if (i == 0 || child.children[i - 1].keyword != child.children[i].keyword)
+                order += " " + child.children[i].keyword;
+        if (!ignoring || !child.children.empty() || child.fields != std::vector<std::string>{"0"})
+            facts.insert(order);
+        skeleton(child, at, ignoring, facts);
     }
 }
 
+/// The blocks, field counts and child orders of `text` that no real s-file has.
 std::vector<std::string> skeletonDifferences(const std::string& text) {
-    static const Skeleton real = [] {
-        Skeleton result;
+    static const std::set<std::string> real = [] {
+        std::set<std::string> facts;
         for (const auto& file : filesEndingIn(fs::path(test::testDataDir()) / "sfiles", ".s"))
-            collectSkeleton(test::parseShapeBlocks(test::shapeText(file.string())), result, "");
-        return result;
+            skeleton(test::parseShapeBlocks(test::shapeText(file.string())), "", false, facts);
+        return facts;
     }();
+    std::set<std::string> facts;
+    skeleton(test::parseShapeBlocks(text), "", true, facts);
     std::vector<std::string> differences;
-    compareSkeleton(test::parseShapeBlocks(text), real, differences, "");
+    std::set_difference(facts.begin(), facts.end(), real.begin(), real.end(),
+                        std::back_inserter(differences));
     return differences;
 }
 

@@ -1,12 +1,15 @@
-// From 3DS scenes to the shape: Y-up coordinates, winding, matrices and their hierarchy, points
-// relative to their matrix, shaders, images and normals.
+// From 3DS scenes to the shape and its text: Y-up coordinates, winding, matrices and their hierarchy,
+// points relative to their matrix, shaders, images, normals, numbers as the simulator reads them and
+// long lists wrapped.
 
 #include "ShapeBuilder.h"
+#include "ShapeText.h"
 #include "support/ThreeDsFixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
 namespace quillfen::conv3ds {
 namespace {
@@ -92,8 +95,7 @@ TEST(ShapeBuilder, PointsAreRelativeToTheirMatrixAndLandWhereTheFileHasThem) {
 }
 
 TEST(ShapeBuilder, LaterLevelsReuseMatricesByNameAndGetTheirOwnDistance) {
-    const Scene nearScene = test::oneBoxScene();
-    const Scene farScene = test::oneBoxScene();
+    const Scene nearScene = test::oneBoxScene(), farScene = test::oneBoxScene();
     const Shape shape = buildShape({{&nearScene, 100}, {&farScene, 500}}, "house_");
     ASSERT_EQ(shape.levels.size(), 2u);
     EXPECT_EQ(shape.levels[0].distance, 100);
@@ -106,33 +108,23 @@ TEST(ShapeBuilder, LaterLevelsReuseMatricesByNameAndGetTheirOwnDistance) {
     EXPECT_EQ(shape.levels[1].subObjects[0].volume, 2);
 }
 
-TEST(ShapeBuilder, ShadersFollowNamePrefixAndTransparency) {
-    const struct {
-        const char* name;
-        const char* texture;
-        float transparency;
-        const char* shader;
-    } cases[] = {{"Wall", "wall.bmp", 0, "TexDiff"},
-                 {"TransWindow", "w.bmp", 0, "BlendATexDiff"},
-                 {"transparent", "w.bmp", 0, "BlendATexDiff"},
-                 {"ALPHA_fence", "f.tga", 0, "BlendATexDiff"},
-                 {"Alp", "f.tga", 0, "TexDiff"},
-                 {"MyTrans", "f.tga", 0.5f, "TexDiff"},
-                 {"TransGlass", "", 0, "BlendATexDiff"},
-                 {"Glass", "", 0.17f, "BlendATexDiff"},
-                 {"Brick", "", 0, "TexDiff"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(shaderFor(Material{c.name, {}, c.texture, c.transparency, false}), c.shader) << c.name;
+TEST(ShapeBuilder, ShadersImagesAndTokensFollowTheMaterials) {
+    // clang-format off
+    const std::tuple<const char*, const char*, float, const char*> cases[] = {
+        {"Wall", "wall.bmp", 0, "TexDiff"}, {"TransWindow", "w.bmp", 0, "BlendATexDiff"},
+        {"transparent", "w.bmp", 0, "BlendATexDiff"}, {"ALPHA_fence", "f.tga", 0, "BlendATexDiff"},
+        {"Alp", "f.tga", 0, "TexDiff"}, {"MyTrans", "f.tga", 0.5f, "TexDiff"},
+        {"TransGlass", "", 0, "BlendATexDiff"}, {"Glass", "", 0.17f, "BlendATexDiff"}, {"Brick", "", 0, "TexDiff"},
+    };
+    const std::pair<const char*, const char*> images[] = {
+        {"wall.bmp", "wall.ace"}, {"CWALL02.JPG", "CWALL02.ace"}, {"roof", "roof.ace"},
+        {"my.roof.tga", "my.roof.ace"}, {"dir.v2\\roof", "dir.v2\\roof.ace"}, {"old wall.BMP", "old wall.ace"},
+    };
+    // clang-format on
+    for (const auto& [name, texture, transparency, shader] : cases)
+        EXPECT_EQ(shaderFor(Material{name, {}, texture, transparency, false}), shader) << name;
+    for (const auto& [file, image] : images) EXPECT_EQ(imageNameFor(file), image);
     EXPECT_EQ(colourTextureName(Rgba8{255, 128, 0, 212}), "qf_colour_ff8000d4.ace");
-}
-
-TEST(ShapeBuilder, ImageNamesEndInAceWithTheirLetterCaseKept) {
-    EXPECT_EQ(imageNameFor("wall.bmp"), "wall.ace");
-    EXPECT_EQ(imageNameFor("CWALL02.JPG"), "CWALL02.ace");
-    EXPECT_EQ(imageNameFor("roof"), "roof.ace");
-    EXPECT_EQ(imageNameFor("my.roof.tga"), "my.roof.ace");
-    EXPECT_EQ(imageNameFor("dir.v2\\roof"), "dir.v2\\roof.ace");
-    EXPECT_EQ(imageNameFor("old wall.BMP"), "old wall.ace");
     EXPECT_EQ(tokenName("01 - Default"), "01_-_Default");
     EXPECT_EQ(tokenName("a(b)"), "a_b_");
 }
@@ -159,7 +151,61 @@ TEST(ShapeBuilder, FacesWithoutMaterialGetTheDefaultGreyAsTexture) {
     EXPECT_EQ(shape.primStates[0].texture, 0);
     EXPECT_EQ(shape.shaders, std::vector<std::string>{"TexDiff"});
     EXPECT_EQ(shape.images, std::vector<std::string>{"qf_colour_ccccccff.ace"});
-    ASSERT_EQ(shape.colourTextures.size(), 1u);
+    EXPECT_EQ(shape.colourTextures.size(), 1u);
+}
+
+TEST(ShapeText, NumbersAreTheShortestTextOfTheirFloatAndZeroHasNoSign) {
+    Scene scene = test::oneBoxScene();
+    scene.meshes[0].localMatrix.reset();
+    // 3DS x, y, z become the simulator's x, z, y.
+    scene.meshes[0].vertices[0] = Vec3{1e-7f, -0.0f, 123456792.0f};
+    scene.meshes[0].vertices[1] = Vec3{-1.5679247e-13f, 0.1f, 2.5f};
+    scene.meshes[0].vertices[2] = Vec3{1e6f, 16777216.0f, -3.0f};
+    const std::string text = shapeText(buildOne(scene));
+    for (const char* expected :
+         {"point ( 1e-07 123456792 0 )", "point ( -1.5679247e-13 2.5 0.1 )", "point ( 1e+06 -3 16777216 )"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(text.find(" -0 "), std::string::npos);
+    EXPECT_EQ(text.find("-0)"), std::string::npos);
+    // 8-bit names become their Windows-1252 characters
+    EXPECT_EQ(toUtf16LeWithBom(std::string("T\xFCr \x80", 5)),
+              std::string("\xFF\xFET\0\xFC\0r\0 \0\xAC\x20", 12));
+}
+
+TEST(ShapeText, ImagesAreSharedOneTextureEachAndQuotedWhenTheyHaveBlanks) {
+    Scene scene = test::oneBoxScene();
+    scene.materials.push_back(Material{"Other", {}, "brick.png", 0, false});
+    scene.materials.push_back(Material{"Old", {}, "old wall.BMP", 0, false});
+    scene.meshes.push_back(test::boxMesh("Second", {5, 0, 0}, {1, 1, 1}, "Other"));
+    scene.meshes.push_back(test::boxMesh("Shed", {5, 5, 0}, {1, 1, 1}, "Old"));
+    const Shape shape = buildOne(scene);
+    EXPECT_EQ(shape.images, (std::vector<std::string>{"brick.ace", "old wall.ace"}));
+    ASSERT_EQ(shape.primStates.size(), 3u);
+    EXPECT_EQ(shape.primStates[1].texture, 0);
+    const std::string text = shapeText(shape);
+    EXPECT_NE(text.find("image ( brick.ace )"), std::string::npos);
+    EXPECT_NE(text.find("image ( \"old wall.ace\" )"), std::string::npos);
+}
+
+TEST(ShapeText, LongListsWrapAtTheirOwnIndentation) {
+    Scene scene = test::oneBoxScene();
+    auto& mesh = scene.meshes[0];
+    for (std::uint16_t f = 12; f < 212; ++f) {
+        mesh.faces.push_back(mesh.faces[f % 12]);
+        mesh.groups[0].faces.push_back(f);
+    }
+    std::istringstream lines(shapeText(buildOne(scene)));
+    std::string line, previous;
+    bool wrapped = false;
+    for (; std::getline(lines, line); previous = line) {
+        EXPECT_LT(line.size(), 1100u);
+        if (previous.find("flags (") != std::string::npos && line.find("00000000") != std::string::npos &&
+            line.find('(') == std::string::npos) {
+            wrapped = true;
+            EXPECT_EQ(line.find_first_not_of('\t'), previous.find_first_not_of('\t'));
+        }
+    }
+    EXPECT_TRUE(wrapped);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The 3DS reader: what it takes from a file, and that damaged files end in a clear error naming the
-// chunk and its byte offset.
+// The 3DS reader: what it takes from a file; damaged files end in an error naming the chunk and offset.
 
 #include "ChunkIds.h"
 #include "support/ThreeDsFixtures.h"
@@ -29,21 +28,17 @@ TEST(ThreeDsReader, ReadsBackWhatTheWriterWrote) {
     scene.nodes = {objectNode(0, "Box"), objectNode(7, "Lid", 0)};
     scene.nodes[1].instanceName = "lid-instance";
     scene.nodes[1].pivot = Vec3{1, 2, 3};
-
     const auto result = read(writeThreeDs(scene));
     ASSERT_TRUE(std::holds_alternative<Scene>(result)) << std::get<ReadError>(result).message();
     const Scene& back = std::get<Scene>(result);
     ASSERT_EQ(back.meshes.size(), 2u);
     const Mesh& box = back.meshes[0];
-    EXPECT_EQ(box.name, "Box");
-    EXPECT_EQ(box.vertices.size(), 8u);
+    EXPECT_EQ(std::tuple(box.name, box.vertices.size(), box.faces.at(1).c, box.groups.at(0).material,
+                         box.groups[0].faces.size(), box.uvs.size(), back.meshes[1].smoothing),
+              std::tuple("Box", 8u, scene.meshes[0].faces[1].c, "Brick", 12u, 8u,
+                         std::vector<std::uint32_t>(12, 3)));
     EXPECT_FLOAT_EQ(box.vertices.at(7).z, 6.0f);
-    EXPECT_EQ(box.faces.at(1).c, scene.meshes[0].faces[1].c);
-    EXPECT_EQ(box.groups.at(0).material, "Brick");
-    EXPECT_EQ(box.groups[0].faces.size(), 12u);
-    EXPECT_EQ(box.uvs.size(), 8u);
     EXPECT_FLOAT_EQ(box.localMatrix.value()[11], 3.0f);
-    EXPECT_EQ(back.meshes[1].smoothing, std::vector<std::uint32_t>(12, 3));
     ASSERT_EQ(back.materials.size(), 2u);
     EXPECT_EQ(back.materials[0].textureFile, "brick.tga");
     const Material& glass = back.materials[1];
@@ -53,9 +48,8 @@ TEST(ThreeDsReader, ReadsBackWhatTheWriterWrote) {
     EXPECT_TRUE(glass.twoSided);
     ASSERT_EQ(back.nodes.size(), 2u);
     EXPECT_FALSE(back.nodes[0].parentIndex.has_value());
-    EXPECT_EQ(back.nodes[1].id, 7);
-    EXPECT_EQ(back.nodes[1].parentIndex, std::optional<std::size_t>(0));
-    EXPECT_EQ(back.nodes[1].instanceName, "lid-instance");
+    EXPECT_EQ(std::tuple(back.nodes[1].id, back.nodes[1].parentIndex, back.nodes[1].instanceName),
+              std::tuple(7, std::optional<std::size_t>(0), "lid-instance"));
     EXPECT_FLOAT_EQ(back.nodes[1].pivot.z, 3.0f);
 }
 
