@@ -20,18 +20,17 @@ TEST(AceFile, EveryVariantReadsBackWithTheSamePixels) {
         Image image;
         AceWriteOptions options;
         std::size_t levels;
+        // clang-format off
     } cases[] = {
-        {"rgb with mipmaps", gradient(16, 16), {}, 5},
-        {"rgb", gradient(16, 16), {false, false, false}, 1},
-        {"1-bit mask", masked(8, 8), {}, 4},
-        {"8-bit alpha", blended(8, 8), {}, 4},
-        {"rectangle: no mipmaps", gradient(16, 4), {}, 1},
-        {"odd size", gradient(5, 3), {}, 1},
+        {"rgb with mipmaps", gradient(16, 16), {}, 5}, {"rgb", gradient(16, 16), {false, false, false}, 1},
+        {"1-bit mask", masked(8, 8), {}, 4}, {"8-bit alpha", blended(8, 8), {}, 4},
+        {"rectangle: no mipmaps", gradient(16, 4), {}, 1}, {"odd size", gradient(5, 3), {}, 1},
         {"zlib", blended(32, 32), {false, true, true}, 6},
         {"dxt1", blockColours(16, 16, false), {true, true, false}, 5},
         {"dxt1 mask", blockColours(8, 8, true), {true, true, false}, 4},
         {"dxt1 zlib", blockColours(8, 8, false), {true, false, true}, 1},
     };
+    // clang-format on
     for (const auto& [name, image, options, levels] : cases) {
         SCOPED_TRACE(name);
         const auto ace = readAce(writeAce(image, options));
@@ -65,15 +64,12 @@ TEST(AceFile, DamagedFilesGiveAnError) {
     const std::string dxt = writeAce(blockColours(8, 8, false), {true, true, false});
     const std::string packed = writeAce(gradient(8, 8), {false, true, true});
     // Offsets from the file's start, the 16-byte signature included.
+    // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""},
-        {"garbage", std::string(300, 'x')},
-        {"wrong version", withWord(good, 16, 2)},
-        {"width 0", withWord(good, 24, 0)},
-        {"huge width", withWord(good, 24, 1u << 30)},
+        {"empty", ""}, {"garbage", std::string(300, 'x')}, {"wrong version", withWord(good, 16, 2)},
+        {"width 0", withWord(good, 24, 0)}, {"huge width", withWord(good, 24, 1u << 30)},
         {"mipmaps on a rectangle", withWord(good, 28, 4)},
-        {"thousands of channels", withWord(good, 36, 100000)},
-        {"unknown channel", withWord(good, 176, 9)},
+        {"thousands of channels", withWord(good, 36, 100000)}, {"unknown channel", withWord(good, 176, 9)},
         {"row offset past the end", withWord(good, 232, 0xFFFFFFF0)},
         {"unknown block format", withWord(dxt, 32, 0x99)},
         {"block length past the end", withWord(dxt, 232, 0x7FFFFFFF)},
@@ -81,6 +77,7 @@ TEST(AceFile, DamagedFilesGiveAnError) {
         {"unpacked size too small", withWord(packed, 8, 0x10)},
         {"compressed stream garbage", packed.substr(0, 16) + std::string(200, '\x55')},
     };
+    // clang-format on
     for (const auto& [name, bytes] : cases) {
         const auto ace = readAce(bytes);
         ASSERT_FALSE(ace.ok()) << name;

@@ -24,11 +24,11 @@ std::string ddsHeader(int width, int height, std::uint32_t flags, const char* fo
     std::string out(128, '\0');
     std::memcpy(out.data(), "DDS ", 4);
     for (const auto& [offset, value] : {std::pair{4, 124u},
-                                       {12, static_cast<std::uint32_t>(height)},
-                                       {16, static_cast<std::uint32_t>(width)},
-                                       {76, 32u},
-                                       {80, flags},
-                                       {88, bits}})
+                                        {12, static_cast<std::uint32_t>(height)},
+                                        {16, static_cast<std::uint32_t>(width)},
+                                        {76, 32u},
+                                        {80, flags},
+                                        {88, bits}})
         put(out, offset, value);
     std::memcpy(out.data() + 84, fourCc, 4);
     for (std::size_t i = 0; i < 4; ++i) put(out, 92 + 4 * i, masks[i]);
@@ -47,13 +47,14 @@ constexpr std::array<std::uint32_t, 4> kBgra{0xFF0000, 0xFF00, 0xFF, 0xFF000000}
 TEST(DdsFile, BlockAndPackedImagesDecode) {
     const Image blocks = test::blockColours(8, 4, true), alpha = test::blended(3, 5),
                 opaque = test::gradient(4, 2);
+    // clang-format off
     const std::tuple<const char*, std::string, Image> cases[] = {
         {"dxt1", ddsHeader(8, 4, 4, "DXT1", 0, {}) + encodeDxt1Image(blocks), blocks},
         {"32-bit with alpha", ddsHeader(3, 5, 0x41, "\0\0\0\0", 32, kBgra) + packed(alpha, 4), alpha},
         {"24-bit", ddsHeader(4, 2, 0x40, "\0\0\0\0", 24, kBgra) + packed(opaque, 3), opaque},
-        {"16-bit 5:6:5", ddsHeader(1, 1, 0x40, "\0\0\0\0", 16, {0xF800, 0x07E0, 0x001F, 0}) + "\x1F\xF8",
-         Image(1, 1, Rgba{255, 0, 255, 255})},
+        {"16-bit 5:6:5", ddsHeader(1, 1, 0x40, "\0\0\0\0", 16, {0xF800, 0x07E0, 0x001F, 0}) + "\x1F\xF8", Image(1, 1, Rgba{255, 0, 255, 255})},
     };
+    // clang-format on
     for (const auto& [name, bytes, expected] : cases) {
         const auto image = readDds(bytes);
         ASSERT_TRUE(image.ok()) << name << ": " << image.error().message();
@@ -66,16 +67,15 @@ TEST(DdsFile, DamagedOrUnknownFilesGiveAnError) {
     std::string wrongSize = good, huge = good;
     put(wrongSize, 4, 100);
     put(huge, 16, 1u << 31);
+    // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""},
-        {"garbage", std::string(200, 'D')},
-        {"header size", wrongSize},
-        {"huge width", huge},
+        {"empty", ""}, {"garbage", std::string(200, 'D')}, {"header size", wrongSize}, {"huge width", huge},
         {"unknown four-cc", ddsHeader(4, 4, 4, "DX10", 0, {}) + std::string(64, '\0')},
         {"luminance", ddsHeader(4, 4, 0x20000, "\0\0\0\0", 8, {0xFF, 0, 0, 0}) + std::string(16, '\0')},
         {"12 bits per pixel", ddsHeader(4, 4, 0x40, "\0\0\0\0", 12, kBgra) + std::string(64, '\0')},
         {"packed pixels missing", ddsHeader(4, 4, 0x40, "\0\0\0\0", 32, kBgra) + std::string(63, '\0')},
     };
+    // clang-format on
     for (const auto& [name, bytes] : cases) EXPECT_FALSE(readDds(bytes).ok()) << name;
     for (std::size_t length = 0; length < good.size(); ++length)
         EXPECT_FALSE(readDds(good.substr(0, length)).ok()) << "cut at " << length;
@@ -94,31 +94,18 @@ TEST(Dxt, BlocksDecodeToKnownPixels) {
     const Rgba red{255, 0, 0, 255}, blue{0, 0, 255, 255};
     const std::tuple<const char*, DxtFormat, std::vector<unsigned char>,
                      std::vector<std::pair<std::size_t, Rgba>>>
+        // clang-format off
         cases[] = {
-            {"dxt1 four colours",
-             DxtFormat::Dxt1,
-             kRedBlue,
-             {{0, red}, {1, blue}, {2, {170, 0, 85, 255}}, {3, {85, 0, 170, 255}}, {15, red}}},
-            {"dxt1 three colours and transparent",
-             DxtFormat::Dxt1,
-             kBlueRed,
-             {{0, blue}, {1, red}, {2, {127, 0, 127, 255}}, {3, {0, 0, 0, 0}}}},
-            {"dxt3 explicit alpha",
-             DxtFormat::Dxt3,
-             join({0x10, 0xF0, 0, 0, 0, 0, 0, 0x5A}, kBlueRed),
-             {{0, {0, 0, 255, 0}}, {1, {255, 0, 0, 17}}, {3, {170, 0, 85, 255}}, {15, {0, 0, 255, 5 * 17}}}},
+            {"dxt1 four colours", DxtFormat::Dxt1, kRedBlue, {{0, red}, {1, blue}, {2, {170, 0, 85, 255}}, {3, {85, 0, 170, 255}}, {15, red}}},
+            {"dxt1 three colours and transparent", DxtFormat::Dxt1, kBlueRed, {{0, blue}, {1, red}, {2, {127, 0, 127, 255}}, {3, {0, 0, 0, 0}}}},
+            {"dxt3 explicit alpha", DxtFormat::Dxt3, join({0x10, 0xF0, 0, 0, 0, 0, 0, 0x5A}, kBlueRed), {{0, {0, 0, 255, 0}}, {1, {255, 0, 0, 17}}, {3, {170, 0, 85, 255}}, {15, {0, 0, 255, 5 * 17}}}},
             // Alpha 255 and 0 in eight steps; indices 0, 1, 2, 7 for pixels 0..3: bits 000 001 010 111.
-            {"dxt5 eight alphas",
-             DxtFormat::Dxt5,
-             join({255, 0, 0x88, 0x0E, 0, 0, 0, 0}, kRedBlue),
-             {{0, {255, 0, 0, 255}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 218}}, {3, {85, 0, 170, 36}}}},
+            {"dxt5 eight alphas", DxtFormat::Dxt5, join({255, 0, 0x88, 0x0E, 0, 0, 0, 0}, kRedBlue), {{0, {255, 0, 0, 255}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 218}}, {3, {85, 0, 170, 36}}}},
             // Alpha 0 and 255 in six steps with 0 and 255 at indices 6 and 7: indices 2, 6, 7 for pixels
             // 0..2.
-            {"dxt5 six alphas",
-             DxtFormat::Dxt5,
-             join({0, 255, 0xF2, 0x01, 0, 0, 0, 0}, kRedBlue),
-             {{0, {255, 0, 0, 51}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 255}}}},
+            {"dxt5 six alphas", DxtFormat::Dxt5, join({0, 255, 0xF2, 0x01, 0, 0, 0, 0}, kRedBlue), {{0, {255, 0, 0, 51}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 255}}}},
         };
+    // clang-format on
     for (const auto& [name, format, bytes, pixels] : cases) {
         const Block block = decodeDxtBlock(format, bytes.data());
         for (const auto& [index, expected] : pixels)

@@ -11,11 +11,13 @@ namespace quillfen::texture {
 namespace {
 
 TEST(TextureFile, FormatsFollowTheExtensionInAnyCase) {
+    // clang-format off
     const std::pair<const char*, std::optional<FileFormat>> cases[] = {
         {"a/wall.ace", FileFormat::Ace}, {"WALL.DDS", FileFormat::Dds}, {"x.Png", FileFormat::Png},
         {"x.bmp", FileFormat::Bmp},      {"x.TGA", FileFormat::Tga},    {"x.jpeg", FileFormat::Jpg},
         {"x.jpg", FileFormat::Jpg},      {"x.gif", std::nullopt},       {"png", std::nullopt},
     };
+    // clang-format on
     for (const auto& [path, format] : cases) EXPECT_EQ(formatOfPath(path), format) << path;
 }
 
@@ -34,13 +36,13 @@ TEST(TextureFile, EveryWrittenFormatReadsBack) {
 
 TEST(TextureFile, DamagedOrOversizedImagesGiveAnError) {
     const std::string png = *encodeTexture(test::gradient(16, 16), FileFormat::Png);
+    // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""},
-        {"garbage", std::string(500, '\x89')},
-        {"header only", png.substr(0, 40)},
+        {"empty", ""}, {"garbage", std::string(500, '\x89')}, {"header only", png.substr(0, 40)},
         {"cut in the pixels", png.substr(0, png.size() / 2)},
         {"wider than a texture can be", *encodeTexture(Image(kMaxSide + 1, 1), FileFormat::Png)},
     };
+    // clang-format on
     for (const auto& [name, bytes] : cases) {
         const auto image = decodeTexture(bytes, FileFormat::Png);
         ASSERT_FALSE(image.ok()) << name;
