@@ -1,6 +1,6 @@
-// The converter against real files: every 3DS file of the shared test data converts (or, if broken,
-// fails cleanly); the box the bounding-box reader takes from the output is the box of the 3DS vertices
-// with Y and Z swapped; and the output has the block skeleton and layout of real s-files.
+// The converter against real files: every 3DS file of the shared test data and the example converts (or,
+// if broken, fails cleanly) to a shape with the box of the 3DS vertices (Y and Z swapped), their uv values,
+// and the block skeleton and layout of real s-files.
 
 #include "Converter.h"
 #include "support/ShapeChecker.h"
@@ -119,6 +119,19 @@ std::vector<std::string> skeletonDifferences(const std::string& text) {
     return differences;
 }
 
+/// The checks every converted file passes, `inputs` being its levels' 3DS files.
+void expectLikeARealFile(const std::string& text, const std::vector<std::string>& inputs) {
+    EXPECT_EQ(test::ShapeChecker::problems(text), std::vector<std::string>{});
+    std::vector<Scene> levels;
+    for (const auto& input : inputs)
+        levels.push_back(std::get<Scene>(test::readThreeDs(test::readFile(input))));
+    test::expectUvsOfTheInput(text, levels);
+    expectSameBox(text, inputs.front());
+    expectRealFileLayout(text);
+    EXPECT_TRUE(test::testDataDir().empty() || skeletonDifferences(text).empty())
+        << testing::PrintToString(skeletonDifferences(text));
+}
+
 TEST(RealFiles, EveryThreeDsFileConvertsOrFailsCleanly) {
     QUILLFEN_REQUIRE_TESTDATA();
     const auto inputs = filesEndingIn(fs::path(test::testDataDir()) / "3ds", ".3ds");
@@ -134,40 +147,27 @@ TEST(RealFiles, EveryThreeDsFileConvertsOrFailsCleanly) {
             continue;
         }
         ASSERT_EQ(error, "");
-        const std::string text = test::shapeText(folder / "out.s");
-        EXPECT_EQ(test::ShapeChecker::problems(text), std::vector<std::string>{});
-        test::expectUvsOfTheInput(text, {std::get<Scene>(test::readThreeDs(test::readFile(input.string())))});
-        expectSameBox(text, input.string());
-        expectRealFileLayout(text);
-        EXPECT_EQ(skeletonDifferences(text), std::vector<std::string>{});
+        expectLikeARealFile(test::shapeText(folder / "out.s"), {input.string()});
     }
 }
 
-TEST(ExampleHouse, ConvertsWithTwoLevelsAndTexturesThatAreThere) {
+TEST(ExampleHouse, ConvertsLikeARealFileWithTexturesThatAreThere) {
     const fs::path house = fs::path(QUILLFEN_SOURCE_DIR) / "examples" / "house";
+    const std::vector<std::string> inputs{(house / "house_100.3ds").string(),
+                                          (house / "house_500.3ds").string()};
     test::TempFolder folder;
-    ASSERT_EQ(test::convert(folder / "house_.s",
-                            {(house / "house_100.3ds").string(), (house / "house_500.3ds").string()}),
-              "");
+    ASSERT_EQ(test::convert(folder / "house_.s", inputs), "");
     const std::string text = test::shapeText(folder / "house_.s");
-    expectRealFileLayout(text);
-    EXPECT_EQ(test::ShapeChecker::problems(text), std::vector<std::string>{});
-    for (const char* part : {"dlevel_selection ( 100 )", "dlevel_selection ( 500 )", "image ( wall.ace )",
-                             "named_shader ( BlendATexDiff )", "named_shader ( TexDiff )"})
-        EXPECT_NE(text.find(part), std::string::npos) << part;
-    expectSameBox(text, (house / "house_100.3ds").string());
-    test::expectUvsOfTheInput(
-        text, {std::get<Scene>(test::readThreeDs(test::readFile((house / "house_100.3ds").string()))),
-               std::get<Scene>(test::readThreeDs(test::readFile((house / "house_500.3ds").string())))});
+    expectLikeARealFile(text, inputs);
     // Every image names a texture of the example: an ACE or DDS file, a PNG file the run makes one from,
     // or a one-colour texture the converter wrote beside the s-file.
     const std::map<std::string, std::string> signatures{
         {".ace", "SIMISA@@@@@@@@@@"}, {".dds", "DDS "}, {".png", "\x89PNG"}};
-    const test::Block blocks = test::parseShapeBlocks(text);
     std::set<std::string> files;
-    for (const auto& section : blocks.children.at(0).children) {
-        if (section.keyword != "images") continue;
-        for (const auto& image : section.children) {
+    const test::Block blocks = test::parseShapeBlocks(text);
+    for (const auto& section : blocks.children.at(0).children)
+        for (const auto& image :
+             section.keyword == "images" ? section.children : std::vector<test::Block>{}) {
             const std::string& name = image.fields.at(0);
             fs::path file = (name.rfind("qf_colour_", 0) == 0 ? folder.fsPath() : house) / name;
             for (const char* extension : {".dds", ".png"})
@@ -176,12 +176,8 @@ TEST(ExampleHouse, ConvertsWithTwoLevelsAndTexturesThatAreThere) {
             EXPECT_EQ(test::readFile(file.string()).substr(0, signature.size()), signature) << file;
             files.insert(file.filename().string());
         }
-    }
     EXPECT_EQ(files, (std::set<std::string>{"door.png", "qf_colour_8c4033ff.ace", "roof.ace", "wall.ace",
                                             "window.dds"}));
-    if (!test::testDataDir().empty()) {
-        EXPECT_EQ(skeletonDifferences(text), std::vector<std::string>{});
-    }
 }
 
 } // namespace
