@@ -10,10 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
 namespace quillfen {
 namespace {
 

@@ -1,6 +1,4 @@
-// quillfen-cli run as built on real folders: help, version and usage errors, convert with the folder's
-// saved choices and the options kept with --save, lods, texture, bbox and validate-bbox, with their
-// exit codes.
+// quillfen-cli run as built on real folders: every command with its output and exit codes.
 
 #include "platform/Text.h"
 #include "support/CliProgram.h"
@@ -13,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 namespace quillfen::test {
 namespace {

@@ -1,7 +1,4 @@
-// The converter's command line and what it writes: levels nearest first, the output appearing only
-// when complete, big flat meshes split where a 16-bit index reaches, one-colour textures for untextured
-// materials, uv values as the 3DS files have them, and failures that leave no file and say where the 3DS
-// file broke.
+// The converter's command line and what it writes; failures leave no file and say where the 3DS broke.
 
 #include "Converter.h"
 #include "support/ThreeDsFixtures.h"
@@ -13,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <sstream>
 

@@ -1,6 +1,4 @@
-// The converter against real files: every 3DS file of the shared test data and the example converts (or,
-// if broken, fails cleanly) to a shape with the box of the 3DS vertices (Y and Z swapped), their uv values,
-// and the block skeleton and layout of real s-files.
+// Every real 3DS file and the example convert to shapes that match their input and real s-files.
 
 #include "Converter.h"
 #include "support/ShapeChecker.h"
@@ -15,10 +13,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <limits>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace quillfen::conv3ds {
 namespace {

@@ -1,6 +1,4 @@
-// From 3DS scenes to the shape and its text: Y-up coordinates, winding, matrices and their hierarchy,
-// points relative to their matrix, shaders, images, normals, numbers as the simulator reads them and
-// long lists wrapped.
+// From 3DS scenes to the shape and its text in the simulator's axes, numbers and layout.
 
 #include "ShapeBuilder.h"
 #include "ShapeText.h"

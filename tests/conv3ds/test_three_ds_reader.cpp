@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 namespace quillfen::conv3ds {

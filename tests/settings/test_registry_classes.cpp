@@ -1,7 +1,4 @@
-// The registry classes: what ReadSetting makes of each kind of stored value,
-// how failures are recorded, and the per-user program settings store. They
-// run over a Wine prefix's files everywhere, and over the real registry where
-// there is one (Windows, or the Windows build under Wine).
+// The registry classes over a Wine prefix, and over the real registry where there is one.
 
 #include "platform/RegistryWine.h"
 #include "settings/ProgramSettingsStore.h"
@@ -11,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <string>
-#include <vector>
 
 namespace quillfen {
 namespace {
@@ -81,24 +76,10 @@ TEST(RegistryClassOverWine, FailuresAreRecorded) {
 }
 
 /// A fresh key under HKEY_CURRENT_USER in the real registry, removed at the end.
-class RealRegistryKey {
-public:
-    RealRegistryKey() : store(makeSystemRegistry()) {
-        std::random_device random;
-        path = "Software\\QuillfenTest" + std::to_string(random());
-    }
-    ~RealRegistryKey() {
-        if (const auto children = store->subKeyNames(kHkeyCurrentUser, path, RegistryView::Native);
-            children.ok())
-            for (const auto& child : children.value)
-                (void)store->deleteSection(kHkeyCurrentUser, path + "\\" + child, RegistryView::Native);
-        (void)store->deleteSection(kHkeyCurrentUser, path, RegistryView::Native);
-    }
-    RealRegistryKey(const RealRegistryKey&) = delete;
-    RealRegistryKey& operator=(const RealRegistryKey&) = delete;
-
-    std::shared_ptr<RegistryStore> store;
-    std::string path;
+struct RealRegistryKey {
+    ~RealRegistryKey() { (void)store->deleteSection(kHkeyCurrentUser, path, RegistryView::Native); }
+    std::shared_ptr<RegistryStore> store = makeSystemRegistry();
+    std::string path = "Software\\QuillfenTest" + std::to_string(std::random_device()());
 };
 
 TEST(RegistryClassOnWindows, ReadSettingGivesTheDataOfEveryKind) {

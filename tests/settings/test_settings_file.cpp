@@ -10,10 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace quillfen {
 namespace {

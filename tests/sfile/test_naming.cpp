@@ -1,5 +1,4 @@
-// The s-file's name: the distance in a 3DS file name with the proposal it yields, the cleaning of a
-// typed name, and the ".s" ending.
+// The s-file's name: the distance in a 3DS file name, its proposal, a typed name cleaned, the ".s".
 
 #include "sfile/SFileNaming.h"
 
@@ -7,7 +6,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <string>
 
 namespace quillfen {
 namespace {

@@ -1,5 +1,4 @@
-// The s-file edits of a run on SHAPES/house.s: the texture correction, the shader options and the
-// TEXTURES collection.
+// The s-file edits of a run: the texture correction, the shader options and the TEXTURES collection.
 
 #include "sfile/ShaderOptions.h"
 #include "sfile/TextureCollection.h"

@@ -15,12 +15,12 @@ namespace {
 using namespace test;
 
 TEST(AceFile, EveryVariantReadsBackWithTheSamePixels) {
+    // clang-format off
     const struct {
         const char* name;
         Image image;
         AceWriteOptions options;
         std::size_t levels;
-        // clang-format off
     } cases[] = {
         {"rgb with mipmaps", gradient(16, 16), {}, 5}, {"rgb", gradient(16, 16), {false, false, false}, 1},
         {"1-bit mask", masked(8, 8), {}, 4}, {"8-bit alpha", blended(8, 8), {}, 4},

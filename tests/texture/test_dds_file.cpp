@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstring>
-#include <vector>
 
 namespace quillfen::texture {
 namespace {
