@@ -274,11 +274,13 @@ TEST(ShapeBuilder, ShadersImagesAndTokensFollowTheMaterials) {
         {"Wall", "wall.bmp", 0, "TexDiff"}, {"TransWindow", "w.bmp", 0, "BlendATexDiff"},
         {"transparent", "w.bmp", 0, "BlendATexDiff"}, {"ALPHA_fence", "f.tga", 0, "BlendATexDiff"},
         {"Alp", "f.tga", 0, "TexDiff"}, {"MyTrans", "f.tga", 0.5f, "TexDiff"},
-        {"TransGlass", "", 0, "BlendATexDiff"}, {"Glass", "", 0.17f, "BlendATexDiff"}, {"Brick", "", 0, "TexDiff"},
+        {"TransGlass", "", 0, "BlendATexDiff"}, {"Glass", "", 0.17f, "BlendATexDiff"},
+        {"Brick", "", 0, "TexDiff"},
     };
     const std::pair<const char*, const char*> images[] = {
         {"wall.bmp", "wall.ace"}, {"CWALL02.JPG", "CWALL02.ace"}, {"roof", "roof.ace"},
-        {"my.roof.tga", "my.roof.ace"}, {"dir.v2\\roof", "dir.v2\\roof.ace"}, {"old wall.BMP", "old wall.ace"},
+        {"my.roof.tga", "my.roof.ace"}, {"dir.v2\\roof", "dir.v2\\roof.ace"},
+        {"old wall.BMP", "old wall.ace"},
     };
     // clang-format on
     for (const auto& [name, texture, transparency, shader] : cases)

@@ -16,12 +16,15 @@ TEST(LodDistance, ReadsTrailingDigitsAndProposesTheTextBeforeThem) {
     // clang-format off
     const std::tuple<std::string, std::int64_t, std::string> cases[] = {
         {"house_2000.3ds", 2000, "house_.s"}, {"house2000.3ds", 2000, "house.s"},
-        {"house_0500.3ds", 500, "house_.s"}, {"house.3ds", kLodNoNumber, ""}, {"2000.3ds", kLodOnlyNumber, ""},
+        {"house_0500.3ds", 500, "house_.s"}, {"house.3ds", kLodNoNumber, ""},
+        {"2000.3ds", kLodOnlyNumber, ""},
         {"house_0.3ds", 0, ""}, {"house_000.3ds", 0, ""}, {"HOUSE_100.3DS", 100, "HOUSE_.s"},
         {"  my house 100.3ds", 100, "my house.s"}, {"Häuschen_20.3ds", 20, "Häuschen_.s"},
-        {"haus_20.3dä", 20, "haus_.s"}, {"haus_2000.3dsx", kLodNoNumber, ""}, {"haus_100.3ds.3ds", kLodNoNumber, ""},
+        {"haus_20.3dä", 20, "haus_.s"}, {"haus_2000.3dsx", kLodNoNumber, ""},
+        {"haus_100.3ds.3ds", kLodNoNumber, ""},
         {"a_12345678901.3ds", 12345678901, "a_.s"}, {"a_99999999999999999999999999.3ds", kMax, "a_.s"},
-        {".3ds", kLodNoNumber, ""}, {"ab", kLodNoNumber, ""}, {"", kLodNoNumber, ""}, {"äöü", kLodNoNumber, ""},
+        {".3ds", kLodNoNumber, ""}, {"ab", kLodNoNumber, ""}, {"", kLodNoNumber, ""},
+        {"äöü", kLodNoNumber, ""},
         {"1.3ds", kLodOnlyNumber, ""},
     };
     // clang-format on

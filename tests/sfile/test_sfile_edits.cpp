@@ -233,11 +233,14 @@ TEST(ShaderOptions, ReplaceShadersAndUsedAceTexturesOnWhatTheLastLeft) {
         {"E", "TexDiff", "wall.ace", "roof.ace house_100.3ds", "", "TexDiff", "wall.ace"},
         {"E", "TexDiff", "A.ACE b.ace", "a.ace b.ace", "a.ace", "TexDiff", "A.ACE a.ace"},
         {"E", "TexDiff", "a.ace b.dds", "a.ace b.dds", "a.ace", "TexDiff", "a.ace b.dds"},
-        {"D", all, "a.ace", "a.ace", "", "Diffuse Diffuse Diffuse Diffuse Diffuse Diffuse Diffuse", "TextureDummy.ace"},
-        {"D", "TexDiff BlendATexDiff", "a.ace b.dds c.ace", "a.ace b.dds", "", "Diffuse Diffuse", "TextureDummy.ace b.dds c.ace"},
+        {"D", all, "a.ace", "a.ace", "", "Diffuse Diffuse Diffuse Diffuse Diffuse Diffuse Diffuse",
+         "TextureDummy.ace"},
+        {"D", "TexDiff BlendATexDiff", "a.ace b.dds c.ace", "a.ace b.dds", "", "Diffuse Diffuse",
+         "TextureDummy.ace b.dds c.ace"},
         {"D", "MyShader tex", "a.ace", "", "", "MyShader tex", "a.ace"},
         {"G", all, "a.ace", "a.ace", "", six, "a.ace"},
-        {"ED", "TexDiff", "a.ace b.ace", "a.ace b.ace", "a.ace", "Diffuse", "TextureDummy.ace TextureDummy.ace"},
+        {"ED", "TexDiff", "a.ace b.ace", "a.ace b.ace", "a.ace", "Diffuse",
+         "TextureDummy.ace TextureDummy.ace"},
     };
     // clang-format on
     for (const auto& [options, shaders, images, files, kept, shadersAfter, imagesAfter] : cases) {

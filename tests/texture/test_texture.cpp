@@ -130,7 +130,8 @@ TEST(DdsFile, BlockAndPackedImagesDecode) {
         {"dxt1", ddsHeader(8, 4, 4, "DXT1", 0, {}) + encodeDxt1Image(blocks), blocks},
         {"32-bit with alpha", ddsHeader(3, 5, 0x41, "\0\0\0\0", 32, kBgra) + packed(alpha, 4), alpha},
         {"24-bit", ddsHeader(4, 2, 0x40, "\0\0\0\0", 24, kBgra) + packed(opaque, 3), opaque},
-        {"16-bit 5:6:5", ddsHeader(1, 1, 0x40, "\0\0\0\0", 16, {0xF800, 0x07E0, 0x001F, 0}) + "\x1F\xF8", Image(1, 1, Rgba{255, 0, 255, 255})},
+        {"16-bit 5:6:5", ddsHeader(1, 1, 0x40, "\0\0\0\0", 16, {0xF800, 0x07E0, 0x001F, 0}) + "\x1F\xF8",
+         Image(1, 1, Rgba{255, 0, 255, 255})},
     };
     // clang-format on
     for (const auto& [name, bytes, expected] : cases) {
@@ -170,18 +171,21 @@ std::vector<unsigned char> join(std::vector<unsigned char> alpha, const std::vec
 
 TEST(Dxt, BlocksDecodeToKnownPixels) {
     const Rgba red{255, 0, 0, 255}, blue{0, 0, 255, 255};
-    const std::tuple<const char*, DxtFormat, std::vector<unsigned char>,
-                     std::vector<std::pair<std::size_t, Rgba>>>
-        // clang-format off
-        cases[] = {
-            {"dxt1 four colours", DxtFormat::Dxt1, kRedBlue, {{0, red}, {1, blue}, {2, {170, 0, 85, 255}}, {3, {85, 0, 170, 255}}, {15, red}}},
-            {"dxt1 three colours and transparent", DxtFormat::Dxt1, kBlueRed, {{0, blue}, {1, red}, {2, {127, 0, 127, 255}}, {3, {0, 0, 0, 0}}}},
-            {"dxt3 explicit alpha", DxtFormat::Dxt3, join({0x10, 0xF0, 0, 0, 0, 0, 0, 0x5A}, kBlueRed), {{0, {0, 0, 255, 0}}, {1, {255, 0, 0, 17}}, {3, {170, 0, 85, 255}}, {15, {0, 0, 255, 5 * 17}}}},
+    // clang-format off
+    using Pixels = std::vector<std::pair<std::size_t, Rgba>>;
+    const std::tuple<const char*, DxtFormat, std::vector<unsigned char>, Pixels> cases[] = {
+            {"dxt1 four colours", DxtFormat::Dxt1, kRedBlue,
+             {{0, red}, {1, blue}, {2, {170, 0, 85, 255}}, {3, {85, 0, 170, 255}}, {15, red}}},
+            {"dxt1 three colours and transparent", DxtFormat::Dxt1, kBlueRed,
+             {{0, blue}, {1, red}, {2, {127, 0, 127, 255}}, {3, {0, 0, 0, 0}}}},
+            {"dxt3 explicit alpha", DxtFormat::Dxt3, join({0x10, 0xF0, 0, 0, 0, 0, 0, 0x5A}, kBlueRed),
+             {{0, {0, 0, 255, 0}}, {1, {255, 0, 0, 17}}, {3, {170, 0, 85, 255}}, {15, {0, 0, 255, 5 * 17}}}},
             // Alpha 255 and 0 in eight steps; indices 0, 1, 2, 7 for pixels 0..3: bits 000 001 010 111.
-            {"dxt5 eight alphas", DxtFormat::Dxt5, join({255, 0, 0x88, 0x0E, 0, 0, 0, 0}, kRedBlue), {{0, {255, 0, 0, 255}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 218}}, {3, {85, 0, 170, 36}}}},
-            // Alpha 0 and 255 in six steps with 0 and 255 at indices 6 and 7: indices 2, 6, 7 for pixels
-            // 0..2.
-            {"dxt5 six alphas", DxtFormat::Dxt5, join({0, 255, 0xF2, 0x01, 0, 0, 0, 0}, kRedBlue), {{0, {255, 0, 0, 51}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 255}}}},
+            {"dxt5 eight alphas", DxtFormat::Dxt5, join({255, 0, 0x88, 0x0E, 0, 0, 0, 0}, kRedBlue),
+             {{0, {255, 0, 0, 255}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 218}}, {3, {85, 0, 170, 36}}}},
+            // Alpha 0 and 255 in six steps, 0 and 255 at indices 6 and 7: indices 2, 6, 7 for pixels 0..2.
+            {"dxt5 six alphas", DxtFormat::Dxt5, join({0, 255, 0xF2, 0x01, 0, 0, 0, 0}, kRedBlue),
+             {{0, {255, 0, 0, 51}}, {1, {0, 0, 255, 0}}, {2, {170, 0, 85, 255}}}},
         };
     // clang-format on
     for (const auto& [name, format, bytes, pixels] : cases) {
