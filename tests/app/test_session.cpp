@@ -120,8 +120,7 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
         EXPECT_EQ(s.errors.size(), errorBoxes);
         if (found == Nothing) {
             ASSERT_TRUE(message);
-            // Every place looked at is named: beside the program, the saved path, the installation, the
-            // default.
+            // Every place looked at is named, beside the program first, the installed converter last.
             ASSERT_GE(searched.size(), 3U);
             EXPECT_EQ(searched.front(), expected[Beside]);
             EXPECT_EQ(searched.back(), s.environment.installedConverter);
@@ -406,6 +405,16 @@ TEST(Discovery, ListsChecksAndProposes) {
             EXPECT_EQ(state.gstrSDateiVorschlag, "");
         }
     }
+    // A folder that cannot be listed says why.
+    TempFolder folder;
+    ProgramState state;
+    state.gstrProgrammPfad = folder / "gone";
+    const auto message = discoverModels(state, SavedSettings{}, LocalFileSystem());
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->title, "Missing files!!!");
+    EXPECT_TRUE(startsWith(message->text, "In the current directory \r\r'" + folder / "gone" + "'"))
+        << message->text;
+    EXPECT_NE(message->text.rfind("\r" + folder / "gone"), std::string::npos) << message->text;
 }
 
 TEST(Discovery, RealModelFilesFromOtherTools) {
