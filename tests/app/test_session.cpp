@@ -18,6 +18,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace quillfen {
 namespace {
 
@@ -143,19 +145,17 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
 }
 
 TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
-    struct Case {
-        std::string program, layout, folder, rest;
-    };
-    const Case cases[] = {
+    const std::array<std::string, 4> cases[] = {
+        // program, layout, folder, the rest of the path
         {"/usr/bin/quillfen-cli", "../lib/quillfen/conv3ds.exe", "/usr", "lib/quillfen/conv3ds.exe"},
         {"/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe", "/opt/q", "lib/quillfen/conv3ds.exe"},
         {"/opt/q/quillfen-cli.exe", "conv3ds.exe", "/opt/q", "conv3ds.exe"},
     };
     // Compared with the platform's separators throughout (Windows turns each '/' round).
-    for (const auto& c : cases)
-        EXPECT_EQ(toNativeSeparators(installedConverterFor(c.program, c.layout)),
-                  toNativeSeparators(joinPath(c.folder, c.rest)))
-            << c.program;
+    for (const auto& [program, layout, folder, rest] : cases)
+        EXPECT_EQ(toNativeSeparators(installedConverterFor(program, layout)),
+                  toNativeSeparators(joinPath(folder, rest)))
+            << program;
     // A program that cannot name its own file has no installed converter.
     EXPECT_EQ(installedConverterFor("", "conv3ds.exe"), "");
 }
