@@ -1,73 +1,411 @@
-// The discovery part of the window load on real folders: listing, the 3DS
-// presence check, the LOD list, the name check and the proposed name; and
-// the start-up checks' message texts, word for word, in both languages.
+// The window load: the converter search, the discovery on real folders, a damaged settings file, the texts.
 
+#include "app/ConverterSearch.h"
+#include "app/FolderListing.h"
 #include "app/LodList.h"
 #include "app/LodNameCheck.h"
 #include "app/Session.h"
+#include "app/StartFolder.h"
 #include "app/StartupMessages.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/RegistryWine.h"
+#include "platform/SpecialFolders.h"
 #include "platform/Text.h"
 #include "settings/SettingsReader.h"
 #include "support/TempFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <array>
 
 namespace quillfen {
 namespace {
 
+using namespace std::string_literals;
+
+const std::string kElsewhere = "drive_c/Games/MSTS/UTILS/conv3ds.exe";
+const std::string kDefault = "drive_c/Program Files (x86)/Microsoft Games/Train Simulator/UTILS/conv3ds.exe";
+const std::string kKey32 =
+    "Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0";
+const std::string kKeyNative = "Software\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0";
+const std::string kMstsValues =
+    "\"EXE Path\"=\"C:\\\\Games\\\\MSTS\\\\train.exe\"\n\"Path\"=\"C:\\\\Games\\\\MSTS\"\n";
+
+std::string systemReg(const std::string& arch, const std::string& key = kKey32,
+                      const std::string& values = kMstsValues) {
+    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=" + arch + "\n\n[" + key +
+           "] 1700000000\n#time=1d9a\n" + values;
+}
+
+/// Where the search is expected to find the converter (Nothing: the message instead).
+enum Found { Beside, Saved, Elsewhere, Default, Installed, Nothing, ElsewhereInItsOwnCase };
+
+/// A program folder, a saved path, a converter installed with Quillfen and a Wine prefix, with the
+/// search's environment over them.
+struct Scene {
+    Scene() {
+        environment.programFilesFolder = [this] {
+            return programFilesInPrefix(prefix, kCsidlProgramFilesX86);
+        };
+        environment.registry = std::make_shared<WineRegistryStore>(prefix);
+        environment.toHostPath = [this](const std::string& path) {
+            return windowsPathInPrefix(path, prefix);
+        };
+        environment.showError = [this](const StartupMessage& message) { errors.push_back(message); };
+        environment.installedConverter = root / "usr/lib/quillfen/conv3ds.exe";
+    }
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+    void prepare(const std::string& here, const std::string& reg, const std::vector<std::string>& inPrefix) {
+        root.write("program/house_100.3ds", "");
+        root.write("prefix/drive_c/Program Files/.keep", "");
+        root.write("prefix/drive_c/Program Files (x86)/.keep", "");
+        if (here.find('B') != std::string::npos) root.write("program/conv3ds.exe", "");
+        if (here.find('S') != std::string::npos) root.write("saved/conv3ds.exe", "");
+        if (here.find('I') != std::string::npos) root.write("usr/lib/quillfen/conv3ds.exe", "");
+        if (!reg.empty()) root.write("prefix/system.reg", reg);
+        for (const auto& file : inPrefix) root.write("prefix/" + file, "");
+        state.gstrProgrammPfad = root / "program";
+        state.gstrConv3dsPfad = joinPath(root / "saved", "conv3ds.exe");
+    }
+    [[nodiscard]] std::string inPrefix(const std::string& relative) const {
+        return collapseSeparators(toNativeSeparators(joinPath(prefix, relative)));
+    }
+
+    test::TempFolder root;
+    std::string prefix = root / "prefix";
+    ProgramState state;
+    ConverterSearchEnvironment environment;
+    std::vector<StartupMessage> errors;
+};
+
+TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
+    const auto reg64 = systemReg("win64");
+    const auto corrupt = "\x7F"
+                         "ELF garbage\x00\x01\n[[[\n\"Path\"=\n"s;
+    const auto listAsPath = systemReg("win64", kKey32, "\"Path\"=hex(7):41,00,00,00,00,00\n");
+    // Converters beside the models (B), at the saved path (S), installed with Quillfen (I); a 32-bit
+    // prefix keeps the key in the plain view; in a 64-bit one the installer's key is in Wow6432Node, one
+    // added by hand in the plain view, where it is looked for second; the installation's own spelling
+    // of UTILS and the file name is found; a folder is no converter; a value of the wrong type shows the
+    // error box and the search goes on.
+    const std::tuple<std::string, std::string, std::vector<std::string>, Found, std::size_t> cases[] = {
+        {"BSI", reg64, {kElsewhere, kDefault}, Beside, 0},
+        {"SI", reg64, {kElsewhere, kDefault}, Saved, 0},
+        {"I", reg64, {kElsewhere, kDefault}, Elsewhere, 0},
+        {"", systemReg("win32", kKeyNative), {kElsewhere}, Elsewhere, 0},
+        {"", systemReg("win64", kKeyNative), {kElsewhere}, Elsewhere, 0},
+        {"I", reg64, {kDefault}, Default, 0},
+        {"", "", {kDefault}, Default, 0},
+        {"", corrupt, {kDefault}, Default, 0},
+        {"", listAsPath, {kDefault}, Default, 1},
+        {"I", "", {}, Installed, 0},
+        {"", "", {}, Nothing, 0},
+        {"", reg64, {"drive_c/games/msts/Utils/CONV3DS.EXE"}, ElsewhereInItsOwnCase, 0},
+        {"", reg64, {kElsewhere + "/.keep"}, Nothing, 0},
+    };
+    for (const auto& [here, reg, inPrefix, found, errorBoxes] : cases) {
+        SCOPED_TRACE(here + " " + testing::PrintToString(inPrefix));
+        Scene s;
+        s.prepare(here, reg, inPrefix);
+        auto& state = s.state;
+        const auto savedPath = state.gstrConv3dsPfad;
+        const std::string expected[] = {joinPath(s.root / "program", "conv3ds.exe"), savedPath,
+                                        s.inPrefix(kElsewhere), s.inPrefix(kDefault),
+                                        s.environment.installedConverter};
+        std::vector<std::string> searched;
+        s.environment.reportSearched = [&](const std::vector<std::string>& places) { searched = places; };
+        const auto message = findConverter(state, LocalFileSystem(), s.environment);
+        EXPECT_EQ(state.gblnConv3dsBeimProgramm, found == Beside);
+        EXPECT_EQ(s.errors.size(), errorBoxes);
+        if (found == Nothing) {
+            ASSERT_TRUE(message);
+            // Every place looked at is named, beside the program first, the installed converter last.
+            ASSERT_GE(searched.size(), 3U);
+            EXPECT_EQ(searched.front(), expected[Beside]);
+            EXPECT_EQ(searched.back(), s.environment.installedConverter);
+            EXPECT_EQ(state.gstrConv3dsPfad, savedPath);
+            continue;
+        }
+        EXPECT_FALSE(message);
+        const ConverterOrigin origins[] = {
+            ConverterOrigin::BesideModels,          ConverterOrigin::SavedPath,
+            ConverterOrigin::MstsInstallation,      ConverterOrigin::MstsInstallation,
+            ConverterOrigin::InstalledWithQuillfen, ConverterOrigin::MstsInstallation,
+            ConverterOrigin::MstsInstallation};
+        EXPECT_EQ(state.converterOrigin, origins[found]);
+        if (found == ElsewhereInItsOwnCase)
+            EXPECT_TRUE(equalsNoCase(state.gstrConv3dsPfad, expected[Elsewhere])) << state.gstrConv3dsPfad;
+        else
+            EXPECT_EQ(state.gstrConv3dsPfad, expected[found]);
+        EXPECT_TRUE(LocalFileSystem().fileExists(state.gstrConv3dsPfad));
+    }
+}
+
+TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
+    const std::array<std::string, 4> cases[] = {
+        // program, layout, folder, the rest of the path
+        {"/usr/bin/quillfen-cli", "../lib/quillfen/conv3ds.exe", "/usr", "lib/quillfen/conv3ds.exe"},
+        {"/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe", "/opt/q", "lib/quillfen/conv3ds.exe"},
+        {"/opt/q/quillfen-cli.exe", "conv3ds.exe", "/opt/q", "conv3ds.exe"},
+    };
+    // Compared with the platform's separators throughout (Windows turns each '/' round).
+    for (const auto& [program, layout, folder, rest] : cases)
+        EXPECT_EQ(toNativeSeparators(installedConverterFor(program, layout)),
+                  toNativeSeparators(joinPath(folder, rest)))
+            << program;
+    // A program that cannot name its own file has no installed converter.
+    EXPECT_EQ(installedConverterFor("", "conv3ds.exe"), "");
+}
+
+TEST(ConverterSearch, TheLogNamesTheConverterAndWhereItWasFound) {
+    const std::tuple<ConverterOrigin, Language, std::string> cases[] = {
+        {ConverterOrigin::BesideModels, Language::English, "(beside the models)"},
+        {ConverterOrigin::SavedPath, Language::English, "(saved in the settings)"},
+        {ConverterOrigin::MstsInstallation, Language::English, "(in the MSTS installation)"},
+        {ConverterOrigin::InstalledWithQuillfen, Language::English, "(installed with Quillfen)"},
+        {ConverterOrigin::InstalledWithQuillfen, Language::German, "(mit Quillfen installiert)"},
+    };
+    for (const auto& [origin, language, where] : cases) {
+        ProgramState state;
+        state.gstrSprache = language;
+        state.gstrConv3dsPfad = "/m/conv3ds.exe";
+        state.converterOrigin = origin;
+        EXPECT_EQ(converterInUseLine(state),
+                  (language == Language::German ? "•Konverter: " : "•Converter: ") + "/m/conv3ds.exe "s +
+                      where);
+    }
+}
+
+TEST(ConverterSearch, StandardPathEndsWithASeparator) {
+    Scene s;
+    s.state.gstrProgrammPfad = s.root.path();
+    s.environment.programFilesFolder = [] { return "PF"s; };
+    EXPECT_TRUE(findConverter(s.state, LocalFileSystem(), s.environment));
+    EXPECT_EQ(s.state.gstrMSTSStandardPfad,
+              "PF" + kSep + "Microsoft Games" + kSep + "Train Simulator" + kSep);
+}
+
+class RegistryLookup : public testing::Test, public Scene {
+protected:
+    void useSystemReg(const std::string& values) {
+        root.write("system.reg", systemReg("win64", kKey32, values));
+        environment.registry = std::make_shared<WineRegistryStore>(root.path());
+    }
+    void SetUp() override {
+        useSystemReg(kMstsValues);
+        environment.toHostPath = nullptr;
+    }
+};
+
+TEST_F(RegistryLookup, ReadsBothValuesOfTheMstsKeyUnlessTheUserStoreHasBoth) {
+    EXPECT_EQ(HoleMSTSPfad(state, environment, "ignored"), "C:\\Games\\MSTS");
+    EXPECT_EQ(state.gstrMSTSExePfad, "C:\\Games\\MSTS\\train.exe");
+    EXPECT_EQ(state.gstrRegSchluessel, "Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0");
+    EXPECT_TRUE(errors.empty());
+    state = ProgramState{};
+    std::vector<std::string> asked;
+    environment.userSetting = [&](const std::string& app, const std::string& section,
+                                  const std::string& key) {
+        asked.push_back(app + "|" + section + "|" + key);
+        return key == "Path" ? "D:\\MyMSTS"s : "D:\\MyMSTS\\train.exe"s;
+    };
+    EXPECT_EQ(HoleMSTSPfad(state, environment), "D:\\MyMSTS");
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"Software\\Microsoft\\Microsoft Games\\Train Simulator|1.0|EXE Path",
+                                        "Microsoft\\Microsoft Games\\Train Simulator|1.0|Path"}));
+    EXPECT_EQ(state.gstrRegSchluessel, "");
+    environment.userSetting = [](const std::string&, const std::string&, const std::string& key) {
+        return key == "Path" ? "D:\\MyMSTS"s : ""s;
+    };
+    EXPECT_EQ(HoleMSTSPfad(state, environment), "C:\\Games\\MSTS");
+    EXPECT_EQ(state.gstrMSTSExePfad, "C:\\Games\\MSTS\\train.exe");
+    // Missing values give empty paths, a number its text.
+    useSystemReg("\"Other\"=\"x\"\n");
+    environment.userSetting = nullptr;
+    EXPECT_EQ(HoleMSTSPfad(state, environment), "");
+    EXPECT_EQ(state.gstrMSTSExePfad, "");
+    EXPECT_TRUE(errors.empty());
+    useSystemReg("\"Path\"=dword:0000002a\n");
+    EXPECT_EQ(HoleMSTSPfad(state, environment), "42");
+}
+
+TEST_F(RegistryLookup, AFailingStepShowsTheGermanBoxAndTheLookupGoesOn) {
+    environment.userSetting = [](const std::string&, const std::string&,
+                                 const std::string& key) -> std::string {
+        if (key == "EXE Path") throw std::runtime_error("Zugriff verweigert");
+        return "";
+    };
+    EXPECT_EQ(HoleMSTSPfad(state, environment), "C:\\Games\\MSTS");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].title, "");
+    EXPECT_EQ(errors[0].text, "\rgfctGetDataFromRegistry\r\rZugriff verweigert\rFehlernummer: 0");
+    environment.showError = nullptr; // without an error box the lookup still goes on
+    EXPECT_EQ(HoleMSTSPfad(state, environment), "C:\\Games\\MSTS");
+}
+
 using test::TempFolder;
+using Names = std::vector<std::string>;
+
+/// A state listing `names` as the working folder's files.
+ProgramState listing(const Names& names, int counted = -1) {
+    ProgramState state;
+    state.gstrArrDateiNamen.insert(state.gstrArrDateiNamen.end(), names.begin(), names.end());
+    state.gintAnzahlDateien = counted < 0 ? static_cast<int>(names.size()) : counted;
+    return state;
+}
+
+TEST(LiesDateiFeld, ListsFilesButNoSubfoldersWithIndexZeroEmpty) {
+    TempFolder folder;
+    const Names files{"house_100.3ds", "Wall.ACE", "read me.txt", "Häuschen_5.3DS", "noext"};
+    // through the file service, so names with umlauts are UTF-8 on every platform
+    for (const auto& name : files)
+        ASSERT_TRUE(LocalFileSystem().replaceFile(joinPath(folder.path(), name), "x").ok());
+    folder.write("SHAPES/inside.s", "x");
+    folder.write("folder.3ds/inside.3ds", "x");
+    ProgramState state;
+    ASSERT_TRUE(LiesDateiFeld(state, LocalFileSystem(), folder.path(), "").ok());
+    EXPECT_EQ(state.gintAnzahlDateien, 5);
+    ASSERT_EQ(state.gstrArrDateiNamen.size(), 6U);
+    EXPECT_EQ(state.gstrArrDateiNamen[0], "");
+    EXPECT_THAT(Names(state.gstrArrDateiNamen.begin() + 1, state.gstrArrDateiNamen.end()),
+                testing::UnorderedElementsAreArray(files));
+    ASSERT_TRUE(LiesDateiFeld(state, LocalFileSystem(), folder.path(), "Suffix").ok());
+    EXPECT_EQ(state.gstrArrDateiNamen,
+              (Names{"", "house_100.3ds", "Häuschen_5.3DS", "Wall.ACE", "noext", "read me.txt"}));
+    // An empty or missing folder leaves the list as it was.
+    TempFolder other;
+    other.write("SHAPES/only.s", "x");
+    const Names before = state.gstrArrDateiNamen;
+    EXPECT_TRUE(LiesDateiFeld(state, LocalFileSystem(), other.path(), "name").ok());
+    const auto missing = LiesDateiFeld(state, LocalFileSystem(), other / "missing", "");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().message().find("missing"), std::string::npos);
+    EXPECT_EQ(state.gintAnzahlDateien, 5);
+    EXPECT_EQ(state.gstrArrDateiNamen, before);
+}
+
+TEST(FileNameSort, OrdersWithoutRegardToLetterCase) {
+    // Latin-1 letters are lower-cased too, "ö" sorting after the ASCII letters; names equal but for
+    // letter case keep a fixed order
+    // clang-format off
+    const std::tuple<const char*, Names, Names> cases[] = {
+        {"name", {"", "b.ace", "A.s", "c.3ds", "a.ace"}, {"", "a.ace", "A.s", "b.ace", "c.3ds"}},
+        {"NAME", {"Zeta", "alpha", "Beta"}, {"alpha", "Beta", "Zeta"}}, {"size", {"b", "a"}, {"b", "a"}},
+        {"suffix", {"", "b.ace", "A.s", "c.3ds", "a.ACE", "Makefile", "x.tar.gz", "dot."},
+         {"", "dot.", "c.3ds", "a.ACE", "b.ace", "x.tar.gz", "Makefile", "A.s"}},
+        {"Suffix", {"B.DDS", "a.dds", "c.ace"}, {"c.ace", "a.dds", "B.DDS"}}, {"", {"b", "a"}, {"b", "a"}},
+        {"name", {"Öl.ace", "oz.ace", "ol.ace"}, {"ol.ace", "oz.ace", "Öl.ace"}},
+        {"name", {"a.ace", "A.ace"}, {"A.ace", "a.ace"}},
+    };
+    // clang-format on
+    for (auto [sortBy, names, sorted] : cases) {
+        sortFileNames(names, sortBy);
+        EXPECT_EQ(names, sorted) << sortBy;
+    }
+}
+
+TEST(PruefeDateiTyp, EmptyWhenAnyCountedNameContainsTheExtension) {
+    // clang-format off
+    const std::tuple<Names, int, const char*, const char*> cases[] = {
+        {{}, -1, "*.3ds", ".3ds"}, {{"wall.ace", "readme.txt"}, -1, "*.3ds", ".3ds"},
+        {{"wall.ace", "house.3DS"}, -1, "*.3ds", ""}, {{"house.3ds.bak"}, -1, "*.3ds", ""},
+        {{"house.3d", "house3ds"}, -1, "*.3ds", ".3ds"}, {{"x.ace"}, -1, ".ace", ""},
+        {{"x.ace"}, -1, "**.ace", "*.ace"},
+        {{"wall.ace", "stale.3ds"}, 1, "*.3ds", ".3ds"}, {{}, 3, "*.3ds", ".3ds"},
+    };
+    // clang-format on
+    for (const auto& [names, counted, pattern, result] : cases)
+        EXPECT_EQ(PruefeDateiTyp(listing(names, counted), pattern), result) << testing::PrintToString(names);
+}
+
+TEST(LodList, RowsFollowTheDistanceAllChecked) {
+    // Same distance: plain character order. No distance, or zero: an empty row at the end. More than ten
+    // digits: the row keeps the file's name and comes after every other row.
+    // clang-format off
+    const std::pair<Names, Names> cases[] = {
+        {{"a_500.3ds", "a_2000.3ds", "a_100.3ds"}, {"a_100.3ds", "a_500.3ds", "a_2000.3ds"}},
+        {{"b_2000.3ds", "A_2000.3DS", "a_2000.3ds"}, {"A_2000.3DS", "a_2000.3ds", "b_2000.3ds"}},
+        {{"haus.3ds", "haus_2000.3ds"}, {"haus_2000.3ds", ""}},
+        {{"0.3ds", "b_000.3ds", "a_7.3ds"}, {"a_7.3ds", "", ""}},
+        {{"wall.ace", "house_100.s", "readme.txt", "house_100.3ds"}, {"house_100.3ds"}}, {{"wall.ace"}, {}},
+        {{"house.3ds.bak", "haus_2000.3dsx"}, {"haus_2000.3dsx", ""}},
+        {{"2000.3ds", "100.3ds"}, {"100.3ds", "2000.3ds"}},
+        {{"a_00000000000000500.3ds", "b_100.3ds"}, {"b_100.3ds", "a_00000000000000500.3ds"}},
+        {{"far_9999999998.3ds", "near_1.3ds"}, {"near_1.3ds", "far_9999999998.3ds"}},
+        {{"z_12345678901.3ds", "a_100000000000.3ds", "c.3ds", "a_99999999999.3ds", "b_12345678901.3ds",
+          "a_100.3ds", "a_12345678901.3ds"},
+         {"a_100.3ds", "", "a_12345678901.3ds", "b_12345678901.3ds", "z_12345678901.3ds", "a_99999999999.3ds",
+          "a_100000000000.3ds"}},
+    };
+    // clang-format on
+    for (const auto& [files, expected] : cases) {
+        SCOPED_TRACE(testing::PrintToString(files));
+        ProgramState state = listing(files);
+        state.gstrArrLODDateien = {"arguments of the last run", "stale.3ds"};
+        const auto rows = FuelleLODListe(state);
+        Names texts;
+        for (const auto& row : rows) {
+            texts.push_back(row.text);
+            EXPECT_TRUE(row.checked) << row.text;
+        }
+        EXPECT_EQ(texts, expected);
+        EXPECT_EQ(state.gintAnzahlLODs, static_cast<int>(expected.size()));
+        ASSERT_EQ(state.gstrArrLODDateien.size(), expected.size() + 1);
+        EXPECT_EQ(state.gstrArrLODDateien[0], "arguments of the last run");
+        EXPECT_EQ(rows, lodListRows(state));
+    }
+    // Only the counted names.
+    ProgramState state = listing({"a_100.3ds", "left over_50.3ds"}, 1);
+    EXPECT_EQ(FuelleLODListe(state), (std::vector<LodRow>{{"a_100.3ds", true}}));
+    // The last unchecked row is checked again.
+    EXPECT_EQ(lodRowToRecheck({false}, 0), 0U);
+    EXPECT_EQ(lodRowToRecheck({false, false, false}, 2), 2U);
+    for (const auto& [checked, row] : std::vector<std::pair<std::vector<bool>, std::size_t>>{
+             {{true, false}, 1}, {{false, false, true}, 0}, {{}, 0}, {{false}, 3}})
+        EXPECT_EQ(lodRowToRecheck(checked, row), std::nullopt);
+}
 
 TEST(Discovery, ListsChecksAndProposes) {
-    struct Case {
-        std::vector<std::string> files;
-        std::string expected; // "[row][row] proposal", or how the message begins ("{dir}" is the folder)
-        int lodError = 0;
-        Language language = Language::English;
-    };
+    // "[row][row] proposal", or how the message begins ("{dir}" is the folder); the no-distance message
+    // is German whatever the language and names the last offending file
     const std::string noDistance = "Die 3ds-Datei:\r- ";
-    const Case cases[] = {
-        {{}, "In the current directory \r\r'{dir}'\r\rcan't find"},
+    const std::tuple<Names, std::string, int, Language> cases[] = {
         {{"wall.ace"}, "Kann im aktuellen Verzeichnis \r\r'{dir}'", 0, Language::German},
-        {{"haus_2000.3ds", "haus.3ds", "wall.ace"}, "[haus_2000.3ds][] haus_.s"},
-        {{"haus.3ds", "Dach.3DS"}, "No LOD-instruction found", 2},
-        {{"2000.3ds"}, "The name of the 3ds-file:  - 2000.3ds -", 2},
-        // German whatever the language; the last offending name is reported
-        {{"haus_2000.3dsx"}, noDistance + "haus_2000.3dsx\r", 1},
-        {{"x_2000.3dsx", "1000.3ds"}, noDistance + "x_2000.3dsx\r", 1},
-        {{"h.3ds_0x5.y"}, noDistance + "h.3ds_0x5.y\r", 1}, // distance zero once four characters are cut
-        // an eleven-digit distance is a usable row with the file's own name
-        {{"h_12345678901.3ds", "h.3ds"}, "[][h_12345678901.3ds] h_.s"},
-        {{"12345678901.3ds"}, "The name of the 3ds-file:  - 12345678901.3ds -", 2},
+        {{"haus_2000.3ds", "haus.3ds", "wall.ace"}, "[haus_2000.3ds][] haus_.s", 0, Language::English},
+        {{"haus.3ds", "Dach.3DS"}, "No LOD-instruction found", 2, Language::English},
+        {{"2000.3ds"}, "The name of the 3ds-file:  - 2000.3ds -", 2, Language::English},
+        {{"haus_2000.3dsx"}, noDistance + "haus_2000.3dsx\r", 1, Language::English},
+        {{"x_2000.3dsx", "1000.3ds"}, noDistance + "x_2000.3dsx\r", 1, Language::English},
+        // distance zero once four characters are cut
+        {{"h.3ds_0x5.y"}, noDistance + "h.3ds_0x5.y\r", 1, Language::English},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.files));
+    for (const auto& [files, expected, lodError, language] : cases) {
+        SCOPED_TRACE(testing::PrintToString(files));
         TempFolder folder;
-        for (const auto& name : c.files) folder.write(name, "");
+        for (const auto& name : files) folder.write(name, "");
         folder.write("SHAPES/ignored_10.3ds", "");
         ProgramState state;
         state.gstrProgrammPfad = folder.path();
         SavedSettings settings;
-        settings.cmbLang = static_cast<int>(c.language);
+        settings.cmbLang = static_cast<int>(language);
         const auto message = discoverModels(state, settings, LocalFileSystem());
-        EXPECT_EQ(state.gintLODFehler, c.lodError);
-        if (c.expected.front() == '[') {
+        EXPECT_EQ(state.gintLODFehler, lodError);
+        if (expected.front() == '[') {
             ASSERT_FALSE(message) << message->text;
             std::string rows;
             for (const auto& row : lodListRows(state)) rows += "[" + row.text + "]";
-            EXPECT_EQ(rows + " " + state.gstrSDateiVorschlag, c.expected);
+            EXPECT_EQ(rows + " " + state.gstrSDateiVorschlag, expected);
         } else {
             ASSERT_TRUE(message);
-            EXPECT_TRUE(startsWith(message->text, replaceAll(c.expected, "{dir}", folder.path())))
+            EXPECT_TRUE(startsWith(message->text, replaceAll(expected, "{dir}", folder.path())))
                 << message->text;
             EXPECT_EQ(state.gstrSDateiVorschlag, "");
         }
     }
-}
-
-TEST(Discovery, AFolderThatCannotBeListedSaysWhy) {
+    // A folder that cannot be listed says why.
     TempFolder folder;
     ProgramState state;
     state.gstrProgrammPfad = folder / "gone";
@@ -93,29 +431,44 @@ TEST(Discovery, RealModelFilesFromOtherTools) {
     EXPECT_EQ(state.gstrSDateiVorschlag, "test.s");
 }
 
-TEST(LodNameCheck, StartsFromAnEmptyProposal) {
+TEST(LodNameCheck, StartsFromAnEmptyProposalAndRefusesControlCharactersShowingTheNameClean) {
     ProgramState state;
     state.gstrSDateiVorschlag = "earlier.s";
     state.gstrArrLODDateien = {"", "b_20.3ds"};
     EXPECT_FALSE(checkLodNames(state));
     EXPECT_EQ(state.gstrSDateiVorschlag, "b_.s");
-}
-
-TEST(LodNameCheck, ANameWithAControlCharacterIsRefusedWithTheNameShownClean) {
-    const std::pair<std::string, std::string> names[] = {
-        {"haus\n_100.3ds", "haus__100.3ds"},
-        {"haus_100\r.3ds", "haus_100_.3ds"},
-        {"\thaus_100.3ds", "_haus_100.3ds"},
-        {"haus\x7f_100.3ds", "haus__100.3ds"},
-    };
+    const std::pair<std::string, std::string> names[] = {{"haus\n_100.3ds", "haus__100.3ds"},
+                                                         {"haus_100\r.3ds", "haus_100_.3ds"},
+                                                         {"\thaus_100.3ds", "_haus_100.3ds"},
+                                                         {"haus\x7f_100.3ds", "haus__100.3ds"}};
     for (const auto& [name, shown] : names) {
-        ProgramState state;
         state.gstrArrLODDateien = {"", "good_50.3ds", name};
         const auto message = checkLodNames(state);
         ASSERT_TRUE(message) << name;
         EXPECT_EQ(message->text, noDistanceMessage(state, shown).text);
         EXPECT_EQ(state.gintLODFehler, kLodNameWithoutNumber);
     }
+}
+
+TEST(ChooseStartFolder, PrefersTheFolderThatHoldsModels) {
+    // a file in the current directory, one in the program's folder, where the dialog opens
+    const std::tuple<const char*, const char*, StartFolderSource> cases[] = {
+        {"house_100.3DS", "other_100.3ds", StartFolderSource::CurrentDirectory},
+        {"readme.txt", "house_100.3ds", StartFolderSource::ProgramFolder},
+        {"house.s", nullptr, StartFolderSource::AskUser},
+        {"models/house_100.3ds", nullptr, StartFolderSource::AskUser},
+    };
+    for (const auto& [currentFile, programFile, source] : cases) {
+        TempFolder current, program;
+        current.write(currentFile, "x");
+        if (programFile) program.write(programFile, "x");
+        const StartFolder start = chooseStartFolder(LocalFileSystem(), current.path(), program.path());
+        EXPECT_EQ(start.source, source) << currentFile;
+        EXPECT_EQ(start.folder, source == StartFolderSource::ProgramFolder ? program.path() : current.path());
+    }
+    TempFolder program; // a folder that cannot be listed holds no models
+    EXPECT_EQ(chooseStartFolder(LocalFileSystem(), program / "gone", program.path()).source,
+              StartFolderSource::AskUser);
 }
 
 TEST(Session, ADamagedSettingsFileGivesDefaultsAWarningAndIsKeptAside) {
@@ -127,7 +480,6 @@ TEST(Session, ADamagedSettingsFileGivesDefaultsAWarningAndIsKeptAside) {
     std::string huge;
     while (huge.size() <= kSettingsFileLimit) huge += "cmbLang\t->\t1\r\n";
     folder.write("Quillfen.ini", huge);
-
     SavedSettings settings;
     ASSERT_TRUE(readSavedSettings(files, folder.path(), settings));
     EXPECT_EQ(settings, SavedSettings{});
@@ -142,8 +494,6 @@ TEST(Session, ADamagedSettingsFileGivesDefaultsAWarningAndIsKeptAside) {
     EXPECT_FALSE(readSavedSettings(files, folder.path(), settings)) << "the fresh file is no damage";
 }
 
-// ---- The message texts ------------------------------------------------------------------
-
 ProgramState inLanguage(Language language) {
     ProgramState state;
     state.gstrSprache = language;
@@ -152,53 +502,45 @@ ProgramState inLanguage(Language language) {
 }
 
 TEST(StartupMessages, FollowTheLanguage) {
-    struct Case {
-        Language language;
-        const char *converterMissing, *title, *no3ds, *noLod;
-    };
-    const char* english[] = {"Can't find 'conv3ds.exe'!\r", "Missing files!!!",
-                             "In the current directory \r\r'/models/my house'\r\rcan't find '3ds'-file(s)!\r",
-                             "No LOD-instruction found in the name of the 3ds-file!"};
-    const Case cases[] = {
-        {Language::German, "Konverterprogramm 'conv3ds.exe' nicht gefunden!\r", "Dateien FEHLEN!!!",
+    const std::array<std::string, 6> texts[] = {
+        {"Konverterprogramm 'conv3ds.exe' nicht gefunden!\r", "Dateien FEHLEN!!!",
          "Kann im aktuellen Verzeichnis \r\r'/models/my house'\r\rkeine '3DS'-Datei finden!\r",
-         "Keine 3ds-Datei mit LOD-Angabe gefunden!"},
-        {Language::English, english[0], english[1], english[2], english[3]},
+         "Keine 3ds-Datei mit LOD-Angabe gefunden!",
+         "Der Name der 3ds-Datei:  - 2000.3ds -  besteht NUR aus einer Zahl vor der '.3ds'-Datei-Endung.\r\r"
+         "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
+         "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
+         "Dateiname:\r- 2000_2000.3DS",
+         "\r- Häus2000.3DS"},
+        {"Can't find 'conv3ds.exe'!\r", "Missing files!!!",
+         "In the current directory \r\r'/models/my house'\r\rcan't find '3ds'-file(s)!\r",
+         "No LOD-instruction found in the name of the 3ds-file!",
+         "The name of the 3ds-file:  - 2000.3ds -  contains only a number before the '.3ds' file "
+         "extension.\r\rBecause of that the converter (conv3ds.exe) can't determine the LOD distance "
+         "range for MSTS!\r\rIf this distance, for example, is supposed to be 1500 meters, then the "
+         "correct file name would be:\r  2000_1500.3DS ",
+         "\r- Häus2000.3DS"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(languageName(c.language));
-        const auto state = inLanguage(c.language);
-        EXPECT_EQ(missingConverterMessage(state).text, c.converterMissing);
-        EXPECT_EQ(missingConverterMessage(state).title, c.title);
-        EXPECT_EQ(missing3dsMessage(state).title, c.title);
-        EXPECT_EQ(missing3dsMessage(state).text, c.no3ds);
-        EXPECT_EQ(noLodMessage(state).text, c.noLod);
+    for (const Language language : {Language::German, Language::English}) {
+        const auto& [converter, title, no3ds, noLod, onlyNumber, noDistanceEnd] =
+            texts[language == Language::German ? 0 : 1];
+        SCOPED_TRACE(languageName(language));
+        const auto state = inLanguage(language);
+        EXPECT_EQ(missingConverterMessage(state).text, converter);
+        EXPECT_EQ(missingConverterMessage(state).title, title);
+        EXPECT_EQ(missing3dsMessage(state).title, title);
+        EXPECT_EQ(missing3dsMessage(state).text, no3ds);
+        EXPECT_EQ(noLodMessage(state).text, noLod);
         EXPECT_EQ(noLodMessage(state).title, "");
+        EXPECT_EQ(onlyNumberMessage(state, "2000.3ds").text, onlyNumber);
+        const auto umlaut = noDistanceMessage(state, "Häus.3ds").text;
+        EXPECT_EQ(umlaut.substr(umlaut.rfind('\r')), noDistanceEnd);
     }
-}
-
-TEST(StartupMessages, NoDistanceIsGermanOnly) {
+    // German in both languages.
     EXPECT_EQ(noDistanceMessage(inLanguage(Language::English), "haus_2000.3dsx").text,
               "Die 3ds-Datei:\r- haus_2000.3dsx\renthält keinen Zahlenwert vor der '.3ds'-Datei-Endung.\r\r"
               "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
               "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
               "Dateiname:\r- haus_2000.2000.3DS");
-    const auto umlaut = noDistanceMessage(inLanguage(Language::German), "Häus.3ds").text;
-    EXPECT_EQ(umlaut.substr(umlaut.rfind('\r')), "\r- Häus2000.3DS");
-}
-
-TEST(StartupMessages, OnlyANumberSuggestsANameInEachLanguage) {
-    EXPECT_EQ(
-        onlyNumberMessage(inLanguage(Language::German), "2000.3ds").text,
-        "Der Name der 3ds-Datei:  - 2000.3ds -  besteht NUR aus einer Zahl vor der '.3ds'-Datei-Endung.\r\r"
-        "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
-        "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
-        "Dateiname:\r- 2000_2000.3DS");
-    EXPECT_EQ(onlyNumberMessage(inLanguage(Language::English), "2000.3ds").text,
-              "The name of the 3ds-file:  - 2000.3ds -  contains only a number before the '.3ds' file "
-              "extension.\r\rBecause of that the converter (conv3ds.exe) can't determine the LOD distance "
-              "range for MSTS!\r\rIf this distance, for example, is supposed to be 1500 meters, then the "
-              "correct file name would be:\r  2000_1500.3DS ");
 }
 
 } // namespace

@@ -1,11 +1,7 @@
-// Fuzz target: any bytes given to the 3DS reader end in a scene or an error,
-// never a crash, a hang or a runaway allocation; a scene that is read also
-// goes through the shape builder and the s-file writer.
-//
-// Each input is read twice: as it is, and with every chunk length rewritten to
-// fit what the chunk holds. A random change to a file almost always breaks some
-// enclosing length, so without the second reading the fuzzer rarely gets past
-// the length checks to a record cut short at the end of the file.
+// Any bytes given to the 3DS reader end in a scene (then built and written as a shape) or an error, never
+// a crash, a hang or a runaway allocation. Each input is read twice, the second time with every chunk
+// length fitted to what the chunk holds: a random change almost always breaks some enclosing length, so
+// without that the fuzzer rarely gets past the length checks to a record cut short at the file's end.
 
 #include "ChunkIds.h"
 #include "ShapeBuilder.h"

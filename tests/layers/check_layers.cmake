@@ -2,20 +2,15 @@
 # that reaches up a layer, and on any Qt include outside src/ui.
 #   cmake -DSOURCE_DIR=<project root> -P check_layers.cmake
 #
-# Each folder of src/ may include its own headers and those of lower layers:
-set(rank_platform 1)
-set(rank_core 2)
-set(rank_settings 3)
-set(rank_sfile 3)
-set(rank_texture 3)
-set(rank_shape 3)
-set(rank_bbox 4)
-set(rank_app 5) # the shared start-up, choices and quit use the box values' rules
-set(rank_run 6)
-set(rank_ui 7)
-# The front end and the converter outside src/ rank as:
-set(rank_cli 7)
-set(rank_conv3ds 4) # the stand-in converter: platform and texture (above the texture layer)
+# Each folder of src/ may include its own headers and those of lower layers. app ranks above bbox (the
+# shared start-up, choices and quit use the box values' rules); the front end cli/ ranks with ui, the
+# stand-in converter tools/conv3ds (platform and texture) above the texture layer.
+foreach(rank IN ITEMS platform=1 core=2 settings=3 sfile=3 texture=3 shape=3 bbox=4 conv3ds=4 app=5 run=6 ui=7 cli=7)
+  string(REPLACE "=" ";" rank "${rank}")
+  list(GET rank 1 value)
+  list(GET rank 0 folder)
+  set(rank_${folder} ${value})
+endforeach()
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR is not set")

@@ -1,55 +1,43 @@
-// The s-file's name: the distance in a 3DS file name with the proposal it
-// yields, the cleaning of a typed name, and the ".s" ending.
+// The s-file's name from the 3DS file names and as typed, and the text index of the s-file edits.
 
+#include "platform/Text.h"
+#include "sfile/IndexedText.h"
 #include "sfile/SFileNaming.h"
+#include "sfile/TextSearch.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
-#include <string>
+#include <random>
 
 namespace quillfen {
 namespace {
 
-struct DistanceCase {
-    std::string fileName;
-    std::int64_t distance;
-    std::string proposal; // starting from an empty proposal
-};
-
-class LodDistance : public testing::TestWithParam<DistanceCase> {};
-
-TEST_P(LodDistance, ReadsTrailingDigitsAndProposesTheTextBeforeThem) {
-    const auto& c = GetParam();
-    std::string proposal;
-    EXPECT_EQ(ErmittleLODEntfernung(c.fileName, proposal), c.distance);
-    EXPECT_EQ(proposal, c.proposal);
-}
-
-constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, LodDistance,
-    testing::Values(DistanceCase{"house_2000.3ds", 2000, "house_.s"},
-                    DistanceCase{"house2000.3ds", 2000, "house.s"},
-                    DistanceCase{"house_0500.3ds", 500, "house_.s"},
-                    DistanceCase{"house.3ds", kLodNoNumber, ""}, DistanceCase{"2000.3ds", kLodOnlyNumber, ""},
-                    DistanceCase{"house_0.3ds", 0, ""}, DistanceCase{"house_000.3ds", 0, ""},
-                    DistanceCase{"HOUSE_100.3DS", 100, "HOUSE_.s"},
-                    DistanceCase{"  my house 100.3ds", 100, "my house.s"},
-                    DistanceCase{"Häuschen_20.3ds", 20, "Häuschen_.s"},
-                    // the last four characters, not bytes: an umlaut in the extension counts once
-                    DistanceCase{"haus_20.3dä", 20, "haus_.s"},
-                    DistanceCase{"haus_2000.3dsx", kLodNoNumber, ""}, // "." before the last four
-                    DistanceCase{"haus_100.3ds.3ds", kLodNoNumber, ""},
-                    DistanceCase{"a_12345678901.3ds", 12345678901, "a_.s"},
-                    DistanceCase{"a_99999999999999999999999999.3ds", kMax, "a_.s"},
-                    DistanceCase{".3ds", kLodNoNumber, ""}, DistanceCase{"ab", kLodNoNumber, ""},
-                    DistanceCase{"", kLodNoNumber, ""}, DistanceCase{"äöü", kLodNoNumber, ""},
-                    DistanceCase{"1.3ds", kLodOnlyNumber, ""}));
-
-TEST(LodDistanceProposal, FirstNameWithADistanceKeepsItsProposal) {
+TEST(LodDistance, ReadsTrailingDigitsAndProposesTheTextBeforeThem) {
+    // The extension is the last four characters, not bytes: an umlaut in it counts once.
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    // clang-format off
+    const std::tuple<std::string, std::int64_t, std::string> cases[] = {
+        {"house_2000.3ds", 2000, "house_.s"}, {"house2000.3ds", 2000, "house.s"},
+        {"house_0500.3ds", 500, "house_.s"}, {"house.3ds", kLodNoNumber, ""},
+        {"2000.3ds", kLodOnlyNumber, ""},
+        {"house_0.3ds", 0, ""}, {"house_000.3ds", 0, ""}, {"HOUSE_100.3DS", 100, "HOUSE_.s"},
+        {"  my house 100.3ds", 100, "my house.s"}, {"Häuschen_20.3ds", 20, "Häuschen_.s"},
+        {"haus_20.3dä", 20, "haus_.s"}, {"haus_2000.3dsx", kLodNoNumber, ""},
+        {"haus_100.3ds.3ds", kLodNoNumber, ""},
+        {"a_12345678901.3ds", 12345678901, "a_.s"}, {"a_99999999999999999999999999.3ds", kMax, "a_.s"},
+        {".3ds", kLodNoNumber, ""}, {"ab", kLodNoNumber, ""}, {"", kLodNoNumber, ""},
+        {"äöü", kLodNoNumber, ""},
+        {"1.3ds", kLodOnlyNumber, ""},
+    };
+    // clang-format on
+    for (const auto& [name, distance, proposal] : cases) {
+        std::string proposed;
+        EXPECT_EQ(ErmittleLODEntfernung(name, proposed), distance) << name;
+        EXPECT_EQ(proposed, proposal) << name;
+    }
+    // The first name with a distance keeps its proposal.
     std::string proposal;
     EXPECT_EQ(ErmittleLODEntfernung("near_0.3ds", proposal), 0);
     EXPECT_EQ(ErmittleLODEntfernung("house_100.3ds", proposal), 100);
@@ -57,54 +45,95 @@ TEST(LodDistanceProposal, FirstNameWithADistanceKeepsItsProposal) {
     EXPECT_EQ(proposal, "house_.s");
 }
 
-struct CleanCase {
-    std::string typed;
-    std::size_t caret;
-    std::string cleaned;
-    std::size_t cleanedCaret;
-};
-
-class CleanFileName : public testing::TestWithParam<CleanCase> {};
-
-TEST_P(CleanFileName, ReplacesForbiddenCharactersAndReservedNames) {
-    const auto& c = GetParam();
-    const auto result = BereinigeDateiName(c.typed, c.caret);
-    EXPECT_EQ(result.text, c.cleaned);
-    EXPECT_EQ(result.caret, c.cleanedCaret);
-    EXPECT_EQ(BereinigeDateiName(c.typed), c.cleaned);
+TEST(CleanFileName, ReplacesForbiddenCharactersAndReservedNamesOnceForAll) {
+    // clang-format off
+    const std::tuple<std::string, std::size_t, std::string, std::size_t> cases[] = {
+        {"a:b", 2, "a_b", 2}, {"<>?\":|\\/*", 9, "_________", 9}, {"house.s", 3, "house.s", 3},
+        {"con.s", 4, "C_O_N.s", 6}, {"con.s", 5, "C_O_N.s", 7}, {"Con.", 3, "C_O_N.", 5},
+        {"aux.s", 1, "A_U_X.s", 2}, {"aux.s", 0, "A_U_X.s", 0}, {"nul.", 4, "N_U_L.", 6},
+        {"prn.x", 2, "P_R_N.x", 4}, {"COM1.s", 6, "C_O_M_1.s", 9}, {"com9.s", 4, "C_O_M_9.s", 7},
+        {"lpt5.abc", 8, "L_P_T_5.abc", 11}, {"COM10.s", 7, "COM10.s", 7}, {"con", 3, "con", 3},
+        {"console.s", 9, "console.s", 9}, {"prn:x", 4, "prn_x", 4}, {"äcon.s", 2, "äcon.s", 2},
+        {"xcon.s", 0, "xcon.s", 0}, {"con.<", 5, "C_O_N._", 7}, {"", 0, "", 0}, {"a", 5, "a", 1},
+    };
+    // clang-format on
+    for (const auto& [typed, caret, cleaned, cleanedCaret] : cases) {
+        const auto once = BereinigeDateiName(typed, caret);
+        EXPECT_EQ(once.text, cleaned) << typed;
+        EXPECT_EQ(once.caret, cleanedCaret) << typed;
+        EXPECT_EQ(BereinigeDateiName(typed), cleaned);
+        const auto twice = BereinigeDateiName(once.text, once.caret);
+        EXPECT_EQ(twice.text, once.text);
+        EXPECT_EQ(twice.caret, once.caret);
+    }
 }
-
-TEST_P(CleanFileName, SecondPassChangesNothing) {
-    const auto once = BereinigeDateiName(GetParam().typed, GetParam().caret);
-    const auto twice = BereinigeDateiName(once.text, once.caret);
-    EXPECT_EQ(twice.text, once.text);
-    EXPECT_EQ(twice.caret, once.caret);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Typed, CleanFileName,
-    testing::Values(CleanCase{"a:b", 2, "a_b", 2}, CleanCase{"<>?\":|\\/*", 9, "_________", 9},
-                    CleanCase{"house.s", 3, "house.s", 3}, CleanCase{"con.s", 4, "C_O_N.s", 6},
-                    CleanCase{"con.s", 5, "C_O_N.s", 7}, CleanCase{"Con.", 3, "C_O_N.", 5},
-                    CleanCase{"aux.s", 1, "A_U_X.s", 2}, CleanCase{"aux.s", 0, "A_U_X.s", 0},
-                    CleanCase{"nul.", 4, "N_U_L.", 6}, CleanCase{"prn.x", 2, "P_R_N.x", 4},
-                    CleanCase{"COM1.s", 6, "C_O_M_1.s", 9}, CleanCase{"com9.s", 4, "C_O_M_9.s", 7},
-                    CleanCase{"lpt5.abc", 8, "L_P_T_5.abc", 11}, CleanCase{"COM10.s", 7, "COM10.s", 7},
-                    CleanCase{"con", 3, "con", 3}, CleanCase{"console.s", 9, "console.s", 9},
-                    CleanCase{"prn:x", 4, "prn_x", 4}, CleanCase{"äcon.s", 2, "äcon.s", 2},
-                    CleanCase{"xcon.s", 0, "xcon.s", 0}, CleanCase{"con.<", 5, "C_O_N._", 7},
-                    CleanCase{"", 0, "", 0}, CleanCase{"a", 5, "a", 1}));
 
 TEST(MitEndungS, AppendsDotSUnlessPresentInAnyLetterCase) {
-    const std::pair<std::string, std::string> cases[] = {{"", ".s"},
-                                                         {"house", "house.s"},
-                                                         {"house_.s", "house_.s"},
-                                                         {"HOUSE.S", "HOUSE.S"},
-                                                         {"house.sd", "house.sd.s"},
-                                                         {"s", "s.s"},
-                                                         {"house.", "house..s"},
-                                                         {"häus", "häus.s"}};
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ".s"}, {"house", "house.s"}, {"house_.s", "house_.s"}, {"HOUSE.S", "HOUSE.S"},
+        {"house.sd", "house.sd.s"}, {"s", "s.s"}, {"house.", "house..s"}, {"häus", "häus.s"},
+    };
+    // clang-format on
     for (const auto& [name, completed] : cases) EXPECT_EQ(MitEndungS(name), completed) << name;
+}
+
+// The index must answer exactly as plain searches of the whole text do, also after replacements that
+// create, destroy or overlap names.
+TEST(IndexedText, AgreesWithPlainSearchesThroughRandomEdits) {
+    std::mt19937 random(7);
+    const std::string alphabet = "aAbB.e ";
+    const auto randomText = [&](std::size_t maxLength) {
+        std::string text(random() % (maxLength + 1), ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> names;
+        for (int k = 0; k < 6; ++k) names.push_back(randomText(4));
+        std::string plain = randomText(200);
+        IndexedText indexed(plain, names);
+        for (int step = 0; step < 40; ++step) {
+            // Mostly indexed names, sometimes others (the plain-search way).
+            const std::string name = random() % 4 ? names[random() % names.size()] : randomText(3);
+            const std::string other = random() % 4 ? names[random() % names.size()] : randomText(5);
+            switch (random() % 4) {
+            case 0:
+                ASSERT_EQ(indexed.contains(name), containsText(plain, name)) << round << " " << name;
+                break;
+            case 1:
+                ASSERT_EQ(indexed.containsNoCase(name), containsNoCase(plain, name) || name.empty()) << name;
+                break;
+            case 2: {
+                const std::size_t count = indexed.replaceEvery(name, other);
+                ASSERT_EQ(count, replaceEvery(plain, name, other));
+                break;
+            }
+            default:
+                ASSERT_EQ(indexed.replaceFirst(name, other), replaceFirst(plain, name, other));
+                break;
+            }
+            ASSERT_EQ(indexed.text(), plain) << round << " " << step;
+        }
+    }
+}
+
+// Past the index's limits (a name found too often, too many names) the answers stay right.
+TEST(IndexedText, BeyondTheIndexsLimitsStillAnswersRight) {
+    IndexedText common(std::string(3u << 20, '1') + "wall.ace", {"1", "wall.ace"});
+    EXPECT_TRUE(common.contains("wall.ace"));
+    EXPECT_EQ(common.replaceEvery("1", ""), 3u << 20);
+    EXPECT_EQ(common.text(), "wall.ace");
+    EXPECT_TRUE(common.replaceFirst("wall", "roof"));
+    EXPECT_FALSE(common.containsNoCase("WALL.ACE"));
+    EXPECT_TRUE(common.containsNoCase("ROOF.ACE"));
+
+    std::vector<std::string> names;
+    for (int k = 0; k < 40000; ++k) names.push_back("texture_number_" + std::to_string(k) + "_of_many.ace");
+    IndexedText many("image ( texture_number_39999_of_many.ace )", names);
+    EXPECT_TRUE(many.contains("texture_number_39999_of_many.ace"));
+    EXPECT_EQ(many.replaceEvery("texture_number_39999_of_many.ace", "a.ace"), 1u);
+    EXPECT_EQ(many.text(), "image ( a.ace )");
 }
 
 } // namespace

@@ -1,20 +1,19 @@
-// Quillfen.ini: reading it into the list of key applications, applying them,
-// and writing the 25 saved choices.
+// Quillfen.ini read, applied and written, and the registry classes over Wine and the real registry.
 
 #include "platform/FileSystem.h"
+#include "platform/RegistryWine.h"
 #include "platform/Text.h"
+#include "settings/ProgramSettingsStore.h"
 #include "settings/SavedSettings.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsReader.h"
+#include "settings/clsGSRegistry.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
+#include <random>
 
 namespace quillfen {
 namespace {
@@ -36,30 +35,18 @@ std::string defaultsWith(const std::vector<std::string>& changes) {
 }
 
 /// Every member away from its design value.
-SavedSettings everythingChanged() {
-    SavedSettings s;
-    s.cmbLang = 1;
-    s.optNurSommerTextur = false;
-    s.optJahreszeitenTextur = true;
-    s.txtESD_Alter_Tex = "252";
-    s.cmbMipMap = "-3";
-    s.chkTestOptionen = 1;
-    s.chkAceUni = 1;
-    s.chkShaderDiffuse = 2;
-    s.chkShaderAddATexDiff = 1;
-    s.chkShapeTo = {1, 0, 1};
-    s.lblCopyPfad = {"D:\\Routes\\Z\xC3\xBCge\\",
-                     "E:\\\xD0\x9C\xD0\xB0\xD1\x80\xD1\x88\xD1\x80\xD1\x83\xD1\x82",
-                     "F:\\\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x9A\x82"};
-    s.chkRefEintrag = 1;
-    s.txtRefClass = "\"Static\"";
-    s.txtRefDescription = "Haus mit Garten";
-    s.conv3dsPfad = "C:\\Program Files (x86)\\Microsoft Games\\Train Simulator\\UTILS\\conv3ds.exe";
-    s.chkBoundingBox = 1;
-    s.BoundingBoxWerte = "-1.5 0.0 -2.25 1.5 3.0 2.25";
-    s.WindowState = 2;
-    return s;
-}
+// clang-format off
+const SavedSettings kEverythingChanged{
+    .cmbLang = 1, .optNurSommerTextur = false, .optJahreszeitenTextur = true, .txtESD_Alter_Tex = "252",
+    .cmbMipMap = "-3", .chkTestOptionen = 1, .chkAceUni = 1, .chkShaderDiffuse = 2, .chkShaderAddATexDiff = 1,
+    .chkShapeTo = {1, 0, 1},
+    .lblCopyPfad = {"D:\\Routes\\Z\xC3\xBCge\\",
+     "E:\\\xD0\x9C\xD0\xB0\xD1\x80\xD1\x88\xD1\x80\xD1\x83\xD1\x82",
+                    "F:\\\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x9A\x82"},
+    .chkRefEintrag = 1, .txtRefClass = "\"Static\"", .txtRefDescription = "Haus mit Garten",
+    .conv3dsPfad = "C:\\Program Files (x86)\\Microsoft Games\\Train Simulator\\UTILS\\conv3ds.exe",
+    .chkBoundingBox = 1, .BoundingBoxWerte = "-1.5 0.0 -2.25 1.5 3.0 2.25", .WindowState = 2};
+// clang-format on
 
 SavedSettings readBack(const std::string& bytes) {
     SavedSettings restored;
@@ -85,7 +72,7 @@ TEST(SettingsFileWrite, RoundTripThroughTheFileRestoresAll25Values) {
     folder.write("Quillfen.ini", "old content that is longer than anything written here ...........\r\n");
     LocalFileSystem files;
     const auto path = settingsFilePath(folder.path());
-    const auto saved = everythingChanged();
+    const auto& saved = kEverythingChanged;
     ASSERT_TRUE(writeSettingsFile(files, path, saved));
     const auto bytes = folder.read("Quillfen.ini");
     EXPECT_EQ(bytes, encodeSettingsText(formatSettingsText(saved)));
@@ -98,12 +85,15 @@ TEST(SettingsFileWrite, RoundTripThroughTheFileRestoresAll25Values) {
     EXPECT_EQ(restored, saved);
 }
 
-TEST(SettingsFileWrite, AFailedWriteIsReportedWithThePath) {
+TEST(SettingsFileWrite, AFailedWriteIsReportedWithThePathAMissingFileAppliesNothing) {
     test::TempFolder folder;
     LocalFileSystem files;
     const auto status = writeSettingsFile(files, settingsFilePath(folder / "no such folder"), {});
     ASSERT_FALSE(status);
     EXPECT_NE(status.error().message().find("no such folder"), std::string::npos) << status.error().message();
+    const auto read = readSettingsFile(files, settingsFilePath(folder.path()));
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->empty());
 }
 
 TEST(SettingsFileWrite, CharacterSetAndValuesThatCannotSurvive) {
@@ -126,18 +116,18 @@ TEST(SettingsFileWrite, CharacterSetAndValuesThatCannotSurvive) {
 }
 
 TEST(SettingsFileApply, SkipsWhatDoesNotConvert) {
+    // clang-format off
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {ini("cmbLang=1"), {"cmbLang=1"}},
         {ini("cmbLang=2"), {}}, // outside the language list
         {ini("cmbLang=deutsch|chkAceUni=ja|cmbLang=1.5|cmbLang=99999999999|cmbLang=&H1"), {}},
-        {ini("chkAceUni=3|chkRefEintrag=-1"), {}},
-        {ini("chkShapeTo(2)=2"), {"chkShapeTo(2)=2"}},
+        {ini("chkAceUni=3|chkRefEintrag=-1"), {}}, {ini("chkShapeTo(2)=2"), {"chkShapeTo(2)=2"}},
         {ini("WindowState=7"), {}},
         // selecting an option clears its group; a non-truth leaves it
         {ini("optSchneeTextur=True"), {"optNurSommerTextur=0", "optSchneeTextur=-1"}},
-        {ini("optSchneeTextur=maybe"), {}},
-        {ini("cmbMipMap=1|cmbMipMap=-4"), {"cmbMipMap=-4"}},
+        {ini("optSchneeTextur=maybe"), {}}, {ini("cmbMipMap=1|cmbMipMap=-4"), {"cmbMipMap=-4"}},
     };
+    // clang-format on
     for (const auto& [file, changes] : cases)
         EXPECT_EQ(formatSettingsText(readBack(file)), defaultsWith(changes)) << file;
 }
@@ -145,14 +135,13 @@ TEST(SettingsFileApply, SkipsWhatDoesNotConvert) {
 /// The applications as "name=value|name=value".
 std::string parse(const std::string& text) {
     std::string pairs;
-    for (const auto& a : parseSettingsBytes(text)) {
-        EXPECT_EQ(kSettingKeys.at(a.key).name, a.name);
+    for (const auto& a : parseSettingsBytes(text))
         pairs += (pairs.empty() ? "" : "|") + a.name + "=" + a.value;
-    }
     return pairs;
 }
 
 TEST(SettingsFileRead, LinesGiveTheseApplications) {
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         // lines in file order, a later line wins by coming later
         {ini("cmbLang=1|cmbMipMap=-2|cmbLang=0"), "cmbLang=1|cmbMipMap=-2|cmbLang=0"},
@@ -168,20 +157,18 @@ TEST(SettingsFileRead, LinesGiveTheseApplications) {
          "lblCopyPfad(1)=C:\\R\\|conv3dsPfad=C:\\c.exe|chkBoundingBox=1|BoundingBoxWerte=1 2|WindowState=2"},
         // a key containing several names applies to each in table order; matching is case-sensitive
         {"xBoundingBoxWerte+chkBoundingBox\t->\t\"5\"\r\n", "chkBoundingBox=5|BoundingBoxWerte=5"},
-        {"oldcmbLangX\t->\t1\r\n", "cmbLang=1"},
-        {"CMBLANG\t->\t1\r\ncmblang\t->\t1\r\n", ""},
+        {"oldcmbLangX\t->\t1\r\n", "cmbLang=1"}, {"CMBLANG\t->\t1\r\ncmblang\t->\t1\r\n", ""},
         // unknown keys, garbage, lines without a tab and blank lines are passed over
         {"cmbLang\t->\t1\r\nfoo\t->\tbar\r\n\x01\x02\tgarbage\r\n\t->\t7\r\ncmbLang -> 0\r\n"
          "WindowState 2\r\n   \r\n\r\ncmbMipMap\t->\t1\r\n",
          "cmbLang=1|cmbMipMap=1"},
         // a blank first line (blanks count as blank, a tab does not) means nothing is applied
-        {"\r\n" + ini("cmbLang=1"), ""},
-        {"   \r\n" + ini("cmbLang=1"), ""},
-        {"\t\r\n" + ini("cmbLang=1"), "cmbLang=1"},
-        {"", ""},
+        {"\r\n" + ini("cmbLang=1"), ""}, {"   \r\n" + ini("cmbLang=1"), ""},
+        {"\t\r\n" + ini("cmbLang=1"), "cmbLang=1"}, {"", ""},
         {"cmbLang\t->\t1\ncmbMipMap\t->\t2\rWindowState\t->\t1", "cmbLang=1|cmbMipMap=2|WindowState=1"},
         {"txtRefClass\t->\t\r\ncmbLang\t1\r\n", "txtRefClass=|cmbLang=1"}, // empty value; no arrow needed
     };
+    // clang-format on
     for (const auto& [text, expected] : cases) EXPECT_EQ(parse(text), expected) << text;
 }
 
@@ -193,13 +180,6 @@ TEST(SettingsFileRead, DecodesToUtf8) {
     EXPECT_EQ(decodeSettingsBytes("\xEF\xBB\xBF"
                                   "a\xFF"),
               "a\xEF\xBF\xBD"); // a BOM with broken bytes stays valid text
-}
-
-TEST(SettingsFileRead, MissingFileAppliesNothing) {
-    test::TempFolder folder;
-    const auto read = readSettingsFile(LocalFileSystem(), settingsFilePath(folder.path()));
-    ASSERT_TRUE(read);
-    EXPECT_TRUE(read->empty());
 }
 
 TEST(SettingsFileRead, AFileOverOneMegabyteIsDamagedAndKeptAside) {
@@ -232,11 +212,116 @@ TEST(SettingsFileRead, AFileOverOneMegabyteIsDamagedAndKeptAside) {
 }
 
 TEST(SettingsFileRead, TruthOfNumbersAndWords) {
+    // clang-format off
     const std::pair<std::string, std::optional<bool>> truths[] = {
         {"-1", true},   {"2", true},        {"0.5", true},         {"True", true},
         {"true", true}, {"0", false},       {"False", false},      {"FALSE", false},
-        {"-0", false},  {"", std::nullopt}, {"yes", std::nullopt}, {"1 1", std::nullopt}};
+        {"-0", false},  {"", std::nullopt}, {"yes", std::nullopt}, {"1 1", std::nullopt},
+    };
+    // clang-format on
     for (const auto& [text, expected] : truths) EXPECT_EQ(settingTruth(text), expected) << '"' << text << '"';
+}
+
+using namespace std::string_literals;
+
+constexpr const char* kSection = "Software\\Quillfen\\Test";
+
+struct ReadCase {
+    std::string wineLine; // the value "v" as system.reg writes it
+    std::uint32_t type;   // the same value for the real registry
+    std::string stored;
+    RegSettingData expected;
+};
+
+const std::vector<ReadCase> kReadCases = {
+    {R"("v"="C:\\MSTS")", kRegSz, "C:\\MSTS\0"s, "C:\\MSTS"s},     // the NUL goes
+    {R"("v"=hex(1):41,00,42,00)", kRegSz, "AB", "AB"s},            // text without NUL comes whole
+    {R"("v"=hex(1):41,00,00,00,00,00)", kRegSz, "A\0\0"s, "A\0"s}, // only one NUL is dropped
+    {R"("v"=hex(1):)", kRegSz, "", ""s},
+    {R"("v"=str(2):"%TEMP%\\x")", kRegExpandSz, "%TEMP%\\x\0"s, "%TEMP%\\x"s}, // not expanded
+    {R"("v"=hex(7):41,00,00,00,00,00,42,00,00,00,00,00)", kRegMultiSz, "A\0\0B\0\0"s,
+     std::vector<std::string>{"A", "", "B"}},
+    {R"("v"=hex(7):00,00)", kRegMultiSz, "\0"s, std::vector<std::string>{}},
+    {R"("v"=dword:fffffffe)", kRegDword, "\xFE\xFF\xFF\xFF"s, std::int32_t{-2}},
+    {R"("v"=hex:00,7f,ff)", kRegBinary, "\x00\x7F\xFF"s, std::vector<std::uint8_t>{0, 0x7F, 0xFF}},
+};
+
+/// The class over a Wine prefix whose system.reg holds kSection with these value lines.
+clsGSRegistry overWine(const test::TempFolder& prefix, const std::string& values) {
+    prefix.write("system.reg",
+                 "WINE REGISTRY Version 2\n#arch=win32\n\n[Software\\\\Quillfen\\\\Test] 1\n" + values);
+    return clsGSRegistry(std::make_shared<WineRegistryStore>(prefix.path()));
+}
+
+TEST(RegistryClassOverWine, ReadSettingGivesTheDataOfEveryKind) {
+    for (const auto& c : kReadCases) {
+        SCOPED_TRACE(c.wineLine);
+        test::TempFolder prefix;
+        auto registry = overWine(prefix, c.wineLine + "\n");
+        const auto setting = registry.ReadSetting(kHkeyLocalMachine, kSection, "v");
+        ASSERT_TRUE(setting) << registry.RegError().Description();
+        EXPECT_EQ(setting->SettingName(), "v");
+        EXPECT_EQ(setting->Setting(), c.expected);
+        EXPECT_EQ(registry.RegError().Number(), 0);
+    }
+}
+
+TEST(RegistryClassOverWine, FailuresAreRecorded) {
+    test::TempFolder prefix;
+    auto registry =
+        overWine(prefix, "\"other\"=\"x\"\n\"long\"=hex(4):01,02,03,04,05\n\"short\"=hex(4):01,02\n");
+    EXPECT_FALSE(registry.ReadSetting(kHkeyLocalMachine, kSection, "Path"));
+    EXPECT_EQ(registry.RegError().Number(), 2);
+    EXPECT_EQ(registry.RegError().Source(), "clsGSRegistry.ReadSetting");
+    EXPECT_EQ(registry.RegError().Description(), registryErrorText(2));
+    // The next successful call clears the record.
+    EXPECT_TRUE(registry.ReadSetting(kHkeyLocalMachine, kSection, "other"));
+    EXPECT_EQ(registry.RegError().Number(), 0);
+    EXPECT_EQ(registry.RegError().Source(), "");
+    // A DWORD of more than four bytes fails; a shorter one is read.
+    EXPECT_FALSE(registry.ReadSetting(kHkeyLocalMachine, kSection, "long"));
+    EXPECT_EQ(registry.RegError().Number(), 234);
+    EXPECT_EQ(registry.ReadSetting(kHkeyLocalMachine, kSection, "short")->Setting(),
+              RegSettingData(std::int32_t{0x0201}));
+}
+
+/// A fresh key under HKEY_CURRENT_USER in the real registry, removed at the end.
+struct RealRegistryKey {
+    ~RealRegistryKey() { (void)store->deleteSection(kHkeyCurrentUser, path, RegistryView::Native); }
+    std::shared_ptr<RegistryStore> store = makeSystemRegistry();
+    std::string path = "Software\\QuillfenTest" + std::to_string(std::random_device()());
+};
+
+TEST(RegistryClassOnWindows, ReadSettingGivesTheDataOfEveryKind) {
+    if (!systemRegistryIsNative()) GTEST_SKIP() << "no Windows registry on this system";
+    RealRegistryKey key;
+    for (const auto& c : kReadCases) {
+        // Stored with the raw call, read back through the class.
+        ASSERT_EQ(
+            key.store->setValue(kHkeyCurrentUser, key.path, {"v", c.type, c.stored}, RegistryView::Native),
+            kErrorSuccess);
+        clsGSRegistry registry;
+        const auto setting = registry.ReadSetting(kHkeyCurrentUser, key.path, "v");
+        ASSERT_TRUE(setting) << c.wineLine << ": " << registry.RegError().Description();
+        EXPECT_EQ(setting->Setting(), c.expected) << c.wineLine;
+    }
+    clsGSRegistry registry;
+    EXPECT_FALSE(registry.ReadSetting(kHkeyCurrentUser, key.path, "absent"));
+    EXPECT_EQ(registry.RegError().Number(), 2);
+    EXPECT_EQ(registry.RegError().Source(), "clsGSRegistry.ReadSetting");
+    EXPECT_FALSE(registry.RegError().Description().empty());
+}
+
+TEST(ProgramSettingsStore, ReadsTheUsersStoredText) {
+    test::TempFolder prefix;
+    prefix.write("user.reg", "WINE REGISTRY Version 2\n#arch=win64\n\n"
+                             "[Software\\\\VB and VBA Program Settings\\\\App\\\\1.0] 1\n"
+                             "\"Path\"=\"C:\\\\MSTS\"\n\"Number\"=dword:00000001\n");
+    const WineRegistryStore store(prefix.path());
+    EXPECT_EQ(GetSetting(store, "App", "1.0", "Path"), "C:\\MSTS");
+    EXPECT_EQ(GetSetting(store, "App", "1.0", "Number", "dflt"), "dflt");
+    EXPECT_EQ(GetSetting(store, "App", "1.0", "Absent", "dflt"), "dflt");
+    EXPECT_EQ(GetSetting(WineRegistryStore(""), "App", "1.0", "Path"), "");
 }
 
 } // namespace
