@@ -41,20 +41,26 @@ class ShapeViewWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void listsTheLevelsNearestFirstAndFollowsTheCamera() {
+    void levelsFactsBoxAndHandOver() {
         test::ExampleModel model;
         QVERIFY(model.ok());
-        const auto window = openWindow(model);
+        QFile::remove(model.path("wall.ace"));
+        int handedOver = 0;
+        const auto window = openWindow(model, [&handedOver] { ++handedOver; });
         QCOMPARE(window->windowTitle(), QStringLiteral("View house.s"));
+        // The facts name the box's size and, in red, the missing picture.
+        const QString facts = window->factsLine()->text();
+        QVERIFY2(facts.contains(QStringLiteral(" B8.6 × 6.1 × 6.6 m")), qPrintable(facts));
+        QVERIFY2(facts.contains(QStringLiteral("color:#d00000\">missing: wall.ace")), qPrintable(facts));
+        // The levels nearest first after the automatic choice, which follows the camera: close by,
+        // the nearest level; far away, the last; the reset key brings the camera back.
         QCOMPARE(window->levels()->count(), 3);
         QCOMPARE(window->levels()->itemText(1), QStringLiteral("L0 100"));
         QCOMPARE(window->levels()->itemText(2), QStringLiteral("L1 500"));
         QCOMPARE(window->levels()->currentIndex(), 1);
         QCOMPARE(window->drawing()->shownLevel(), std::size_t{0});
-
         window->levels()->setCurrentIndex(2);
         QCOMPARE(window->drawing()->shownLevel(), std::size_t{1});
-        // Automatic: close by, the nearest level; far away, the last.
         window->levels()->setCurrentIndex(0);
         QCOMPARE(window->drawing()->shownLevel(), std::size_t{0});
         for (int i = 0; i < 40; ++i) {
@@ -66,27 +72,11 @@ private slots:
         QVERIFY(window->factsLine()->text().contains(QStringLiteral(">P100 T")));
         QTest::keyClick(window->drawing(), Qt::Key_R);
         QCOMPARE(window->drawing()->shownLevel(), std::size_t{0});
-    }
-
-    void factsNameMissingPicturesInRed() {
-        test::ExampleModel model;
-        QVERIFY(model.ok());
-        QFile::remove(model.path("wall.ace"));
-        const auto window = openWindow(model);
-        const QString facts = window->factsLine()->text();
-        QVERIFY2(facts.contains(QStringLiteral(" B8.6 × 6.1 × 6.6 m")), qPrintable(facts));
-        QVERIFY2(facts.contains(QStringLiteral("color:#d00000\">missing: wall.ace")), qPrintable(facts));
-    }
-
-    void buttonHandsTheFileToTheDesktopAndBoxSwitches() {
-        test::ExampleModel model;
-        QVERIFY(model.ok());
-        int handedOver = 0;
-        const auto window = openWindow(model, [&handedOver] { ++handedOver; });
+        // The box is shown; the button hands the file to the desktop, and is there only with a hand-over.
+        QVERIFY(window->boxSwitch()->isChecked());
         QVERIFY(!window->externalButton()->isHidden());
         QTest::mouseClick(window->externalButton(), Qt::LeftButton);
         QCOMPARE(handedOver, 1);
-        QVERIFY(window->boxSwitch()->isChecked());
         QVERIFY(openWindow(model)->externalButton()->isHidden());
     }
 
