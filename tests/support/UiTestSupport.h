@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <deque>
 #include <functional>
@@ -19,18 +18,10 @@
 
 namespace quillfen::test {
 
-/// A `_data()` table of one column "c", a row per case, named by the case's `name`; fetch it with
-/// QFETCH(Case, c).
-template <class Case, std::size_t N> void table(const Case (&cases)[N]) {
-    QTest::addColumn<Case>("c");
-    for (const Case& c : cases) QTest::newRow(c.name) << c;
-}
-
 class FakeDialogs final : public ui::Dialogs {
 public:
     struct Box {
-        std::string title;
-        std::string text;
+        std::string title, text;
     };
     void showMessage(const std::string& title, const std::string& text) override {
         messages.push_back({title, text});

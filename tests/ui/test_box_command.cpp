@@ -1,6 +1,6 @@
 // The bounding-box command started from the window: its messages in the
 // display line, the question and the hand-over of the values, the lock given
-// back, and a window closed while the command reads.
+// back.
 
 #include "support/HandWrittenShape.h"
 #include "support/UiTestSupport.h"
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTimer>
+#include <QTest>
 
 using namespace quillfen;
 using quillfen::ui::MainWindow;
@@ -160,34 +160,6 @@ private slots:
         QVERIFY(box.runCommand());
         QCOMPARE(box.display()->text(), displayLine(kValues));
         QVERIFY(box.released());
-    }
-
-    void closingTheWindowDuringTheCommandIsSafe() {
-        BoxWindow box;
-        MainWindow& window = *box.window;
-        box.write("SHAPES/haus.s", boxShape());
-        box.dialogs.answers = {true};
-        QSignalSpy finished(&window, &MainWindow::commandFinished);
-        QSignalSpy quitFinished(&window, &MainWindow::quitFinished);
-        bool closedWhileRunning = false;
-        box.onWait = [&] {
-            // Closed at the first pause of the reading, as a user's click would.
-            if (closedWhileRunning || box.waits.size() < 2) return;
-            closedWhileRunning = window.commandRunning();
-            QTimer::singleShot(0, &window, [&window] { window.close(); });
-        };
-        QTest::mouseClick(window.ui().cmdBBoxAusShape, Qt::LeftButton);
-        QTRY_COMPARE(quitFinished.count(), 1);
-        QVERIFY(closedWhileRunning);
-        QVERIFY(!window.commandRunning());
-        QVERIFY(!window.boundingBoxFlag());
-        for (int turn = 0; turn < 20; ++turn) QCoreApplication::processEvents();
-        QCOMPARE(finished.count(), 0);
-        QVERIFY(box.dialogs.questions.empty());
-        // The box was never taken over; the quit saved the old values in their normal form.
-        QCOMPARE(box.input()->text(), QString("1 1 1 1 1 1"));
-        QVERIFY(box.read("Quillfen.ini").contains("1.0 1.0 1.0 1.0 1.0 1.0"));
-        QCOMPARE(box.exitCodes, std::vector<int>{0});
     }
 };
 
