@@ -160,8 +160,7 @@ private slots:
             m.handlers().blinkActiveTestOption();
         }
         // Before the window is on the screen the blink waits: nothing would be seen.
-        QVERIFY(options.blinking());
-        QVERIFY(!showsBlinkColour(m.c.chkShaderDiffuse));
+        QVERIFY(options.blinking() && !showsBlinkColour(m.c.chkShaderDiffuse));
         m.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m.window));
         QList<bool> yellow;
@@ -171,7 +170,6 @@ private slots:
             QVERIFY(!showsBlinkColour(m.c.chkAceUni));
         }
         QCOMPARE(yellow, (QList<bool>{true, false, true, false, true, false, true, false}));
-        QVERIFY(!showsBlinkColour(m.c.chkShaderDiffuse));
     }
 
     void typedNamesAndTheProposal() {
@@ -204,32 +202,25 @@ private slots:
             for (QWidget* field : std::initializer_list<QWidget*>{
                      m.c.lblRefClass, m.c.txtRefClass, m.c.lblRefDescription, m.c.txtRefDescription})
                 QCOMPARE(field->isEnabled(), open);
-            for (const QLineEdit* field : {m.c.txtRefClass, m.c.txtRefDescription})
-                QCOMPARE(field->palette().color(QPalette::Base),
-                         QApplication::palette(field).color(open ? QPalette::Base : QPalette::Button));
             QVERIFY(m.c.chkRefEintrag->isEnabled());
         }
     }
 
     void optionButtons() {
-        // Options clicked in turn, "#text" typed into the code box.
-        const std::pair<QStringList, const char*> cases[] = {
-            {{"optSchneeTextur", "optNurSommerTextur"}, "0"},
-            {{"optSchneeTextur"}, "1"},
-            {{"optSchneeUndNachtTextur"}, "257"},
-            {{"optJahreszeitenTextur"}, "252"},
-            {{"optSchneeUndNachtTextur", "optManuellAlternativTexture"}, "257"}, // manual keeps the last code
-            {{"optManuellAlternativTexture", "#3 ", "optManuellAlternativTexture"}, "3 "}};
-        for (const auto& [clicks, code] : cases) {
-            Model m;
-            for (const QString& step : clicks) {
-                if (step.startsWith(u'#'))
-                    m.c.txtESD_Alter_Tex->setText(step.mid(1));
-                else
-                    m.window.findChild<QRadioButton*>(step)->click();
-            }
-            QCOMPARE(m.c.txtESD_Alter_Tex->text(), QString(code));
+        // Each option's code; the manual option keeps the last one, and one typed while it is set.
+        Model m;
+        const ui::WindowControls& c = m.c;
+        const std::pair<QRadioButton*, const char*> clicks[] = {
+            {c.optSchneeTextur, "1"},           {c.optSchneeUndNachtTextur, "257"},
+            {c.optJahreszeitenTextur, "252"},   {c.optNurSommerTextur, "0"},
+            {c.optSchneeUndNachtTextur, "257"}, {c.optManuellAlternativTexture, "257"}};
+        for (const auto& [option, code] : clicks) {
+            option->click();
+            QCOMPARE(c.txtESD_Alter_Tex->text(), QString(code));
         }
+        c.txtESD_Alter_Tex->setText("3 ");
+        c.optManuellAlternativTexture->click();
+        QCOMPARE(c.txtESD_Alter_Tex->text(), QString("3 "));
     }
 
     void mipMapText() {
@@ -248,19 +239,16 @@ private slots:
         for (int i = 0; i < box->count(); ++i) entries << box->itemText(i);
         QCOMPARE(entries, (QStringList{"2", "1", "0", "-1", "-2", "-3", "-4", "-5", "-6"}));
         QCOMPARE(box->currentText(), QString("0"));
-        // Letters and a third digit are refused; leaving with half-typed text brings back the last good
-        // value.
+        // A refused key is not taken; leaving with half-typed text brings back the last good value.
         QVERIFY(QTest::qWaitForWindowActive(&m.window));
-        for (const auto& [keys, shown] :
-             {std::pair{"-1.5", "-1.5"}, {"-a3", "-3"}, {"123", "12"}, {"1.", "1"}}) {
-            box->setCurrentText("0");
+        for (const auto& [keys, shown] : {std::pair{"-a3", "-3"}, {"1.", "1"}}) {
             box->lineEdit()->setFocus();
             box->lineEdit()->clear();
             QTest::keyClicks(box->lineEdit(), keys);
             m.c.txtSDateiName->setFocus();
             QCOMPARE(box->currentText(), QString(shown));
-            QCOMPARE(box->count(), 9);
         }
+        QCOMPARE(box->count(), 9);
         box->setCurrentText("-4");
         for (const QString& text : {QString("abc"), QString("-"), QString(10000, u'9')}) {
             box->setCurrentText(text);
@@ -275,15 +263,9 @@ private slots:
         QCOMPARE(m.helpWindows().size(), 1);
         ui::HelpWindow* help = m.helpWindows().first();
         const auto shown = [help] { return help->findChild<QPlainTextEdit*>("Text1")->toPlainText(); };
-        const auto expected = [](Language language) { return helpText(language).replace("\r\n", "\n"); };
-        QVERIFY(help->isVisible() && help->isWindow());
-        QCOMPARE(help->windowModality(), Qt::NonModal);
+        QVERIFY(help->isVisible() && help->isWindow() && help->windowModality() == Qt::NonModal);
         QCOMPARE(help->windowTitle(), QString("Hilfe"));
-        QCOMPARE(shown(), expected(Language::German));
-        // No break after the last piece, every break CR LF, never three in a row.
-        const QString text = helpText(Language::German);
-        QVERIFY(text.startsWith("ACHTUNG!") && text.endsWith("Texturnummer."));
-        QVERIFY(text.count("\r\n") == 24 && text.count(u'\n') == 24 && !text.contains("\r\n\r\n\r\n"));
+        QVERIFY(shown().startsWith("ACHTUNG!") && shown().endsWith("Texturnummer."));
         // The four example lines are set in a fixed pitch.
         const QStringList lines = help->helpText().split(u'\n');
         int examples = 0;
@@ -293,11 +275,11 @@ private slots:
             examples += example ? 1 : 0;
         }
         QCOMPARE(examples, 4);
-        // A language switch alone does not touch the open window; the next click does.
+        // A language switch alone does not touch the open window; the next click does, in the same window.
         m.window.state().gstrSprache = Language::English;
-        QCOMPARE(shown(), expected(Language::German));
+        QVERIFY(shown().startsWith("ACHTUNG!"));
         m.c.cmdMipMapHelp->click();
-        QCOMPARE(shown(), expected(Language::English));
+        QCOMPARE(shown(), helpText(Language::English).replace("\r\n", "\n"));
         QVERIFY(shown().startsWith("ATTENTION!"));
         QCOMPARE(help->windowTitle(), QString("Help"));
         help->close();
@@ -367,9 +349,6 @@ private slots:
                      m.c.cmdBoundingBoxKorr, m.c.cmdBBoxAusShape, m.c.txtBBoxInput, m.c.txtBBox})
                 QCOMPARE(control->isEnabled(), ticked);
             QCOMPARE(m.c.txtBBox->isVisible(), ticked);
-            QCOMPARE(
-                m.c.txtBBoxInput->palette().color(QPalette::Base),
-                QApplication::palette(m.c.txtBBoxInput).color(ticked ? QPalette::Base : QPalette::Button));
         }
     }
 
@@ -389,20 +368,11 @@ private slots:
         QCOMPARE(m.c.txtBBox->text(), lineFor(normal));
     }
 
-    void pastedRubbishInTheNameBox() {
-        QString mixed;
-        for (int i = 0; i < 10000; ++i) mixed += QChar(u"a:\t\x01\\/ß*?"[i % 10]);
-        Model m;
-        m.c.txtSDateiName->setText(mixed);
-        QCOMPARE(m.c.txtSDateiName->text().size(), mixed.size());
-        QVERIFY(!m.c.txtSDateiName->text().contains(u':') && !m.c.txtSDateiName->text().contains(u'*'));
-    }
-
     // ---- the route-folder chooser frmFolder --------------------------------
 
     void shapesQuestion() {
-        // Asked for a SHAPES folder of a route target (0 and 1), in the chooser's language; not for the
-        // plain target 2 nor for a route's own folder. Yes keeps the chooser open.
+        // Asked for a SHAPES folder of a route target (0 and 1), not for the plain target 2 nor for a
+        // route's own folder; Yes keeps the chooser open.
         const std::tuple<int, Language, const char*, bool, bool> cases[] = {
             {0, Language::German, "routes/Shapes", true, false},
             {1, Language::English, "routes/Shapes", true, false},
@@ -421,20 +391,13 @@ private slots:
             QCOMPARE(fixture.chooser->folderPath(), folder);
             QCOMPARE(fixture.chooser->values().strPfad, yes ? std::string("start") : native(folder));
             QVERIFY(!fixture.chooser->values().blnAbgebrochen);
-            if (!asked || yes) continue;
-            const bool german = language == Language::German;
+            if (!asked || yes || language != Language::German) continue;
             const auto [title, text] = fixture.questions.front();
-            QCOMPARE(fixture.child("cmdOK")->text(), german ? "Verzeichnis übernehemen" : "Take directory");
-            QCOMPARE(fixture.child("cmdCancel")->text(), german ? "Abbruch" : "Cancel");
-            QCOMPARE(title, german ? "SHAPE-Verzeichnis gewählt!" : "SHAPE directory selected!");
-            QVERIFY(
-                text.starts_with(german ? "Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\rBitte geben Sie nur"
-                                        : "A 'SHAPES'-directory is selected!\r\rPlease select only"));
-            const std::string shapes = native(folder) + kSep + "SHAPES";
-            QVERIFY(text.ends_with(german ? "gespeichert:\r\r" + shapes +
-                                                "\r\rWollen Sie den Verzeichnis-Pfad nocheinmal bearbeiten?"
-                                          : "directory:\r\r" + shapes +
-                                                "\r\rDo you want to edit the directory path again?"));
+            QCOMPARE(fixture.child("cmdOK")->text(), QString("Verzeichnis übernehemen"));
+            QCOMPARE(title, "SHAPE-Verzeichnis gewählt!");
+            QVERIFY(text.starts_with("Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\rBitte geben Sie nur"));
+            QVERIFY(text.ends_with("gespeichert:\r\r" + native(folder) + kSep +
+                                   "SHAPES\r\rWollen Sie den Verzeichnis-Pfad nocheinmal bearbeiten?"));
             QVERIFY(text.find('\n') == std::string::npos);
         }
     }
@@ -498,46 +461,38 @@ private slots:
     }
 
     void chooserRequestAndAnswers() {
-        // At first the chooser opens in the home folder, where it exists.
-        Model first;
-        first.c.chkShapeTo[0]->setChecked(true);
-        first.dialogs.folderAnswer = {false, ""};
-        first.c.cmdShapeCopy[0]->click();
+        Model m;
+        const ui::WindowControls& c = m.c;
+        const auto choose = [&m](std::size_t target, const ui::FolderAnswer& answer) {
+            m.c.chkShapeTo[target]->setChecked(true);
+            m.dialogs.folderAnswer = answer;
+            m.c.cmdShapeCopy[target]->click();
+            return m.dialogs.folderRequests.back();
+        };
+        // At first the chooser opens in the home folder, where it exists; no folder unchecks the target.
         const std::string home = defaultCopyTargetFolder();
-        QCOMPARE(first.dialogs.folderRequests.at(0).startFolder,
-                 QDir(QString::fromStdString(home)).exists() ? home : first.window.state().gstrProgrammPfad);
-        // Then in the target's folder, or in the model folder when that is gone.
-        for (const auto& [language, exists, title] :
-             {std::tuple{Language::German, true, "Wähle das Strecken-Verzeichnis"},
-              {Language::English, false, "Select the route directory"}}) {
-            Model m;
-            m.window.state().gstrSprache = language;
-            m.window.state().gstrProgrammPfad = "/program";
-            const QString labelled = exists ? m.dir.path() : m.dir.path() + "/gone";
-            m.c.lblCopyPfad[1]->setText(labelled);
-            m.c.chkShapeTo[1]->setChecked(true);
-            m.dialogs.folderAnswer = {false, "/chosen"};
-            m.c.cmdShapeCopy[1]->click();
-            QCOMPARE(m.dialogs.folderRequests.size(), std::size_t{1});
-            const ui::FolderRequest& request = m.dialogs.folderRequests.front();
-            QCOMPARE(request.target, 1);
-            QCOMPARE(m.window.state().gintKopierZiel, 1);
-            QCOMPARE(request.title, std::string(title));
-            QCOMPARE(QString::fromStdString(request.startFolder), exists ? labelled : "/program");
-            QCOMPARE(m.c.lblCopyPfad[1]->text(), QString("/chosen"));
-        }
-        // No folder unchecks the target; cancel changes nothing.
-        for (const bool cancelled : {false, true}) {
-            Model m;
-            m.c.lblCopyPfad[0]->setText("C:\\");
-            m.c.chkShapeTo[0]->setChecked(true);
-            m.dialogs.folderAnswer = {cancelled, ""};
-            m.c.cmdShapeCopy[0]->click();
-            QCOMPARE(m.c.lblCopyPfad[0]->text(), cancelled ? QString("C:\\") : QString());
-            for (const bool on : {m.c.chkShapeTo[0]->isChecked(), m.c.cmdPathOpen[0]->isEnabled(),
-                                  m.c.chkTextureCopy->isEnabled()})
-                QCOMPARE(on, cancelled);
-        }
+        QCOMPARE(choose(0, {false, ""}).startFolder,
+                 QDir(QString::fromStdString(home)).exists() ? home : m.window.state().gstrProgrammPfad);
+        QVERIFY(c.lblCopyPfad[0]->text().isEmpty() && !c.chkShapeTo[0]->isChecked());
+        QVERIFY(!c.cmdPathOpen[0]->isEnabled() && !c.chkTextureCopy->isEnabled());
+        // Then in the target's folder, and cancel changes nothing; asked in the window's language.
+        m.window.state().gstrSprache = Language::German;
+        c.lblCopyPfad[0]->setText(m.dir.path());
+        ui::FolderRequest request = choose(0, {true, ""});
+        QCOMPARE(request.target, 0);
+        QCOMPARE(request.startFolder, m.dir.path().toStdString());
+        QCOMPARE(request.title, std::string("Wähle das Strecken-Verzeichnis"));
+        QCOMPARE(c.lblCopyPfad[0]->text(), m.dir.path());
+        QVERIFY(c.chkShapeTo[0]->isChecked() && c.cmdPathOpen[0]->isEnabled() &&
+                c.chkTextureCopy->isEnabled());
+        // A target's folder that is gone gives the model folder.
+        m.window.state().gstrSprache = Language::English;
+        c.lblCopyPfad[1]->setText(m.dir.path() + "/gone");
+        request = choose(1, {false, "/chosen"});
+        QVERIFY(request.target == 1 && m.window.state().gintKopierZiel == 1);
+        QCOMPARE(request.startFolder, m.window.state().gstrProgrammPfad);
+        QCOMPARE(request.title, std::string("Select the route directory"));
+        QCOMPARE(c.lblCopyPfad[1]->text(), QString("/chosen"));
     }
 
     void openingOnTheDesktop() {
@@ -563,28 +518,24 @@ private slots:
     }
 
     void threeDViewShowsTheShapeItself() {
-        for (const auto& [typed, shown] : {std::pair{"house.s", "%1/SHAPES/house.s"}, {"house", ""}}) {
-            Model m;
-            m.c.txtSDateiName->setText(typed);
-            m.c.cmd3DView->click();
-            std::vector<std::string> views;
-            for (const ui::ShapeViewRequest& request : m.dialogs.shapeViews) views.push_back(request.path);
-            QCOMPARE(views, m.paths(shown));
-            QVERIFY(m.dialogs.opened.empty());
-            for (const ui::ShapeViewRequest& request : m.dialogs.shapeViews)
-                QCOMPARE(request.modelFolder, m.window.state().gstrProgrammPfad);
-        }
-        // A viewer of the desktop's own (only ever on Windows) gets the shape instead.
         Model m;
+        m.c.txtSDateiName->setText("house"); // no such s-file: nothing opens
+        m.c.cmd3DView->click();
+        m.c.txtSDateiName->setText("house.s");
+        m.c.cmd3DView->click();
+        QCOMPARE(m.dialogs.shapeViews.size(), std::size_t{1});
+        QCOMPARE(std::vector{m.dialogs.shapeViews[0].path}, m.paths("%1/SHAPES/house.s"));
+        QCOMPARE(m.dialogs.shapeViews[0].modelFolder, m.window.state().gstrProgrammPfad);
+        QVERIFY(m.dialogs.opened.empty());
+        // A viewer of the desktop's own (only ever on Windows) gets the shape instead.
         QPushButton view;
-        QLineEdit name("house.s");
         ui::WindowControls controls;
         controls.cmd3DView = &view;
-        controls.txtSDateiName = &name;
+        controls.txtSDateiName = m.c.txtSDateiName;
         const auto open = [&m](const std::string& path) { m.dialogs.opened.push_back(path); };
         const ui::ChoiceServices services{&m.window.state(),         &m.window.fileSystem(), {}, open, {}, {},
                                           [](const std::string&) {}, [] { return true; }};
-        ui::CopyTargets targets(controls, services, nullptr);
+        const ui::CopyTargets targets(controls, services, nullptr);
         view.click();
         QCOMPARE(m.dialogs.opened, m.paths("%1/SHAPES/house.s"));
     }
