@@ -1,0 +1,67 @@
+// Renders the pictures of the README (scripts/screenshot), built as
+// quillfen_window_screenshot EXAMPLE_FOLDER ENGLISH.png GERMAN.png: the main
+// window on a copy of the example model in both languages, and as
+// quillfen_view_screenshot VIEW.png: the 3D view window on the example house
+// converted by the stand-in converter (on a display or under xvfb-run).
+
+#include "support/ExampleModel.h"
+#include "support/UiTestSupport.h"
+
+#include "platform/FileSystem.h"
+#include "ui/ShapeViewWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget& widget, const QString& file) {
+    if (widget.grab().save(file)) return true;
+    std::fprintf(stderr, "cannot write %s\n", file.toLocal8Bit().constData());
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() == 2) {
+        const quillfen::test::ExampleModel model;
+        auto scene = quillfen::view3d::ShapeScene::load(quillfen::LocalFileSystem(), model.shapePath());
+        if (!model.ok() || !scene)
+            return std::fputs("the example could not be converted or read\n", stderr), 1;
+        quillfen::ui::ShapeViewWindow window(
+            std::make_unique<quillfen::view3d::ShapeScene>(std::move(scene.value())), model.shapePath(),
+            quillfen::ui::shapeViewTexts(quillfen::Language::English), [] {});
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.resize(800, 600);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) return 1;
+        QTest::qWait(200);
+        return save(window, arguments.at(1)) ? 0 : 1;
+    }
+    if (arguments.size() != 4) {
+        std::fputs("usage: quillfen_window_screenshot EXAMPLE_FOLDER ENGLISH.png GERMAN.png\n"
+                   "       quillfen_view_screenshot VIEW.png\n",
+                   stderr);
+        return 2;
+    }
+    quillfen::test::WindowFixture model;
+    const QDir example(arguments.at(1));
+    for (const QString& name : example.entryList(QDir::Files))
+        QFile::copy(example.filePath(name), model.path(name));
+    model.write("conv3ds.exe");
+    quillfen::ui::MainWindow& window = model.open();
+    for (const auto& box : model.dialogs.messages) std::fprintf(stderr, "%s\n", box.text.c_str());
+    if (model.loadResult != 0) return 1;
+    for (const int shot : {2, 3}) {
+        window.ui().cmbLang->setCurrentText(shot == 2 ? "english" : "deutsch");
+        QApplication::processEvents();
+        if (!save(window, arguments.at(shot))) return 1;
+    }
+    return 0;
+}
