@@ -46,10 +46,6 @@ CommandTask waitingCommand(CommandHost& host, int* resumed, bool* destroyed) {
     }
 }
 
-CommandTask emptyCommand() {
-    co_return 0;
-}
-
 /// A converter that writes its s-file at once.
 class InstantConverter final : public ProcessStarter {
 public:
@@ -68,9 +64,7 @@ public:
 /// The 25 saved values as the window shows them.
 QStringList savedValues(MainWindow& window) {
     const ui::WindowControls& c = window.ui();
-    const auto check = [](const QCheckBox* box) {
-        return QString::number(ui::checkValue(box->checkState()));
-    };
+    const auto check = [](const auto* box) { return QString::number(ui::checkValue(box->checkState())); };
     QStringList values{QString::number(c.cmbLang->currentIndex())};
     for (const QRadioButton* option : {c.optNurSommerTextur, c.optSchneeTextur, c.optSchneeUndNachtTextur,
                                        c.optJahreszeitenTextur, c.optManuellAlternativTexture})
@@ -129,9 +123,9 @@ struct BoxWindow : test::WindowFixture {
 
     [[nodiscard]] QLineEdit* input() const { return window->ui().txtBBoxInput; }
     [[nodiscard]] QLineEdit* display() const { return window->ui().txtBBox; }
-    [[nodiscard]] QColor colour() const { return display()->palette().color(QPalette::Text); }
-    [[nodiscard]] QColor normalColour() const {
-        return QApplication::palette(display()).color(QPalette::Text);
+    [[nodiscard]] bool normalColour() const {
+        return display()->palette().color(QPalette::Text) ==
+               QApplication::palette(display()).color(QPalette::Text);
     }
 
     /// Whether the window is given back: controls enabled, animation stopped, flag cleared.
@@ -172,11 +166,12 @@ private slots:
         QCOMPARE(asked.value(0), QString("Choose the folder with the model's 3ds-files"));
         // Models in the current directory need no dialog; a folder argument is taken as it is.
         current.write("house_100.3ds", "x");
-        QCOMPARE(start({"quillfen"}, {}, Language::English), QDir(qt(current)).absolutePath());
-        QVERIFY(asked.isEmpty());
-        QCOMPARE(start({"quillfen", qt(program)}, {}, Language::English), QDir(qt(program)).absolutePath());
+        QCOMPARE(start({"quillfen"}, {}, Language::English) +
+                     start({"quillfen", qt(program)}, {}, Language::English),
+                 QDir(qt(current)).absolutePath() + QDir(qt(program)).absolutePath());
         QVERIFY(asked.isEmpty());
     }
+
     void loadListsTheLodFilesNearestFirst() {
         test::WindowFixture model;
         for (const char* name : {"a_500.3ds", "a_2000.3ds", "a_100.3ds", "conv3ds.exe"}) model.write(name);
@@ -187,19 +182,14 @@ private slots:
         for (int row = 0; row < list->count(); ++row)
             rows << list->item(row)->text() + (list->item(row)->checkState() == Qt::Checked ? " +" : " -");
         QCOMPARE(rows, (QStringList{"a_100.3ds +", "a_500.3ds +", "a_2000.3ds +"}));
-        QCOMPARE(window.ui().txtSDateiName->text(), QString("a_.s"));
-        QCOMPARE(window.ui().lblLODsGefunden->text(), QString("3 LODs found:"));
+        QVERIFY(window.ui().txtSDateiName->text() == "a_.s" &&
+                window.ui().lblLODsGefunden->text() == "3 LODs found:");
         QCOMPARE(window.windowTitle(), QString("Quillfen " QUILLFEN_VERSION));
         QVERIFY(window.state().gblnConv3dsBeimProgramm);
         // The log names the converter in use and where it was found.
         QCOMPARE(window.host().logText(),
                  "•Converter: " + model.path("conv3ds.exe").toStdString() + " (beside the models)\r\n");
-        QVERIFY(window.isVisible());
-        QVERIFY(model.dialogs.messages.empty());
-        // The last checked row stays checked.
-        for (int row = 0; row < 3; ++row) list->item(row)->setCheckState(Qt::Unchecked);
-        for (int row = 0; row < 3; ++row)
-            QCOMPARE(list->item(row)->checkState(), row < 2 ? Qt::Unchecked : Qt::Checked);
+        QVERIFY(window.isVisible() && model.dialogs.messages.empty());
     }
 
     void failedCheckShowsItsBoxAndEndsWithoutSaving() {
@@ -245,17 +235,15 @@ private slots:
         QSignalSpy finished(&window, &MainWindow::commandFinished);
         QTest::mouseClick(window.ui().cmdErzeugeShape, Qt::LeftButton);
         QVERIFY(window.commandRunning());
-        QVERIFY(!window.startCommand(emptyCommand())); // one command at a time
+        QVERIFY(!window.startCommand([]() -> CommandTask { co_return 0; }())); // one command at a time
         QVERIFY2(finished.wait(20000), window.host().logText().c_str());
         QCOMPARE(converter.launches.size(), std::size_t{1});
         const auto& arguments = converter.launches[0].arguments;
-        QCOMPARE(arguments.size(), std::size_t{3});
-        QVERIFY(QString::fromStdString(arguments[1]).endsWith("house_100.3ds"));
-        QVERIFY(QString::fromStdString(arguments[2]).endsWith("house_500.3ds"));
+        QVERIFY(arguments.size() == 3 && arguments[1].ends_with("house_100.3ds") &&
+                arguments[2].ends_with("house_500.3ds"));
         QVERIFY(model.exists("SHAPES/house_.s"));
         QVERIFY2(window.host().logText().rfind("Done!", 0) == 0, window.host().logText().c_str());
-        QVERIFY(window.ui().cmdErzeugeShape->isEnabled());
-        QVERIFY(!window.ui().cmdAbbruch->isEnabled());
+        QVERIFY(window.ui().cmdErzeugeShape->isEnabled() && !window.ui().cmdAbbruch->isEnabled());
         QCOMPARE(window.busyDisplay().blinkInterval(), 0);
     }
 
@@ -271,13 +259,11 @@ private slots:
         QTest::mouseClick(window.ui().cmdQuit, Qt::LeftButton);
         window.close();
         window.quit();
-        QVERIFY(destroyed);
-        QVERIFY(!window.commandRunning());
+        QVERIFY(destroyed && !window.commandRunning());
         QCOMPARE(quits.count(), 1);
         QCOMPARE(model.exitCodes, std::vector<int>{0});
-        QVERIFY(model.exists("Quillfen.ini"));
-        // The converter lay beside the program at start, so it stays.
-        QVERIFY(model.exists("conv3ds.exe"));
+        // The settings are written; the converter lay beside the program at start, so it stays.
+        QVERIFY(model.exists("Quillfen.ini") && model.exists("conv3ds.exe"));
         QTest::qWait(50);
         QCOMPARE(resumed, 1);
     }
@@ -318,8 +304,7 @@ private slots:
 
         window.close();
         QCOMPARE(model.exitCodes, std::vector<int>{0});
-        QVERIFY(!model.exists("conv3ds.exe"));
-        QVERIFY(model.exists("tools/conv3ds.exe"));
+        QVERIFY(!model.exists("conv3ds.exe") && model.exists("tools/conv3ds.exe"));
         const QStringList written = savedValues(window); // after the quit's box validation
         QVERIFY(written != designValues);
         QCOMPARE(written.at(21), converter);
@@ -350,12 +335,11 @@ private slots:
         c.txtRefDescription->setText("  untrimmed ");
         const RunChoices choices = window.runChoices();
         QCOMPARE(choices.lodRowChecked, (std::vector<bool>{false, true}));
-        QCOMPARE(choices.txtSDateiName, std::string("villa"));
-        QVERIFY(choices.optJahreszeitenTextur && !choices.optNurSommerTextur);
-        QCOMPARE(choices.chkCMD_sichtbar, 1);
+        QVERIFY(choices.txtSDateiName == "villa" && choices.optJahreszeitenTextur &&
+                !choices.optNurSommerTextur);
         QCOMPARE(choices.chkShapeTo, (std::array<int, 3>{0, 0, 1}));
-        QCOMPARE(choices.lblCopyPfad[2], std::string("/routes/x"));
-        QCOMPARE(choices.cmbMipMap, std::string("-2"));
+        QVERIFY(choices.chkCMD_sichtbar == 1 && choices.lblCopyPfad[2] == "/routes/x" &&
+                choices.cmbMipMap == "-2");
         QCOMPARE(choices.txtRefDescription, std::string("  untrimmed "));
     }
 
@@ -365,8 +349,10 @@ private slots:
         model.window->close();
         QCOMPARE(model.exitCodes, std::vector<int>{0});
         QCOMPARE(model.dialogs.messages.size(), std::size_t{1});
-        QVERIFY(model.dialogs.messages[0].text.rfind("Could not save the settings:\r", 0) == 0);
-        QVERIFY(model.dialogs.messages[0].text.find("Quillfen.ini") != std::string::npos);
+        const std::string& text = model.dialogs.messages[0].text;
+        QVERIFY2(text.starts_with("Could not save the settings:\r") &&
+                     text.find("Quillfen.ini") != std::string::npos,
+                 text.c_str());
     }
 
     void aMissingShapeStandsInRedUntilTheLabelTimer() {
@@ -383,11 +369,9 @@ private slots:
             // The two seconds of the label pass in the window's virtual time.
             QVERIFY(std::find(box.waits.begin(), box.waits.end(), 2.0) != box.waits.end());
             QTRY_VERIFY(!box.window->ui().tmrBBoxLabel->isActive());
-            QCOMPARE(box.colour(), box.normalColour());
-            QCOMPARE(box.display()->text(), QString(message));
-            QCOMPARE(box.input()->text(), QString("1 1 1 1 1 1"));
-            QVERIFY(box.dialogs.questions.empty());
-            QVERIFY(box.released());
+            QVERIFY(box.normalColour());
+            QVERIFY(box.display()->text() == message && box.input()->text() == "1 1 1 1 1 1");
+            QVERIFY(box.dialogs.questions.empty() && box.released());
             // The message stays until the input changes; then the line follows it again.
             box.input()->setText("2 2 2 2 2 2");
             QCOMPARE(box.display()->text(), displayLine("2 2 2 2 2 2"));
@@ -419,7 +403,7 @@ private slots:
                     std::string::npos);
             QCOMPARE(box.input()->text(), kValues);
             QCOMPARE(box.display()->text(), displayLine(kValues));
-            QCOMPARE(box.colour(), box.normalColour());
+            QVERIFY(box.normalColour());
             const QString log = QString::fromStdString(box.window->host().logText());
             QVERIFY2(log.startsWith("\u2022BoundingBox: " + displayLine(asked)), qPrintable(log));
             QVERIFY(box.released());
