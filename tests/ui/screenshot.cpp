@@ -16,19 +16,13 @@
 
 #include <cstdio>
 
-namespace {
-
-bool save(QWidget& widget, const QString& file) {
-    if (widget.grab().save(file)) return true;
-    std::fprintf(stderr, "cannot write %s\n", file.toLocal8Bit().constData());
-    return false;
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
+    const auto save = [](QWidget& widget, const QString& file) {
+        return widget.grab().save(file) ||
+               (std::fprintf(stderr, "cannot write %s\n", qPrintable(file)), false);
+    };
     if (arguments.size() == 2) {
         const quillfen::test::ExampleModel model;
         auto scene = quillfen::view3d::ShapeScene::load(quillfen::LocalFileSystem(), model.shapePath());

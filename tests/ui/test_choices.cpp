@@ -5,16 +5,13 @@
 
 #include "sfile/MipMapHelp.h"
 #include "support/UiTestSupport.h"
-#include "ui/ChoiceHandlers.h"
 #include "ui/ChoiceHandlersMipMap.h"
 #include "ui/FolderChooser.h"
 #include "ui/HelpWindow.h"
-#include "ui/TestOptions.h"
 
 #include "platform/Paths.h"
 #include "platform/SpecialFolders.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -53,20 +50,11 @@ struct Model : test::WindowFixture {
             states += box->checkState() == Qt::Unchecked ? u'0' : u'1';
         return states;
     }
-    [[nodiscard]] ui::ChoiceHandlers& handlers() const {
-        for (QObject* child : window.children())
-            if (auto* handlers = dynamic_cast<ui::ChoiceHandlers*>(child)) return *handlers;
-        qFatal("the window has no choice handlers");
-    }
     [[nodiscard]] QList<ui::HelpWindow*> helpWindows() const {
         QList<ui::HelpWindow*> windows;
         for (QWidget* widget : window.findChildren<QWidget*>("frmHelp"))
             if (auto* help = dynamic_cast<ui::HelpWindow*>(widget)) windows << help;
         return windows;
-    }
-    /// The text with %1 as the model folder, native; none for an empty text.
-    [[nodiscard]] std::vector<std::string> paths(const QString& text) const {
-        return text.isEmpty() ? std::vector<std::string>{} : std::vector{native(text.arg(dir.path()))};
     }
     QLineEdit* withBox(const QString& values = {}) const {
         c.chkBoundingBox->setCheckState(Qt::Checked);
@@ -85,13 +73,6 @@ void typeText(QWidget* widget, const QString& text) {
             QTest::sendKeyEvent(action, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
 }
 
-/// Whether the box, as painted on the screen, shows the blink's light yellow.
-bool showsBlinkColour(QWidget* box) {
-    const QImage image = box->grab().toImage();
-    // Right of the caption's text, where only the background is painted.
-    return image.pixelColor(image.width() - 2, image.height() / 2) == ui::TestOptions::kBlinkColour;
-}
-
 /// A chooser over a temporary folder tree, with a drive that is not ready.
 struct Chooser {
     explicit Chooser(int target, Language language = Language::German) {
@@ -107,9 +88,6 @@ struct Chooser {
     }
     [[nodiscard]] QString path(const QString& relative) const {
         return QDir::toNativeSeparators(dir.filePath(relative));
-    }
-    template <class Child = QPushButton> [[nodiscard]] Child* child(const char* name) const {
-        return chooser->findChild<Child*>(name);
     }
 
     QTemporaryDir dir;
@@ -148,24 +126,6 @@ private slots:
         }
     }
 
-    void blinkShowsYellowOnTheScreenFourTimes() {
-        Model m;
-        m.window.hide();
-        ui::TestOptions& options = m.handlers().testOptions();
-        m.c.chkShaderDiffuse->setCheckState(Qt::Checked);
-        m.handlers().blinkActiveTestOption();
-        // Before the window is on the screen the blink waits: nothing would be seen.
-        QVERIFY(options.blinking() && !showsBlinkColour(m.c.chkShaderDiffuse));
-        m.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m.window));
-        QList<bool> yellow;
-        while (options.blinking()) {
-            options.blinkStep();
-            yellow.append(showsBlinkColour(m.c.chkShaderDiffuse));
-        }
-        QCOMPARE(yellow, (QList<bool>{true, false, true, false, true, false, true, false}));
-    }
-
     void typedNamesAndTheProposal() {
         // The cleaning rules have their own table; here the rewrite while typing key by key: a
         // misplaced caret after a rewrite would put the next key elsewhere.
@@ -188,11 +148,10 @@ private slots:
     void referenceFieldsFollowTheirSwitch() {
         Model m;
         // The switch lives inside the frame, so the frame stays open and the switch usable.
-        for (const auto& [state, open] : {std::pair{-1, false},
-                                          {int(Qt::Checked), true},
-                                          {0, false},
-                                          {int(Qt::PartiallyChecked), true}}) {
-            if (state >= 0) m.c.chkRefEintrag->setCheckState(static_cast<Qt::CheckState>(state));
+        // As loaded, ticked, cleared, grey.
+        for (const auto state : {Qt::Unchecked, Qt::Checked, Qt::Unchecked, Qt::PartiallyChecked}) {
+            m.c.chkRefEintrag->setCheckState(state);
+            const bool open = state != Qt::Unchecked;
             for (QWidget* field : std::initializer_list<QWidget*>{
                      m.c.lblRefClass, m.c.txtRefClass, m.c.lblRefDescription, m.c.txtRefDescription})
                 QCOMPARE(field->isEnabled(), open);
@@ -255,19 +214,16 @@ private slots:
         ui::HelpWindow* help = m.helpWindows().first();
         const auto shown = [help] { return help->findChild<QPlainTextEdit*>("Text1")->toPlainText(); };
         QVERIFY(help->isVisible() && help->isWindow() && help->windowModality() == Qt::NonModal);
-        QCOMPARE(help->windowTitle(), QString("Hilfe"));
-        QVERIFY(shown().startsWith("ACHTUNG!") && shown().endsWith("Texturnummer."));
+        QVERIFY(help->windowTitle() == "Hilfe" && shown().startsWith("ACHTUNG!") &&
+                shown().endsWith("Texturnummer."));
         // A language switch alone does not touch the open window; the next click does, in the same window.
         m.window.state().gstrSprache = Language::English;
         QVERIFY(shown().startsWith("ACHTUNG!"));
-        m.c.cmdMipMapHelp->click();
-        QCOMPARE(shown(), helpText(Language::English).replace("\r\n", "\n"));
-        QVERIFY(shown().startsWith("ATTENTION!"));
-        QCOMPARE(help->windowTitle(), QString("Help"));
         help->close();
         m.c.cmdMipMapHelp->click();
         QCOMPARE(m.helpWindows(), QList<ui::HelpWindow*>{help});
-        QVERIFY(help->isVisible());
+        QVERIFY(help->isVisible() && help->windowTitle() == "Help");
+        QCOMPARE(shown(), helpText(Language::English).replace("\r\n", "\n"));
     }
 
     void boundingBoxEntry() {
@@ -360,7 +316,8 @@ private slots:
             QVERIFY(!fixture.chooser->values().blnAbgebrochen);
             if (!asked || yes || language != Language::German) continue;
             const auto [title, text] = fixture.questions.front();
-            QCOMPARE(fixture.child("cmdOK")->text(), QString("Verzeichnis übernehemen"));
+            QCOMPARE(fixture.chooser->findChild<QPushButton*>("cmdOK")->text(),
+                     QString("Verzeichnis übernehemen"));
             QCOMPARE(title, "SHAPE-Verzeichnis gewählt!");
             QVERIFY(text.starts_with("Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\rBitte geben Sie nur"));
             QVERIFY(text.ends_with("gespeichert:\r\r" + native(folder) + kSep +
@@ -369,32 +326,19 @@ private slots:
         }
     }
 
-    void waysOutDrivesAndTheFolderList() {
-        // The ways out: no folder, cancel, and the window frame's close.
-        for (const auto& [button, cancelled, result] :
-             {std::tuple{"cmdNoFolder", false, ""}, {"cmdCancel", true, "start"}, {"", false, "start"}}) {
-            Chooser fixture(0);
-            QVERIFY(fixture.chooser->setFolderPath(fixture.path("routes")));
-            fixture.chooser->show();
-            if (*button == 0)
-                fixture.chooser->close();
-            else
-                fixture.child(button)->click();
-            QVERIFY(!fixture.chooser->isVisible());
-            QCOMPARE(fixture.chooser->values().blnAbgebrochen, cancelled);
-            QCOMPARE(fixture.chooser->values().strPfad, std::string(result));
-        }
+    void drivesAndTheFolderList() {
         // A drive that is not ready warns and keeps the folder; the list opens the folder activated in it.
         Chooser fixture(2);
         const QString routes = fixture.path("routes");
         QVERIFY(fixture.chooser->setFolderPath(routes));
         QCOMPARE(fixture.chooser->currentDrive(), 0);
         fixture.chooser->chooseDrive(1);
-        QCOMPARE(fixture.child<QLabel>("lblWarnung")->text(), QString("Laufwerk nicht verfügbar!"));
+        QCOMPARE(fixture.chooser->findChild<QLabel*>("lblWarnung")->text(),
+                 QString("Laufwerk nicht verfügbar!"));
         QCOMPARE(fixture.chooser->folderPath(), routes);
         fixture.chooser->chooseDrive(0);
-        QVERIFY(fixture.child<QLabel>("lblWarnung")->text().isEmpty());
-        auto* list = fixture.child<QListWidget>("dirDir");
+        QVERIFY(fixture.chooser->findChild<QLabel*>("lblWarnung")->text().isEmpty());
+        auto* list = fixture.chooser->findChild<QListWidget*>("dirDir");
         const auto found = list->findItems(" other", Qt::MatchContains);
         QCOMPARE(found.size(), 1);
         emit list->itemActivated(found.front());
@@ -406,22 +350,25 @@ private slots:
     // ---- the copy targets of the window ----------------------------------
 
     void switchingTargets() {
-        // Steps check a target, -n-1 unchecks target n; unchecking one locks the textures box, checking
-        // one unlocks it again.
-        const std::tuple<QList<int>, QList<bool>, bool> cases[] = {
-            {{}, {false, false, false}, false},
-            {{1}, {false, true, false}, true},
-            {{0, 2, -3}, {true, false, false}, false},
-            {{0, 2, -3, 1}, {true, true, false}, true}};
-        for (const auto& [checks, enabled, textures] : cases) {
-            Model m;
-            for (const int step : checks)
-                m.c.chkShapeTo[std::size_t(step < 0 ? -step - 1 : step)]->setChecked(step >= 0);
-            for (std::size_t target = 0; target < 3; ++target)
-                for (QWidget* control : std::initializer_list<QWidget*>{
-                         m.c.cmdShapeCopy[target], m.c.cmdPathOpen[target], m.c.lblCopyPfad[target]})
-                    QCOMPARE(control->isEnabled(), enabled[qsizetype(target)]);
-            QCOMPARE(m.c.chkTextureCopy->isEnabled(), textures);
+        // A target's buttons and folder follow its box ("+": all enabled, "-": none); unchecking one locks
+        // the textures box, checking one unlocks it again.
+        Model m;
+        const auto states = [&m] {
+            QString shown;
+            for (std::size_t t = 0; t < 3; ++t) {
+                const int on = m.c.cmdShapeCopy[t]->isEnabled() + m.c.cmdPathOpen[t]->isEnabled() +
+                               m.c.lblCopyPfad[t]->isEnabled();
+                shown += on == 3 ? '+' : on == 0 ? '-' : '?';
+            }
+            return shown + (m.c.chkTextureCopy->isEnabled() ? ":+" : ":-");
+        };
+        QCOMPARE(states(), QString("---:-"));
+        const std::tuple<std::size_t, bool, QString> steps[] = {{1, true, "-+-:+"},  {0, true, "++-:+"},
+                                                                {2, true, "+++:+"},  {2, false, "++-:-"},
+                                                                {1, false, "+--:-"}, {1, true, "++-:+"}};
+        for (const auto& [target, on, expected] : steps) {
+            m.c.chkShapeTo[target]->setChecked(on);
+            QCOMPARE(states(), expected);
         }
     }
 
@@ -444,9 +391,8 @@ private slots:
         m.window.state().gstrSprache = Language::German;
         c.lblCopyPfad[0]->setText(m.dir.path());
         ui::FolderRequest request = choose(0, {true, ""});
-        QCOMPARE(request.target, 0);
+        QVERIFY(request.target == 0 && request.title == "Wähle das Strecken-Verzeichnis");
         QCOMPARE(request.startFolder, m.dir.path().toStdString());
-        QCOMPARE(request.title, std::string("Wähle das Strecken-Verzeichnis"));
         QCOMPARE(c.lblCopyPfad[0]->text(), m.dir.path());
         QVERIFY(c.chkShapeTo[0]->isChecked() && c.cmdPathOpen[0]->isEnabled() &&
                 c.chkTextureCopy->isEnabled());
@@ -461,25 +407,18 @@ private slots:
     }
 
     void openingOnTheDesktop() {
-        // A target's folder, there or gone; the s-file's folder, with or without the s-file (%1: the model
-        // folder).
-        const std::tuple<bool, QString, QString> cases[] = {{true, "%1/SHAPES", "%1/SHAPES"},
-                                                            {true, "%1/gone", ""},
-                                                            {false, " house.s ", "%1/SHAPES"},
-                                                            {false, "other.s", ""}};
-        for (const auto& [targetButton, labelOrName, opened] : cases) {
-            Model m;
-            const QString filled = labelOrName.contains("%1") ? labelOrName.arg(m.dir.path()) : labelOrName;
-            if (targetButton) {
-                m.c.chkShapeTo[2]->setChecked(true);
-                m.c.lblCopyPfad[2]->setText(QDir::toNativeSeparators(filled));
-                m.c.cmdPathOpen[2]->click();
-            } else {
-                m.c.txtSDateiName->setText(filled);
-                m.c.cmdShapeToExplorer->click();
-            }
-            QCOMPARE(m.dialogs.opened, m.paths(opened));
+        // A target's folder opens when it is there; the s-file's folder when it holds the s-file.
+        Model m;
+        m.c.chkShapeTo[2]->setChecked(true);
+        for (const QString& folder : {m.dir.path() + "/gone", m.dir.path() + "/SHAPES"}) {
+            m.c.lblCopyPfad[2]->setText(QDir::toNativeSeparators(folder));
+            m.c.cmdPathOpen[2]->click();
         }
+        for (const char* name : {"other.s", " house.s "}) {
+            m.c.txtSDateiName->setText(name);
+            m.c.cmdShapeToExplorer->click();
+        }
+        QCOMPARE(m.dialogs.opened, (std::vector<std::string>(2, native(m.dir.path() + "/SHAPES"))));
     }
 
     void threeDViewShowsTheShapeItself() {
@@ -488,10 +427,9 @@ private slots:
         m.c.cmd3DView->click();
         m.c.txtSDateiName->setText("house.s");
         m.c.cmd3DView->click();
-        QCOMPARE(m.dialogs.shapeViews.size(), std::size_t{1});
-        QCOMPARE(std::vector{m.dialogs.shapeViews[0].path}, m.paths("%1/SHAPES/house.s"));
+        QVERIFY(m.dialogs.shapeViews.size() == 1 && m.dialogs.opened.empty());
+        QCOMPARE(m.dialogs.shapeViews[0].path, native(m.dir.path() + "/SHAPES/house.s"));
         QCOMPARE(m.dialogs.shapeViews[0].modelFolder, m.window.state().gstrProgrammPfad);
-        QVERIFY(m.dialogs.opened.empty());
     }
 };
 

@@ -4,14 +4,11 @@
 
 #include "support/UiTestSupport.h"
 #include "ui/BusyDisplay.h"
-#include "ui/ControlLock.h"
 #include "ui/Layout.h"
 #include "ui/MainWindowPictures.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,26 +83,21 @@ void verifyTidy(MainWindow& window) {
         if (auto* widget = qobject_cast<QWidget*>(control)) widgets << widget;
     for (QWidget* widget : widgets) {
         QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()), qPrintable(label(widget)));
-        QString text;
-        int room = widget->width();
-        if (auto* push = qobject_cast<QPushButton*>(widget)) {
-            // A push button's own minimum width is no clipping; its margins are.
-            text = push->text();
-            room -= 2 * (widget->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget) +
-                         widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget));
-        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            text = button->text();
-            room -= widget->sizeHint().width() - widget->fontMetrics().horizontalAdvance(text);
-        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-            text = frame->title();
-            room -= 16;
-        } else if (auto* caption = qobject_cast<QLabel*>(widget)) {
-            text = caption->text();
-            room -= 2 * caption->frameWidth();
-        }
-        if (!text.isEmpty())
-            QVERIFY2(widget->fontMetrics().horizontalAdvance(text) <= room,
-                     qPrintable(label(widget) + ": '" + text + "'"));
+        // A push button's own minimum width is no clipping; its margins are.
+        const auto metric = [widget](QStyle::PixelMetric m) {
+            return widget->style()->pixelMetric(m, nullptr, widget);
+        };
+        const auto* frame = qobject_cast<QGroupBox*>(widget);
+        const auto* caption = qobject_cast<QLabel*>(widget);
+        const QString text = frame ? frame->title() : widget->property("text").toString();
+        const int advance = widget->fontMetrics().horizontalAdvance(text);
+        const int margins = qobject_cast<QPushButton*>(widget)
+                                ? 2 * (metric(QStyle::PM_ButtonMargin) + metric(QStyle::PM_DefaultFrameWidth))
+                            : frame   ? 16
+                            : caption ? 2 * caption->frameWidth()
+                                      : widget->sizeHint().width() - advance;
+        if (!text.isEmpty() && (frame || caption || qobject_cast<QAbstractButton*>(widget)))
+            QVERIFY2(advance <= widget->width() - margins, qPrintable(label(widget) + ": '" + text + "'"));
     }
     for (int i = 0; i < widgets.size(); ++i)
         for (int j = i + 1; j < widgets.size(); ++j) {
@@ -138,9 +130,6 @@ std::vector<int> visiblePictures(const MainWindow& window) {
     return shown;
 }
 
-/// A control's name and index, the property read, and its German and English text ("..." ends a known start).
-using Caption = std::tuple<const char*, int, const char*, const char*, const char*>;
-
 } // namespace
 
 class WindowTest : public QObject {
@@ -164,7 +153,9 @@ private slots:
     }
 
     void captionsInBothLanguages() {
-        const Caption cases[] = {
+        // A control's name and index, the property read, and its German and English text ("...": a known
+        // start).
+        const std::tuple<const char*, int, const char*, const char*, const char*> cases[] = {
             {"cmdErzeugeShape", -1, "text", "Konvertiere Shape-Datei", "Convert s-file"},
             {"cmdShapeCopy", 0, "text", "Kopiere s- und sd-Datei auch nach:", "Copy s- and sd-file also to:"},
             {"cmdShapeCopy", 1, "text", "Kopiere s- und sd-Datei auch nach:", "Copy s- and sd-file also to:"},
@@ -177,12 +168,11 @@ private slots:
             {"fraTexturen", -1, "title", "s-Datei hat Texturen:", "s-file has textures"},
             {"cmdAbbruch", -1, "text", " Conv3DS.exe abbrechen ", " Conv3DS.exe abbort "},
             {"lblLODsGefunden", -1, "text", "2 LODs gefunden:", "2 LODs found:"},
-            {"cmdShapeToExplorer", -1, "text", "<- Explorer", "<- Explorer"},
             {"chkShaderDiffuse", -1, "toolTip", " Alle Shader werden in der s-D...",
              "  All shader in s-file will be..."},
             {"txtESD_Alter_Tex", -1, "toolTip", " Nummer für die ESD_Alternative_Texture hier eingeben ",
              " Enter a number for the ESD_Alternative_Texture here "},
-            {"pctGerman", -1, "toolTip", " Schalte um auf Deutsch ", " Schalte um auf Deutsch "}};
+        };
         OpenHouse model;
         const ui::WindowControls& ui = model.window->ui();
         std::map<Key, QObject*> controls;
@@ -276,27 +266,6 @@ private slots:
             const QPlainTextEdit* log = window.ui().txtAusgabe;
             if (!scroll->verticalScrollBar()->isVisible())
                 QVERIFY(log->viewport()->height() >= 3 * log->fontMetrics().lineSpacing());
-        }
-    }
-
-    void pixelsScaleWithTheLogicalDpi() {
-        QCOMPARE(ui::twipsToPixels(1500, 96.0), 100);
-        QCOMPARE(ui::twipsToPixels(1500, 144.0), 150);
-        QCOMPARE(ui::twipsToPixels(11400, 120.0), 950);
-        QCOMPARE(ui::twipsToPixels(20, 96.0), 1); // rounded
-    }
-
-    void selection() {
-        const std::tuple<const char*, const char*, const char*, bool> cases[] = {
-            {"tmrBlinken", "cmd fra txt chk opt pct lbl cmb lst", "", false},
-            {"cmdQuit", "cmd c", "cmdQuit", false}, // every matching prefix meets the exception
-            {"chkAceUni", "cmd chk", "cmdQuit", true},
-            // Lists with double blanks, blanks at the ends and any case.
-            {"chkAceUni", "  CMD  Chk ", " cmdquit ", true},
-            {"txtAusgabe", "cmd  TXT", "  TXTAUSGABE  cmdQuit ", false}};
-        for (const auto& [name, prefixes, exceptions, selected] : cases) {
-            const auto list = [](const char* words) { return ui::normaliseWordList(words); };
-            QVERIFY2(ui::isSelected(name, list(prefixes), list(exceptions)) == selected, name);
         }
     }
 

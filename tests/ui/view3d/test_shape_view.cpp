@@ -116,10 +116,8 @@ private slots:
         // The levels nearest first after the automatic choice, which follows the camera: close by,
         // the nearest level; far away, the last; the reset key brings the camera back.
         QCOMPARE(window->levels()->count(), 3);
-        QCOMPARE(window->levels()->itemText(1), QString("L0 100"));
-        QCOMPARE(window->levels()->itemText(2), QString("L1 500"));
-        QCOMPARE(window->levels()->currentIndex(), 1);
-        QCOMPARE(window->drawing()->shownLevel(), std::size_t{0});
+        QVERIFY(window->levels()->itemText(1) == "L0 100" && window->levels()->itemText(2) == "L1 500");
+        QVERIFY(window->levels()->currentIndex() == 1 && window->drawing()->shownLevel() == 0);
         window->levels()->setCurrentIndex(2);
         QCOMPARE(window->drawing()->shownLevel(), std::size_t{1});
         window->levels()->setCurrentIndex(0);
@@ -147,8 +145,7 @@ private slots:
         QtDialogs dialogs(&owner);
         dialogs.showShapeView({model.shapePath(), model.path("").toStdString(), Language::German});
         const auto views = owner.findChildren<ShapeViewWindow*>();
-        QCOMPARE(views.size(), 1);
-        QVERIFY(views.front()->isVisible());
+        QVERIFY(views.size() == 1 && views.front()->isVisible());
         QCOMPARE(views.front()->windowTitle(), QString("3D-Ansicht - house.s"));
         QCOMPARE(views.front()->levels()->itemText(1), QString("Stufe 0 (bis 100 m)"));
         QVERIFY(views.front()->factsLine()->text().contains(">Punkte: 100"));
