@@ -1,7 +1,7 @@
-// The window's choices and their handlers: the test options with their blink as
-// painted, the s-file name box and the reference fields, the alternative-texture
-// options, the mipmap box and its help window, the bounding-box entry, the copy
-// targets and the route-folder chooser frmFolder.
+// The window's choices and their handlers: the test options, the s-file name box
+// and the reference fields, the alternative-texture options, the mipmap box and its
+// help window, the bounding-box entry, the copy targets and the route-folder
+// chooser frmFolder.
 
 #include "sfile/MipMapHelp.h"
 #include "support/UiTestSupport.h"
