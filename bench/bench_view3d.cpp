@@ -58,6 +58,9 @@ void BM_FirstFrame(benchmark::State& state) {
     const LocalFileSystem fileSystem;
     double reading = 1e9;
     double firstFrame = 1e9;
+    // The parts of the fastest first frame: loading the scene (shape, mesh,
+    // pictures), making the view (context, programs, textures) and drawing.
+    double loading = 0, making = 0, drawing = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto start = std::chrono::steady_clock::now();
@@ -70,16 +73,27 @@ void BM_FirstFrame(benchmark::State& state) {
             state.SkipWithError(scene.error().message().c_str());
             return;
         }
+        const double loaded = secondsSince(start);
         auto view = view3d::OffscreenView::create(*scene, kFrameSize);
         if (!view) {
             state.SkipWithError(view.error().message().c_str());
             return;
         }
+        const double made = secondsSince(start);
         (*view)->draw(view3d::ViewCamera::framing(scene->box()), {});
-        firstFrame = std::min(firstFrame, secondsSince(start));
+        const double drawn = secondsSince(start);
+        if (drawn < firstFrame) {
+            firstFrame = drawn;
+            loading = loaded;
+            making = made - loaded;
+            drawing = drawn - made;
+        }
     }
     state.counters["reader_ms"] = reading * 1e3;
     state.counters["first_frame_ms"] = firstFrame * 1e3;
+    state.counters["load_ms"] = loading * 1e3;
+    state.counters["view_ms"] = making * 1e3;
+    state.counters["draw_ms"] = drawing * 1e3;
     state.counters["allowed_ms"] = (1.5 * reading + 0.1) * 1e3;
     state.counters["within_target"] = firstFrame <= 1.5 * reading + 0.1 ? 1 : 0;
 }

@@ -1,5 +1,7 @@
 #include "bbox/RecordScan.h"
 
+#include "shape/ShapeTokenizer.h"
+
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 
@@ -9,19 +11,9 @@ namespace quillfen {
 
 namespace {
 
-/// The value of a field that is a plain whole number of up to nine digits
-/// (most fields of a shape file), read without the general number reading;
-/// nullopt for anything else, which the general reading then handles.
-std::optional<double> plainWholeNumber(std::string_view field) {
-    const bool negative = !field.empty() && field.front() == '-';
-    const std::string_view digits = negative ? field.substr(1) : field;
-    if (digits.empty() || digits.size() > 9) return std::nullopt;
-    long value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -static_cast<double>(value) : static_cast<double>(value);
+/// The characters a number may start with (behind its sign).
+bool startsNumber(char c) {
+    return (c >= '0' && c <= '9') || c == '.';
 }
 
 /// True when `keyword` stands in `text` at `position`. Keywords are short, so
@@ -45,12 +37,6 @@ std::size_t findKeyword(std::string_view text, std::string_view keyword, std::si
         from = position + 1;
     }
     return std::string_view::npos;
-}
-
-double fieldNumber(std::string_view field) {
-    if (field.empty()) return 0.0;
-    if (const auto whole = plainWholeNumber(field)) return *whole;
-    return readLeadingNumber(field);
 }
 
 } // namespace
@@ -110,47 +96,55 @@ std::optional<std::string_view> RecordScanner::next() {
 
 const std::array<double, RecordFieldReader::kMaxFields>&
 RecordFieldReader::read(std::string_view line, std::string_view keyword, LineCleaning cleaning, int count) {
+    if (readPlainFields(line, keyword, cleaning, count)) return m_values;
+    // Anything else (empty fields, removed text inside a field, TABs, words) the
+    // way the box computation always read it: slow, but rare.
+    const std::string cleaned = cleanRecordLine(line, keyword, cleaning);
     m_values.fill(0.0);
-    std::size_t position = 0;
-    if (cleaning == LineCleaning::DropName) {
-        // The keyword holds no "(", so the first "(" of the cleaned line is the line's first.
-        const std::size_t bracket = line.find('(');
-        if (bracket != std::string_view::npos) position = bracket + 1;
-    } else if (keywordAt(line, 0, keyword)) {
-        position = keyword.size();
-    }
-    // Walk the cleaned line lazily: the fields wanted usually end long before the
-    // line does. A field is a view into the line unless removed text splits it.
-    int field = 0; // 0 while skipping the leading blanks
-    FieldText text;
-    while (position < line.size()) {
-        const char c = line[position];
-        if (c == keyword.front() && keywordAt(line, position, keyword)) {
-            position += keyword.size();
-            text.interrupt();
-            continue;
-        }
-        ++position;
-        if (c == '\r' || c == '\n' || c == ')') {
-            text.interrupt();
-        } else if (c != ' ') {
-            if (field == 0) field = 1;
-            text.add(line, position - 1, m_joined);
-        } else if (field > 0) {
-            m_values[static_cast<std::size_t>(field - 1)] = fieldNumber(text.view(line, m_joined));
-            text = FieldText{};
-            if (++field > count) return m_values;
-        }
-    }
-    if (field > 0) m_values[static_cast<std::size_t>(field - 1)] = fieldNumber(text.view(line, m_joined));
+    for (int n = 1; n <= count; ++n) m_values[static_cast<std::size_t>(n - 1)] = holeFeldWert(cleaned, n);
     return m_values;
 }
 
-void RecordFieldReader::FieldText::addSplit(std::string_view line, std::size_t at, std::string& joined) {
-    if (!m_joined) joined.assign(line.substr(m_start, m_end - m_start));
-    m_joined = true;
-    m_interrupted = false;
-    joined += line[at];
+bool RecordFieldReader::readPlainFields(std::string_view line, std::string_view keyword,
+                                        LineCleaning cleaning, int count) {
+    // A keyword that could stand inside a number would be removed from it.
+    if (keyword.empty() || startsNumber(keyword.front()) ||
+        std::string_view("+-eE").find(keyword.front()) != std::string_view::npos)
+        return false;
+    std::size_t start = 0;
+    if (cleaning == LineCleaning::DropName) {
+        start = line.find('(');
+        if (start == std::string_view::npos) return false;
+        ++start;
+    } else {
+        if (!keywordAt(line, 0, keyword)) return false;
+        start = keyword.size();
+    }
+    while (start < line.size() && line[start] == ' ') ++start;
+    const std::string_view fields = line.substr(start);
+    // Each field is one word of the tokenizer, parted from the next by exactly
+    // one blank (two make an empty field); the last ends at a blank or the CR
+    // that ends the line. A word that is no plain decimal number (hexadecimal,
+    // "1d3", "inf") goes the slow way, which reads it as far as it is a number.
+    shape::ShapeTokenizer tokens(fields);
+    std::size_t at = 0;
+    for (int n = 0; n < count; ++n) {
+        if (at >= fields.size()) return false;
+        const bool hasSign = fields[at] == '-' || fields[at] == '+';
+        if (!startsNumber(hasSign && at + 1 < fields.size() ? fields[at + 1] : fields[at])) return false;
+        const auto value = tokens.nextDecimal();
+        if (!value) return false;
+        const std::size_t end = fields.size() - tokens.remaining();
+        const bool last = n + 1 == count;
+        if (end < fields.size() && fields[end] != ' ' &&
+            !(last && fields[end] == '\r' && end + 1 == fields.size()))
+            return false;
+        if (!last && end >= fields.size()) return false;
+        m_values[static_cast<std::size_t>(n)] = *value;
+        at = end + 1;
+    }
+    for (auto n = static_cast<std::size_t>(count); n < m_values.size(); ++n) m_values[n] = 0.0;
+    return true;
 }
 
 } // namespace quillfen

@@ -66,56 +66,27 @@ enum class LineCleaning {
 /// The record line cleaned as the fields are read from it, written out whole:
 /// every keyword, CR, LF and ")" removed (for DropName: the text behind the
 /// first "(" only) and trimmed. RecordFieldReader gives the same numbers as
-/// holeFeldWert on this text without writing it out.
+/// holeFeldWert on this text.
 [[nodiscard]] std::string cleanRecordLine(std::string_view line, std::string_view keyword,
                                           LineCleaning cleaning);
 
-/// Reads fields 1..count of record lines, reusing its buffers between records.
+/// Reads fields 1..count of record lines.
 class RecordFieldReader {
 public:
     static constexpr int kMaxFields = 12;
 
     /// The numbers of fields 1..`count` (at most kMaxFields) of `line`, cleaned as
-    /// `cleaning` says with `keyword` removed. Stops reading behind field `count`.
+    /// `cleaning` says with `keyword` removed; the fields behind `count` are 0.
     const std::array<double, kMaxFields>& read(std::string_view line, std::string_view keyword,
                                                LineCleaning cleaning, int count);
 
 private:
-    /// The characters of the field being read.
-    class FieldText {
-    public:
-        void add(std::string_view line, std::size_t at, std::string& joined) {
-            if (m_start == std::string_view::npos) {
-                m_start = at;
-                m_end = at + 1;
-            } else if (m_interrupted || m_joined) {
-                addSplit(line, at, joined);
-            } else {
-                m_end = at + 1;
-            }
-        }
-        /// Removed text came after the field's last character.
-        void interrupt() {
-            if (m_start != std::string_view::npos) m_interrupted = true;
-        }
-        [[nodiscard]] std::string_view view(std::string_view line, const std::string& joined) const {
-            if (m_joined) return joined;
-            if (m_start == std::string_view::npos) return {};
-            return line.substr(m_start, m_end - m_start);
-        }
-
-    private:
-        std::size_t m_start = std::string_view::npos;
-        std::size_t m_end = std::string_view::npos;
-        bool m_interrupted = false;
-        bool m_joined = false;
-
-        /// A character after removed text inside the field: the pieces are joined in a buffer.
-        void addSplit(std::string_view line, std::size_t at, std::string& joined);
-    };
-
-    std::string m_joined;
     std::array<double, kMaxFields> m_values{};
+
+    /// Reads the fields with the shape tokenizer where the line is written as
+    /// the converters write it: numbers parted by single blanks, nothing the
+    /// cleaning would remove or join among them. False (and nothing read) elsewhere.
+    bool readPlainFields(std::string_view line, std::string_view keyword, LineCleaning cleaning, int count);
 };
 
 } // namespace quillfen

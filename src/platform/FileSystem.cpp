@@ -55,12 +55,10 @@ Expected<std::string> FileSystem::readText(const std::string& path, TextFormat f
     return decodeText(raw);
 }
 
-Status
-FileSystem::readPieces(const std::string& path,
-                       const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const {
+Status FileSystem::readPieces(const std::string& path, PieceSink& sink) const {
     const auto bytes = readBytes(path);
     if (!bytes) return bytes.error();
-    take(*bytes, bytes->size());
+    sink.take(*bytes, bytes->size());
     return {};
 }
 
@@ -189,27 +187,25 @@ Expected<std::string> LocalFileSystem::readBytes(const std::string& path) const 
     return bytes;
 }
 
-Status LocalFileSystem::readPieces(
-    const std::string& path,
-    const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const {
-    constexpr std::size_t kPiece = std::size_t{1} << 20;
+Status LocalFileSystem::readPieces(const std::string& path, PieceSink& sink) const {
     std::ifstream in(toFsPath(path), std::ios::binary | std::ios::ate);
     if (!in) return errorFromErrno(path);
     const std::streamoff size = in.tellg();
     if (size < 0) return errorFromErrno(path);
     in.seekg(0);
-    std::string piece(kPiece, '\0');
     std::streamoff left = size;
     while (left > 0) {
-        const auto wanted =
-            static_cast<std::streamsize>(std::min<std::streamoff>(left, static_cast<std::streamoff>(kPiece)));
-        in.read(piece.data(), wanted);
+        // Straight into the sink's room: a piece read elsewhere would be copied once more.
+        const std::span<char> room = sink.room(static_cast<std::size_t>(size));
+        const auto wanted = static_cast<std::streamsize>(
+            std::min<std::streamoff>(left, static_cast<std::streamoff>(room.size())));
+        in.read(room.data(), wanted);
         if (in.gcount() != wanted) return Error{path, "the file changed while it was read"};
-        take(std::string_view(piece.data(), static_cast<std::size_t>(wanted)),
-             static_cast<std::size_t>(size));
+        sink.take(std::string_view(room.data(), static_cast<std::size_t>(wanted)),
+                  static_cast<std::size_t>(size));
         left -= wanted;
     }
-    if (size == 0) take({}, 0);
+    if (size == 0) sink.take({}, 0);
     return {};
 }
 

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,21 @@ namespace quillfen {
 enum class TextFormat {
     SystemDefault, ///< UTF-8 when the bytes are valid UTF-8, else Windows-1252
     Unicode,       ///< UTF-16LE (a BOM, when present, is dropped)
+};
+
+/// Takes a file's bytes piece by piece and says where each piece is read to,
+/// so a reader that keeps the bytes as they are gets them without a copy.
+class PieceSink {
+public:
+    /// Where the next piece is read to (at most its size of bytes; never empty),
+    /// given the file's whole size.
+    [[nodiscard]] virtual std::span<char> room(std::size_t fileSize) = 0;
+    /// The next piece, in order, with the file's whole size. It stands in the
+    /// room just given, or elsewhere where the file system held the bytes already.
+    virtual void take(std::string_view piece, std::size_t fileSize) = 0;
+
+protected:
+    ~PieceSink() = default;
 };
 
 class FileSystem {
@@ -63,12 +79,11 @@ public:
 
     /// The file's raw bytes.
     [[nodiscard]] virtual Expected<std::string> readBytes(const std::string& path) const = 0;
-    /// Hands the file's bytes to `take` piece by piece, in order, each with the
-    /// file's whole size; a reader of a large file so never holds it twice.
-    /// Here the whole file is one piece; the local file system reads pieces.
-    virtual Status
-    readPieces(const std::string& path,
-               const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const;
+    /// Hands the file's bytes to `sink` piece by piece, in order; a reader of a
+    /// large file so never holds it twice. Here the whole file is one piece,
+    /// handed over where it stands; the local file system reads each piece
+    /// into the room the sink gives.
+    virtual Status readPieces(const std::string& path, PieceSink& sink) const;
     /// The file's first bytes, at most `limit` + 1 of them: a caller that must
     /// not read a huge file whole sees from the size whether it was larger.
     [[nodiscard]] virtual Expected<std::string> readBytesUpTo(const std::string& path,
@@ -109,9 +124,7 @@ public:
     [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override;
     [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override;
     [[nodiscard]] Expected<std::string> readBytes(const std::string& path) const override;
-    Status
-    readPieces(const std::string& path,
-               const std::function<void(std::string_view piece, std::size_t fileSize)>& take) const override;
+    Status readPieces(const std::string& path, PieceSink& sink) const override;
     [[nodiscard]] Expected<std::string> readBytesUpTo(const std::string& path,
                                                       std::size_t limit) const override;
     Status replaceFile(const std::string& path, const std::string& bytes) override;

@@ -555,8 +555,7 @@ Expected<Shape> readShapeText(std::string_view text) {
 
 Expected<Shape> readShapeFile(const FileSystem& fileSystem, const std::string& path) {
     ShapeTextBuilder builder;
-    const Status read = fileSystem.readPieces(
-        path, [&builder](std::string_view piece, std::size_t fileSize) { builder.add(piece, fileSize); });
+    const Status read = fileSystem.readPieces(path, builder);
     if (!read) return read.error();
     auto shape = readShapeText(builder.finish());
     if (!shape) return Error{path, shape.error().reason};

@@ -19,6 +19,10 @@ namespace {
 /// first character followed by a zero.
 constexpr std::size_t kDecidingBytes = 3;
 
+/// The size of a piece read before it is decoded: large enough that reading
+/// costs few calls, small enough to stay in the processor's cache.
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
 std::uint32_t unitAt(const char* at) {
     return static_cast<unsigned char>(at[0]) |
            (static_cast<std::uint32_t>(static_cast<unsigned char>(at[1])) << 8);
@@ -118,6 +122,24 @@ void ShapeTextBuilder::add(std::string_view piece, std::size_t fileSize) {
         return;
     }
     addUtf16(piece);
+}
+
+std::span<char> ShapeTextBuilder::room(std::size_t fileSize) {
+    if (m_encoding == Encoding::EightBit) {
+        // 8-bit text is the file's bytes: read behind the text, no copy between.
+        if (m_size == m_capacity) reserveMore(std::max(kPieceSize, fileSize / 8));
+        return {m_text.get() + m_size, m_capacity - m_size};
+    }
+    if (!m_piece) m_piece = std::unique_ptr<char[]>(new char[kPieceSize]);
+    return {m_piece.get(), kPieceSize};
+}
+
+void ShapeTextBuilder::take(std::string_view piece, std::size_t fileSize) {
+    if (m_encoding == Encoding::EightBit && !piece.empty() && piece.data() == m_text.get() + m_size) {
+        m_size += piece.size();
+        return;
+    }
+    add(piece, fileSize);
 }
 
 void ShapeTextBuilder::addUtf16(std::string_view bytes) {

@@ -50,15 +50,17 @@ public:
     bool skipOpen() { return skipCharacter('('); }
     bool skipClose() { return skipCharacter(')'); }
     /// The next token is the word `keyword`.
-    bool skipKeyword(std::string_view keyword);
+    [[gnu::always_inline]] bool skipKeyword(std::string_view keyword);
     /// The next token is a whole number in decimal (optional sign, at most 18 digits).
-    [[nodiscard]] std::optional<std::int64_t> nextInteger();
+    /// Always inlined, like nextHex: called, its optional came back with the flag
+    /// stored as a byte and loaded as a word, and the load stalled on the store.
+    [[nodiscard, gnu::always_inline]] std::optional<std::int64_t> nextInteger();
     /// The next token is a hexadecimal number of at most 8 digits.
     /// Always inlined: a call returned the optional through memory, and reading
     /// it back stalled on the store.
     [[nodiscard, gnu::always_inline]] std::optional<std::uint32_t> nextHex();
     /// The next token is a decimal number ("1", "-0.25", "1.5e-3").
-    [[nodiscard]] std::optional<double> nextDecimal();
+    [[nodiscard, gnu::always_inline]] std::optional<double> nextDecimal();
 
     /// The 1-based line of the text the tokenizer stands on. Counts the line feeds
     /// read so far: line feeds stand only between words or inside quoted words.
@@ -71,7 +73,7 @@ private:
     const char* m_position;
     const char* m_end;
 
-    void skipSpace() {
+    [[gnu::always_inline]] void skipSpace() {
         // Mostly one blank stands between tokens; longer runs (line ends and
         // indentation) are skipped eight characters at a time.
         if (m_position != m_end && static_cast<unsigned char>(*m_position) > ' ') return;
@@ -85,14 +87,14 @@ private:
     Token quotedWord();
     std::optional<double> nextDecimalGeneral();
 
-    bool skipCharacter(char wanted) {
+    [[gnu::always_inline]] bool skipCharacter(char wanted) {
         skipSpace();
         if (m_position == m_end || *m_position != wanted) return false;
         ++m_position;
         return true;
     }
     /// True when the word that began before `at` ends there.
-    [[nodiscard]] bool wordEndsAt(const char* at) const {
+    [[nodiscard, gnu::always_inline]] bool wordEndsAt(const char* at) const {
         return at == m_end || kEndsWord[static_cast<unsigned char>(*at)];
     }
 
@@ -122,6 +124,46 @@ inline bool ShapeTokenizer::skipKeyword(std::string_view keyword) {
     return true;
 }
 
+/// Eight bytes read as one little-endian word.
+[[gnu::always_inline]] inline std::uint64_t shapeEightBytes(const char* at) {
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    std::uint64_t word = 0;
+    std::memcpy(&word, at, 8);
+    return word;
+}
+
+/// The high bit of each byte of `word` from `low` to `high` (both below 0x80).
+[[gnu::always_inline]] constexpr std::uint64_t shapeBytesBetween(std::uint64_t word, unsigned low,
+                                                                 unsigned high) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    // Below 0x80 each sum stays inside its byte; its high bit tells the comparison.
+    const std::uint64_t low7 = word & ~kHigh;
+    const std::uint64_t atLeastLow = low7 + kOnes * (0x80 - low);
+    const std::uint64_t aboveHigh = low7 + kOnes * (0x7F - high);
+    return atLeastLow & ~aboveHigh & ~word & kHigh;
+}
+
+/// True when all eight bytes of `word` are hexadecimal digits.
+[[gnu::always_inline]] constexpr bool shapeEightHexDigits(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    const std::uint64_t digits = shapeBytesBetween(word, '0', '9');
+    const std::uint64_t letters = shapeBytesBetween(word | kOnes * 0x20, 'a', 'f'); // either case
+    return (digits | letters) == kHigh;
+}
+
+/// The value of eight hexadecimal digits, the first in the lowest byte.
+[[gnu::always_inline]] constexpr std::uint32_t shapeEightHexValue(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    // '0'..'9' end in 0..9; 'a'..'f' and 'A'..'F' end in 1..6 and have bit 6 set.
+    std::uint64_t nibbles = (word & kOnes * 0x0F) + 9 * ((word >> 6) & kOnes);
+    // Pairs, quads, then the whole: the first digit is the most significant.
+    nibbles = ((nibbles & 0x000F000F000F000FULL) << 4) | ((nibbles >> 8) & 0x000F000F000F000FULL);
+    nibbles = ((nibbles & 0x000000FF000000FFULL) << 8) | ((nibbles >> 16) & 0x000000FF000000FFULL);
+    return static_cast<std::uint32_t>(((nibbles & 0xFFFFU) << 16) | ((nibbles >> 32) & 0xFFFFU));
+}
+
 inline std::optional<std::int64_t> ShapeTokenizer::nextInteger() {
     skipSpace();
     const char* at = m_position;
@@ -135,45 +177,6 @@ inline std::optional<std::int64_t> ShapeTokenizer::nextInteger() {
     if (at == digits || !wordEndsAt(at)) return std::nullopt;
     m_position = at;
     return negative ? -value : value;
-}
-
-/// Eight bytes read as one little-endian word.
-inline std::uint64_t shapeEightBytes(const char* at) {
-    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
-    std::uint64_t word = 0;
-    std::memcpy(&word, at, 8);
-    return word;
-}
-
-/// The high bit of each byte of `word` from `low` to `high` (both below 0x80).
-constexpr std::uint64_t shapeBytesBetween(std::uint64_t word, unsigned low, unsigned high) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-    // Below 0x80 each sum stays inside its byte; its high bit tells the comparison.
-    const std::uint64_t low7 = word & ~kHigh;
-    const std::uint64_t atLeastLow = low7 + kOnes * (0x80 - low);
-    const std::uint64_t aboveHigh = low7 + kOnes * (0x7F - high);
-    return atLeastLow & ~aboveHigh & ~word & kHigh;
-}
-
-/// True when all eight bytes of `word` are hexadecimal digits.
-constexpr bool shapeEightHexDigits(std::uint64_t word) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-    const std::uint64_t digits = shapeBytesBetween(word, '0', '9');
-    const std::uint64_t letters = shapeBytesBetween(word | kOnes * 0x20, 'a', 'f'); // either case
-    return (digits | letters) == kHigh;
-}
-
-/// The value of eight hexadecimal digits, the first in the lowest byte.
-constexpr std::uint32_t shapeEightHexValue(std::uint64_t word) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    // '0'..'9' end in 0..9; 'a'..'f' and 'A'..'F' end in 1..6 and have bit 6 set.
-    std::uint64_t nibbles = (word & kOnes * 0x0F) + 9 * ((word >> 6) & kOnes);
-    // Pairs, quads, then the whole: the first digit is the most significant.
-    nibbles = ((nibbles & 0x000F000F000F000FULL) << 4) | ((nibbles >> 8) & 0x000F000F000F000FULL);
-    nibbles = ((nibbles & 0x000000FF000000FFULL) << 8) | ((nibbles >> 16) & 0x000000FF000000FFULL);
-    return static_cast<std::uint32_t>(((nibbles & 0xFFFFU) << 16) | ((nibbles >> 32) & 0xFFFFU));
 }
 
 inline std::optional<std::uint32_t> ShapeTokenizer::nextHex() {

@@ -75,10 +75,19 @@ std::unique_ptr<QOpenGLTexture> uploadPicture(const QImage& picture, bool smooth
     texture->setFormat(QOpenGLTexture::RGBA8_UNorm);
     texture->setMipLevels(smooth ? texture->maximumMipLevels() : 1);
     texture->allocateStorage(QOpenGLTexture::RGBA, QOpenGLTexture::UInt8);
+    // The smaller levels are made here, not by OpenGL: Mesa's software renderer
+    // first compiles the programs it makes them with, which took longer (about
+    // 90 ms in each new context) than the rest of the example's first frame.
+    texture->setAutoMipMapGenerationEnabled(false);
     // Row 0 of the picture is its top, which is where the simulator's v = 0 lies.
-    texture->setData(QOpenGLTexture::RGBA, QOpenGLTexture::UInt8, rgba.constBits());
+    texture->setData(0, QOpenGLTexture::RGBA, QOpenGLTexture::UInt8, rgba.constBits());
     if (smooth) {
-        texture->generateMipMaps();
+        QImage level = rgba;
+        for (int mip = 1; mip < texture->mipLevels(); ++mip) {
+            level = level.scaled(std::max(1, level.width() / 2), std::max(1, level.height() / 2),
+                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            texture->setData(mip, QOpenGLTexture::RGBA, QOpenGLTexture::UInt8, level.constBits());
+        }
         texture->setMinMagFilters(QOpenGLTexture::LinearMipMapLinear, QOpenGLTexture::Linear);
     } else {
         texture->setMinMagFilters(QOpenGLTexture::Nearest, QOpenGLTexture::Nearest);
