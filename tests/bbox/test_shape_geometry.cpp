@@ -53,7 +53,6 @@ std::string pointsCountedAs3(SubObjectText sub) {
 
 TEST(ShapeGeometry, TheBoxEnclosesThePointsOfTheFirstLevel) {
     const std::tuple<const char*, std::string, BoxValues> cases[] = {
-        {"OnlyPointThroughMatrixZero", ShapeText{}.text(), {1, 2, 3, 1, 2, 3}},
         {"MatrixZeroIsNeverApplied", chain("1 -1", {"1 0 0 0 1 0 0 0 1 50 50 50"}, "0"), {1, 2, 3, 1, 2, 3}},
         // The child rotates and moves, then its parent moves, and root 0 not: (1,2,3) -> (2,2,1) -> (2,2,11).
         {"ParentAppliedAfterChild",

@@ -69,9 +69,8 @@ TEST(ShapeMesh, ChoosesTheLevelByDistanceAndCountsItsFacts) {
     const std::pair<float, std::size_t> cases[] = {{0, 0}, {100, 0}, {100.5F, 1}, {5000, 1}};
     for (const auto& [distance, level] : cases)
         EXPECT_EQ(levelForDistance(shape, distance), level) << distance;
-    const ShapeFacts near = shapeFacts(shape, 0);
-    EXPECT_EQ(near.points, 3u);
-    EXPECT_EQ(near.triangles, 1u);
+    EXPECT_EQ(shapeFacts(shape, 0).points, 3u);
+    EXPECT_EQ(shapeFacts(shape, 0).triangles, 1u);
     EXPECT_EQ(shapeFacts(shape, 1).triangles, 0u);
     EXPECT_TRUE(buildLevelMesh(shape, 1, meshMaterials(shape)).box.empty);
 }

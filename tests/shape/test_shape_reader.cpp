@@ -3,9 +3,7 @@
 #include "support/SmallShape.h"
 #include "support/TempFolder.h"
 
-#include "Converter.h"
 #include "platform/FileSystem.h"
-#include "platform/Paths.h"
 #include "platform/TextCodec.h"
 #include "shape/ShapeReader.h"
 #include "shape/ShapeText.h"
@@ -116,20 +114,6 @@ TEST(ShapeText, DecodesEveryWidthFromPiecesOfAnySize) {
             EXPECT_EQ(builder.finish(), expected) << pieceSize;
         }
     }
-}
-
-TEST(ShapeReader, ReadsTheConvertersExampleHouse) {
-    const std::string house = joinPath(joinPath(QUILLFEN_SOURCE_DIR, "examples"), "house");
-    const auto conversion = conv3ds::convertFiles(
-        "house.s", {joinPath(house, "house_100.3ds"), joinPath(house, "house_500.3ds")});
-    ASSERT_TRUE(conversion.ok) << conversion.message;
-    const auto shape = readShapeText(shapeTextFromBytes(conversion.bytes));
-    ASSERT_TRUE(shape.ok()) << shape.error().message();
-    for (const char* image : {"wall.ace", "roof.ace"})
-        EXPECT_NE(std::find(shape->images.begin(), shape->images.end(), image), shape->images.end()) << image;
-    ASSERT_EQ(shape->distanceLevels.size(), 2u);
-    EXPECT_FLOAT_EQ(shape->distanceLevels[0].selection, 100.0F);
-    EXPECT_EQ(shape->distanceLevels[0].subObjects.size(), 5u);
 }
 
 } // namespace
