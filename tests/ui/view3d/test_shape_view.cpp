@@ -1,8 +1,4 @@
-// The 3D view on the example house: its renderer drawing offscreen (the roof's
-// picture where the roof stands, the background around it, a magenta checker for
-// a missing picture, each distance level its own picture) and its window (the
-// level list with the automatic choice following the camera, the facts line with
-// missing pictures in red, the reset key, the box switch and the hand-over button).
+// The 3D view on the example house: its renderer drawing offscreen, and its window.
 
 #include "support/ExampleModel.h"
 
