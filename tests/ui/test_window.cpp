@@ -9,15 +9,12 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <map>
@@ -122,16 +119,14 @@ private slots:
         OpenHouse model;
         MainWindow& window = *model.window;
         QCOMPARE(model.loadResult, 0);
-        for (const auto& [first, second] : {std::pair{"deutsch", "english"}, {"english", "deutsch"}}) {
-            window.SetzeSprache(first);
-            verifyTidy(window);
-            const auto before = allTexts(window);
-            window.SetzeSprache(second);
-            verifyTidy(window);
-            QVERIFY(allTexts(window) != before);
-            window.SetzeSprache(first);
-            QVERIFY(allTexts(window) == before);
-        }
+        window.SetzeSprache("deutsch");
+        verifyTidy(window);
+        const auto before = allTexts(window);
+        window.SetzeSprache("english");
+        verifyTidy(window);
+        QVERIFY(allTexts(window) != before);
+        window.SetzeSprache("deutsch");
+        QVERIFY(allTexts(window) == before);
     }
 
     void captionsInBothLanguages() {
