@@ -152,8 +152,8 @@ private slots:
     }
 
     void failedCheckShowsItsBoxAndEndsWithoutSaving() {
-        // The box in the saved language (its title, a part of its text; a missing converter's names the saved
-        // place too), then nothing saved.
+        // The box in the saved language (a missing converter's names the saved place too), then nothing
+        // saved.
         const std::tuple<QStringList, QByteArray, std::string, std::string> cases[] = {
             {{"wall.ace", "conv3ds.exe"}, "cmbLang\t->\t1\r\n", "Dateien FEHLEN!!!", "keine '3DS'-Datei"},
             {{"house_100.3ds"},
