@@ -41,6 +41,8 @@ TEST(ShapeReader, NamesTheLineAndTheFaultOfADamagedFile) {
          "line 29: parent matrix 2 lies outside the 2 matrices"},
         {"( 100 ) hierarchy ( 2 -1 0 )", "( 100 ) hierarchy ( 2 1 0 )",
          "line 29: the hierarchy's parents form a loop"},
+        {"vertex ( 00000000 2 0", "vertex ( 00000000 3 0",
+         "line 35: point index 3 lies outside its table of 3 entries"},
         {"vertex_set ( 0 0 3 )", "vertex_set ( 0 1 3 )", "line 37: the vertex set runs past the 3 vertices"},
         {"vertex_idxs ( 3 0 1 2 )", "vertex_idxs ( 3 0 1 3 )",
          "line 39: vertex index 3 lies outside its table of 3 entries"},
