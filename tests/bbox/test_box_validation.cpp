@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace quillfen {
 namespace {
 
@@ -25,11 +27,10 @@ TEST(ValidiereBoundingBox, GivesTheNormalFormAndIsStableOnIt) {
         {"1,,5 2..25", "1.5 2.25 0.0 0.0 0.0 0.0"},
         {"--3 1-2", "-3.0 1.0 0.0 0.0 0.0 0.0"},  // a doubled minus is one; a minus inside a field ends it
         {"\t1\t2 3", "12.0 3.0 0.0 0.0 0.0 0.0"}, // TABs vanish rather than separate
-        {"1e400 2 -1e999", "0.0 2.0 0.0 0.0 0.0 0.0"}, // beyond a double a field reads as 0.0
-        {"1e300 -7.5 .5", nullptr}};
+        {"1e400 2 -1e999", "0.0 2.0 0.0 0.0 0.0 0.0"}}; // beyond a double a field reads as 0.0
     for (const auto& [input, expected] : cases) {
         const std::string once = validiereBoundingBox(input, 4);
-        EXPECT_EQ(once, expected ? expected : once) << "input: " << input;
+        EXPECT_EQ(once, expected) << "input: " << input;
         EXPECT_EQ(validiereBoundingBox(once, 4), once) << "input: " << input;
     }
 }
@@ -48,33 +49,23 @@ TEST(BoxDisplay, ShowsThePrefixAndAtMostSixValues) {
 }
 
 TEST(BoxInputKeyUp, TidiesTheTextAndMovesTheCaret) {
-    const struct {
-        const char* text;
-        int caret;
-        char32_t typed;
-        const char* expectedText;
-        int expectedCaret;
-    } cases[] = {// A typed letter vanishes again and the caret steps back over it.
-                 {"1a", 2, U'a', "1", 1},
-                 {"1\u00e42", 2, U'\u00e4', "12", 1},
-                 {"1,", 2, U',', "1.", 2},
-                 {"-.", 2, U'.', "-0.", 3}, // the caret stays behind a typed "-."
-                                            // A blank right after a minus is removed.
-                 {"- ", 2, U' ', "-", 1},
-                 {"1  2", 2, U' ', "1 2", 1},
-                 {" 1 2", 4, U'2', "1 2", 3},
-                 // A minus glued to a value gets a blank in front, and stays.
-                 {"1-", 2, U'-', "1 -", 3},
-                 // At most six values: the text ends behind the sixth blank.
-                 {"1 2 3 4 5 6 7", 13, U'7', "1 2 3 4 5 6 ", 12},
-                 // Nothing to tidy: text and caret stay.
-                 {"12.5 -3", 3, U'2', "12.5 -3", 3},
-                 {"", 0, 0, "", 0},
-                 {"7", 9, U'7', "7", 1}};
-    for (const auto& c : cases) {
-        const BoxInputEdit edit = filterBoxInputKeyUp(c.text, c.caret, c.typed);
-        EXPECT_EQ(edit.text, c.expectedText) << "text: '" << c.text << "'";
-        EXPECT_EQ(edit.caret, c.expectedCaret) << "text: '" << c.text << "'";
+    // The text with the caret, the key typed last, and the tidied text with its caret.
+    const std::tuple<const char*, int, char32_t, const char*, int> cases[] = {
+        {"1a", 2, U'a', "1", 1}, // a typed letter vanishes again and the caret steps back over it
+        {"1\u00e42", 2, U'\u00e4', "12", 1},
+        {"1,", 2, U',', "1.", 2},
+        {"-.", 2, U'.', "-0.", 3},
+        {"- ", 2, U' ', "-", 1}, // a blank right after a minus goes, and so do doubled and leading blanks
+        {"1  2", 2, U' ', "1 2", 1},
+        {" 1 2", 4, U'2', "1 2", 3},
+        {"1-", 2, U'-', "1 -", 3},                       // a minus glued to a value gets a blank in front
+        {"1 2 3 4 5 6 7", 13, U'7', "1 2 3 4 5 6 ", 12}, // at most six values
+        {"", 0, 0, "", 0},
+        {"7", 9, U'7', "7", 1}};
+    for (const auto& [text, caret, typed, expectedText, expectedCaret] : cases) {
+        const BoxInputEdit edit = filterBoxInputKeyUp(text, caret, typed);
+        EXPECT_EQ(edit.text, expectedText) << "text: '" << text << "'";
+        EXPECT_EQ(edit.caret, expectedCaret) << "text: '" << text << "'";
     }
 }
 

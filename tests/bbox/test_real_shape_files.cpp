@@ -11,19 +11,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace quillfen {
 namespace {
 
 TEST(RealShapeFile, ReadsWholeAndGivesTheBoxOfItsFirstLevel) {
     QUILLFEN_REQUIRE_TESTDATA();
-    const struct {
-        const char* file;
-        long long vertices, points; ///< of the box's log; the shape has as many points
-        std::size_t levels;
-        float firstSelection;
-        std::size_t firstLevelIndices;
-        const char* box; ///< as handed to the input box
-    } cases[] = {
+    // The file, the log's vertices and points, levels, the first's distance and indices, the handed-over box.
+    const std::tuple<const char*, int, std::size_t, std::size_t, float, std::size_t, const char*> cases[] = {
         {"BlenderExporter__Crate.s", 24, 8, 1, 2000, 36, "-1 -1 -1 1 1 1"}, // a unit cube
         // Its own sd-file says -2.170686 -0.3397218 -2.602739 2.186182 3.569522 1.951271.
         {"BlenderExporter__unionstop.s", 58, 22, 1, 2000, 90, "-2.1707 -0.3397 -2.6027 2.1862 3.5695 1.9513"},
@@ -41,18 +37,18 @@ TEST(RealShapeFile, ReadsWholeAndGivesTheBoxOfItsFirstLevel) {
          "-4.9 -0.32 -0.2097 4.9 0.325 10.2097"},
     };
     LocalFileSystem fileSystem;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        const std::string path = joinPath(joinPath(test::testDataDir(), "sfiles"), c.file);
+    for (const auto& [file, vertices, points, levels, firstSelection, firstLevelIndices, box] : cases) {
+        SCOPED_TRACE(file);
+        const std::string path = joinPath(joinPath(test::testDataDir(), "sfiles"), file);
         const auto shape = shape::readShapeFile(fileSystem, path);
         ASSERT_TRUE(shape.ok()) << shape.error().message();
-        EXPECT_EQ(shape->points.size(), static_cast<std::size_t>(c.points));
-        ASSERT_EQ(shape->distanceLevels.size(), c.levels);
-        EXPECT_EQ(shape->distanceLevels[0].selection, c.firstSelection);
+        EXPECT_EQ(shape->points.size(), points);
+        ASSERT_EQ(shape->distanceLevels.size(), levels);
+        EXPECT_EQ(shape->distanceLevels[0].selection, firstSelection);
         std::size_t indices = 0;
         for (const shape::SubObject& object : shape->distanceLevels[0].subObjects)
             for (const shape::TriangleList& list : object.triangleLists) indices += list.vertexIndices.size();
-        EXPECT_EQ(indices, c.firstLevelIndices);
+        EXPECT_EQ(indices, firstLevelIndices);
 
         const auto text = fileSystem.readText(path);
         ASSERT_TRUE(text.ok()) << text.error().message();
@@ -61,9 +57,9 @@ TEST(RealShapeFile, ReadsWholeAndGivesTheBoxOfItsFirstLevel) {
         ASSERT_TRUE(outcome.box.ok()) << outcome.box.error().message();
         EXPECT_EQ(outcome.log,
                   (std::vector<std::string>{
-                      "•BoundingBox generating: Shape has " + std::to_string(c.vertices) + " vertices.",
-                      "•BoundingBox generating: Shape has " + std::to_string(c.points) + " points."}));
-        EXPECT_EQ(handOverBoxValues(boxValuesText(*outcome.box, '.')), c.box);
+                      "•BoundingBox generating: Shape has " + std::to_string(vertices) + " vertices.",
+                      "•BoundingBox generating: Shape has " + std::to_string(points) + " points."}));
+        EXPECT_EQ(handOverBoxValues(boxValuesText(*outcome.box, '.')), box);
     }
 }
 

@@ -1,5 +1,4 @@
-// A level made ready to draw: matrix chains, materials, batches, the box, the
-// level chosen by distance, and where images are found.
+// A level made ready to draw, the level chosen by distance, and where images are found.
 
 #include "support/SmallShape.h"
 #include "support/TempFolder.h"
@@ -67,14 +66,11 @@ TEST(ShapeMesh, DrawsOpaqueStatesBeforeBlendedOnes) {
 
 TEST(ShapeMesh, ChoosesTheLevelByDistanceAndCountsItsFacts) {
     const Shape shape = smallShape();
-    const struct {
-        float distance;
-        std::size_t level;
-    } cases[] = {{0, 0}, {100, 0}, {100.5F, 1}, {500, 1}, {5000, 1}};
-    for (const auto& c : cases) EXPECT_EQ(levelForDistance(shape, c.distance), c.level) << c.distance;
-    const ShapeFacts near = shapeFacts(shape, 0);
-    EXPECT_EQ(near.points, 3u);
-    EXPECT_EQ(near.triangles, 1u);
+    const std::pair<float, std::size_t> cases[] = {{0, 0}, {100, 0}, {100.5F, 1}, {5000, 1}};
+    for (const auto& [distance, level] : cases)
+        EXPECT_EQ(levelForDistance(shape, distance), level) << distance;
+    EXPECT_EQ(shapeFacts(shape, 0).points, 3u);
+    EXPECT_EQ(shapeFacts(shape, 0).triangles, 1u);
     EXPECT_EQ(shapeFacts(shape, 1).triangles, 0u);
     EXPECT_TRUE(buildLevelMesh(shape, 1, meshMaterials(shape)).box.empty);
 }

@@ -1,6 +1,5 @@
 #pragma once
-// What the window's tests share: dialogs that answer without a modal loop, and a
-// window opened on a model folder with a manual clock and an exit that only records its code.
+// The window's tests share dialogs that answer without a modal loop, and a window on a model folder.
 
 #include "platform/Clock.h"
 #include "ui/Dialogs.h"

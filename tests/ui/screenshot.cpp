@@ -1,10 +1,5 @@
-// Renders the pictures of the README (scripts/screenshot), built as
-// quillfen_window_screenshot EXAMPLE_FOLDER ENGLISH.png GERMAN.png: the main
-// window on a copy of the example model in both languages, and as
-// quillfen_view_screenshot VIEW.png [SHAPE.s]: the 3D view window (on a display
-// or under xvfb-run) on SHAPE.s - a shape the whole run has finished, its
-// textures gathered - or else on the example house as the stand-in converter
-// alone leaves it.
+// Renders the README's pictures (scripts/screenshot): the main window in both languages, or the 3D view
+// (on a display) on SHAPE.s, else on the example house as the stand-in converter alone leaves it.
 
 #include "support/ExampleModel.h"
 #include "support/UiTestSupport.h"

@@ -1,9 +1,5 @@
-// The window's choices and their handlers: the test options, the s-file name box
-// and the reference fields, the alternative-texture options, the mipmap box and its
-// help window, the bounding-box entry, the copy targets and the route-folder
-// chooser frmFolder.
+// The window's choices and their handlers, the copy targets and the route-folder chooser frmFolder.
 
-#include "sfile/MipMapHelp.h"
 #include "support/UiTestSupport.h"
 #include "ui/ChoiceHandlersMipMap.h"
 #include "ui/FolderChooser.h"
@@ -31,7 +27,6 @@ namespace {
 
 const auto native = [](const QString& path) { return QDir::toNativeSeparators(path).toStdString(); };
 const auto lineFor = [](const QString& values) { return "ESD_Bounding_Box ( " + values + " )"; };
-const auto helpText = [](Language language) { return QString::fromStdString(MipMapHilfeText(language)); };
 
 /// The window open on the usual model, whose SHAPES folder holds house.s.
 struct Model : test::WindowFixture {
@@ -73,16 +68,16 @@ void typeText(QWidget* widget, const QString& text) {
             QTest::sendKeyEvent(action, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
 }
 
-/// A chooser over a temporary folder tree, with a drive that is not ready.
+/// A chooser over a temporary folder tree.
 struct Chooser {
-    explicit Chooser(int target, Language language = Language::German) {
+    explicit Chooser(int target) {
         for (const char* folder : {"routes/Shapes", "routes/other"}) QDir(dir.path()).mkpath(folder);
-        FolderChooser::Setup setup{language, target, &files, {}, {}};
+        FolderChooser::Setup setup{Language::German, target, &files, {}, {}};
         setup.askYesNo = [this](const std::string& title, const std::string& text) {
             questions.push_back({title, text});
             return yes;
         };
-        setup.drives = {{"temp", dir.path()}, {"x: [gone]", dir.path() + "/no-such-drive"}};
+        setup.drives = {{"temp", dir.path()}};
         chooser = std::make_unique<FolderChooser>(nullptr, std::move(setup));
         chooser->values().strPfad = "start";
     }
@@ -108,14 +103,12 @@ private slots:
         const std::tuple<const char*, Qt::CheckState, QString> steps[] = {
             {"chkTestOptionen", Qt::Checked, "1000"},
             {"chkAceUni", Qt::Checked, "1100"},
-            {"chkShaderDiffuse", Qt::Checked, "1010"},     // diffuse clears one texture
-            {"chkShaderAddATexDiff", Qt::Checked, "1001"}, // glassy clears diffuse
-            {"chkAceUni", Qt::Checked, "1100"},            // one texture clears glassy
-            {"chkAceUni", Qt::Unchecked, "1000"},          // the frame stays open
-            {"chkTestOptionen", Qt::Unchecked, "0000"},
-            {"chkShaderDiffuse", Qt::PartiallyChecked, "1010"}, // grey counts as ticked and unlocks
+            {"chkShaderDiffuse", Qt::Checked, "1010"},          // diffuse clears one texture
+            {"chkShaderAddATexDiff", Qt::Checked, "1001"},      // glassy clears diffuse
+            {"chkAceUni", Qt::Checked, "1100"},                 // one texture clears glassy
             {"chkTestOptionen", Qt::Unchecked, "0000"},         // clearing the unlocking box clears all
-            {"chkTestOptionen", Qt::Checked, "1000"}};          // and they stay clear
+            {"chkShaderDiffuse", Qt::PartiallyChecked, "1010"}, // grey counts as ticked and unlocks
+            {"chkTestOptionen", Qt::Unchecked, "0000"}};
         Model m;
         QVERIFY(m.testStates() == "0000" && !m.c.fraTestOptionen->isEnabled());
         for (const auto& [name, state, states] : steps) {
@@ -131,7 +124,6 @@ private slots:
         // misplaced caret after a rewrite would put the next key elsewhere.
         const std::tuple<QString, int, QString, QString, int> cases[] = {
             {"ab.s", 1, ":", "a_b.s", 2},
-            {"prns", 3, ".", "P_R_N.s", 6},
             {"on.s", 0, "c", "C_O_N.s", 2}}; // behind the typed letter and the "_" it gained
         Model m;
         for (const auto& [start, caret, keys, shown, caretAfter] : cases) {
@@ -147,8 +139,7 @@ private slots:
 
     void referenceFieldsFollowTheirSwitch() {
         Model m;
-        // The switch lives inside the frame, so the frame stays open and the switch usable.
-        // As loaded, ticked, cleared, grey.
+        // As loaded, ticked, cleared, grey; the switch itself, inside the frame, stays usable.
         for (const auto state : {Qt::Unchecked, Qt::Checked, Qt::Unchecked, Qt::PartiallyChecked}) {
             m.c.chkRefEintrag->setCheckState(state);
             const bool open = state != Qt::Unchecked;
@@ -178,10 +169,9 @@ private slots:
 
     void mipMapText() {
         using enum MipMapEntry;
-        const std::pair<const char*, MipMapEntry> cases[] = {
-            {"-3", Accepted},    {"0.25", Accepted}, {"16.00", Accepted},
-            {"-", Incomplete},   {"1.", Incomplete}, {"16.01", Rejected},
-            {"1.125", Rejected}, {"1,5", Rejected},  {"1e1", Rejected}};
+        const std::pair<const char*, MipMapEntry> cases[] = {{"0.25", Accepted},  {"16.00", Accepted},
+                                                             {"-", Incomplete},   {"16.01", Rejected},
+                                                             {"1.125", Rejected}, {"1,5", Rejected}};
         for (const auto& [text, entry] : cases) QVERIFY2(ui::checkMipMapEntry(text) == entry, text);
     }
 
@@ -198,7 +188,6 @@ private slots:
             m.c.txtSDateiName->setFocus();
             QCOMPARE(box->currentText(), QString(shown));
         }
-        QCOMPARE(box->count(), 9);
         box->setCurrentText("-4");
         for (const QString& text : {QString("abc"), QString("-"), QString(10000, u'9')}) {
             box->setCurrentText(text);
@@ -213,17 +202,8 @@ private slots:
         QCOMPARE(m.helpWindows().size(), 1);
         ui::HelpWindow* help = m.helpWindows().first();
         const auto shown = [help] { return help->findChild<QPlainTextEdit*>("Text1")->toPlainText(); };
-        QVERIFY(help->isVisible() && help->isWindow() && help->windowModality() == Qt::NonModal);
-        QVERIFY(help->windowTitle() == "Hilfe" && shown().startsWith("ACHTUNG!") &&
-                shown().endsWith("Texturnummer."));
-        // A language switch alone does not touch the open window; the next click does, in the same window.
-        m.window.state().gstrSprache = Language::English;
-        QVERIFY(shown().startsWith("ACHTUNG!"));
-        help->close();
-        m.c.cmdMipMapHelp->click();
-        QCOMPARE(m.helpWindows(), QList<ui::HelpWindow*>{help});
-        QVERIFY(help->isVisible() && help->windowTitle() == "Help");
-        QCOMPARE(shown(), helpText(Language::English).replace("\r\n", "\n"));
+        QVERIFY(help->isVisible() && help->windowModality() == Qt::NonModal);
+        QVERIFY(help->windowTitle() == "Hilfe" && shown().startsWith("ACHTUNG!"));
     }
 
     void boundingBoxEntry() {
@@ -233,9 +213,7 @@ private slots:
         // The filter's rules have their own table; here key events reach it with the caret.
         const std::tuple<QString, int, QString, QString, int> typed[] = {
             {"", 0, "1 2.5 -3 4 5 6", "1 2.5 -3 4 5 6", 14},
-            {"", 0, "1a", "1", 1},     // a letter goes again
-            {"1 2", 1, "q", "1 2", 1}, // in the middle it moves the caret back
-            {"", 0, "1,5", "1.5", 3}};
+            {"1 2", 1, "q", "1 2", 1}}; // a letter in the middle goes again, the caret back with it
         for (const auto& [start, caret, keys, shown, caretAfter] : typed) {
             m.withBox(start)->setCursorPosition(caret);
             QTest::keyClicks(input, keys);
@@ -247,21 +225,11 @@ private slots:
         QTest::keyClicks(m.withBox(), "12a");
         QTest::keyClick(input, Qt::Key_Left);
         QVERIFY(input->text() == "12" && input->cursorPosition() == 1);
-        // The display line undoes a typed letter, Backspace, Delete, and Backspace at the end.
-        const std::tuple<int, int, const char*, int> edits[] = {{5, 0, "x", 6},
-                                                                {10, Qt::Key_Backspace, "", 10},
-                                                                {10, Qt::Key_Delete, "", 10},
-                                                                {30, Qt::Key_Backspace, "", 30}};
-        for (const auto& [caret, key, letter, caretAfter] : edits) {
-            m.withBox("1 2 3 4 5 6");
-            display->setCursorPosition(caret);
-            if (key != 0)
-                QTest::keyClick(display, static_cast<Qt::Key>(key));
-            else
-                QTest::keyClicks(display, letter);
-            QCOMPARE(display->text(), lineFor("1 2 3 4 5 6"));
-            QCOMPARE(display->cursorPosition(), caretAfter);
-        }
+        // The display line undoes a typed letter.
+        m.withBox("1 2 3 4 5 6");
+        display->setCursorPosition(5);
+        QTest::keyClick(display, Qt::Key_X);
+        QVERIFY(display->text() == lineFor("1 2 3 4 5 6") && display->cursorPosition() == 6);
         // The validate button writes the normal form into both lines.
         m.withBox("ESD_Bounding_Box ( 1 2 3 4 5 6 )");
         m.c.cmdBoundingBoxKorr->click();
@@ -273,19 +241,11 @@ private slots:
         m.window.setBoundingBoxFlag(true);
         m.c.cmdBoundingBoxKorr->click();
         QCOMPARE(display->text(), lineFor(normal));
-        // Switched off, the frame's controls go; the command's message stays while it runs; switched on
-        // again, the keyword comes back.
+        // Switched off, the frame's controls go; switched on again, the keyword comes back.
         m.window.setBoundingBoxFlag(false);
         input->setText("1 2");
         m.c.chkBoundingBox->setCheckState(Qt::Unchecked);
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{m.c.cmdBoundingBoxKorr, m.c.cmdBBoxAusShape, input})
-            QVERIFY(!control->isEnabled());
-        QVERIFY(display->isHidden());
-        m.window.setBoundingBoxFlag(true);
-        display->setText("Berechne BoundingBox ...");
-        QCOMPARE(display->text(), QString("Berechne BoundingBox ..."));
-        m.window.setBoundingBoxFlag(false);
+        QVERIFY(!input->isEnabled() && !m.c.cmdBBoxAusShape->isEnabled() && display->isHidden());
         m.c.chkBoundingBox->setCheckState(Qt::Checked);
         QVERIFY(input->isEnabled() && display->isVisible() && m.c.cmdBBoxAusShape->isEnabled());
         QCOMPARE(display->text(), lineFor("1 2"));
@@ -294,16 +254,14 @@ private slots:
     // ---- the route-folder chooser frmFolder --------------------------------
 
     void shapesQuestion() {
-        // Asked for a SHAPES folder of a route target (0 and 1), not for the plain target 2 nor for a
-        // route's own folder; Yes keeps the chooser open.
-        const std::tuple<int, Language, const char*, bool, bool> cases[] = {
-            {0, Language::German, "routes/Shapes", true, false},
-            {1, Language::English, "routes/Shapes", true, false},
-            {2, Language::German, "routes/Shapes", false, false},
-            {0, Language::German, "routes/other", false, false},
-            {0, Language::German, "routes/Shapes", true, true}};
-        for (const auto& [target, language, relative, asked, yes] : cases) {
-            Chooser fixture(target, language);
+        // Asked for a route target's SHAPES folder, not for the plain target 2 nor a route; Yes keeps it
+        // open.
+        const std::tuple<int, const char*, bool, bool> cases[] = {{0, "routes/Shapes", true, false},
+                                                                  {2, "routes/Shapes", false, false},
+                                                                  {0, "routes/other", false, false},
+                                                                  {0, "routes/Shapes", true, true}};
+        for (const auto& [target, relative, asked, yes] : cases) {
+            Chooser fixture(target);
             fixture.yes = yes;
             const QString folder = fixture.path(relative);
             QVERIFY(fixture.chooser->setFolderPath(folder));
@@ -314,44 +272,32 @@ private slots:
             QCOMPARE(fixture.chooser->folderPath(), folder);
             QCOMPARE(fixture.chooser->values().strPfad, yes ? std::string("start") : native(folder));
             QVERIFY(!fixture.chooser->values().blnAbgebrochen);
-            if (!asked || yes || language != Language::German) continue;
+            if (!asked || yes) continue;
             const auto [title, text] = fixture.questions.front();
             QCOMPARE(fixture.chooser->findChild<QPushButton*>("cmdOK")->text(),
                      QString("Verzeichnis übernehemen"));
             QCOMPARE(title, "SHAPE-Verzeichnis gewählt!");
-            QVERIFY(text.starts_with("Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\rBitte geben Sie nur"));
-            QVERIFY(text.ends_with("gespeichert:\r\r" + native(folder) + kSep +
+            QVERIFY(text.starts_with("Sie haben ein 'SHAPES'-Verzeichnis gewählt!\r\r"));
+            QVERIFY(text.ends_with(":\r\r" + native(folder) + kSep +
                                    "SHAPES\r\rWollen Sie den Verzeichnis-Pfad nocheinmal bearbeiten?"));
-            QVERIFY(text.find('\n') == std::string::npos);
         }
     }
 
-    void drivesAndTheFolderList() {
-        // A drive that is not ready warns and keeps the folder; the list opens the folder activated in it.
+    void theFolderListOpensTheActivatedFolder() {
         Chooser fixture(2);
-        const QString routes = fixture.path("routes");
-        QVERIFY(fixture.chooser->setFolderPath(routes));
-        QCOMPARE(fixture.chooser->currentDrive(), 0);
-        fixture.chooser->chooseDrive(1);
-        QCOMPARE(fixture.chooser->findChild<QLabel*>("lblWarnung")->text(),
-                 QString("Laufwerk nicht verfügbar!"));
-        QCOMPARE(fixture.chooser->folderPath(), routes);
-        fixture.chooser->chooseDrive(0);
-        QVERIFY(fixture.chooser->findChild<QLabel*>("lblWarnung")->text().isEmpty());
+        QVERIFY(fixture.chooser->setFolderPath(fixture.path("routes")));
         auto* list = fixture.chooser->findChild<QListWidget*>("dirDir");
         const auto found = list->findItems(" other", Qt::MatchContains);
         QCOMPARE(found.size(), 1);
         emit list->itemActivated(found.front());
-        QCOMPARE(fixture.chooser->folderPath(), fixture.path("routes/other"));
-        QVERIFY(!fixture.chooser->setFolderPath(fixture.path("missing")));
         QCOMPARE(fixture.chooser->folderPath(), fixture.path("routes/other"));
     }
 
     // ---- the copy targets of the window ----------------------------------
 
     void switchingTargets() {
-        // A target's buttons and folder follow its box ("+": all enabled, "-": none); unchecking one locks
-        // the textures box, checking one unlocks it again.
+        // A target's buttons and folder follow its box ("+": all enabled); the textures box follows any
+        // target.
         Model m;
         const auto states = [&m] {
             QString shown;
@@ -363,9 +309,8 @@ private slots:
             return shown + (m.c.chkTextureCopy->isEnabled() ? ":+" : ":-");
         };
         QCOMPARE(states(), QString("---:-"));
-        const std::tuple<std::size_t, bool, QString> steps[] = {{1, true, "-+-:+"},  {0, true, "++-:+"},
-                                                                {2, true, "+++:+"},  {2, false, "++-:-"},
-                                                                {1, false, "+--:-"}, {1, true, "++-:+"}};
+        const std::tuple<std::size_t, bool, QString> steps[] = {
+            {1, true, "-+-:+"}, {2, true, "-++:+"}, {2, false, "-+-:-"}, {0, true, "++-:+"}};
         for (const auto& [target, on, expected] : steps) {
             m.c.chkShapeTo[target]->setChecked(on);
             QCOMPARE(states(), expected);
@@ -387,7 +332,7 @@ private slots:
                  QDir(QString::fromStdString(home)).exists() ? home : m.window.state().gstrProgrammPfad);
         QVERIFY(c.lblCopyPfad[0]->text().isEmpty() && !c.chkShapeTo[0]->isChecked());
         QVERIFY(!c.cmdPathOpen[0]->isEnabled() && !c.chkTextureCopy->isEnabled());
-        // Then in the target's folder, and cancel changes nothing; asked in the window's language.
+        // Then in the target's folder, and cancel changes nothing.
         m.window.state().gstrSprache = Language::German;
         c.lblCopyPfad[0]->setText(m.dir.path());
         ui::FolderRequest request = choose(0, {true, ""});
@@ -397,12 +342,10 @@ private slots:
         QVERIFY(c.chkShapeTo[0]->isChecked() && c.cmdPathOpen[0]->isEnabled() &&
                 c.chkTextureCopy->isEnabled());
         // A target's folder that is gone gives the model folder.
-        m.window.state().gstrSprache = Language::English;
         c.lblCopyPfad[1]->setText(m.dir.path() + "/gone");
         request = choose(1, {false, "/chosen"});
         QVERIFY(request.target == 1 && m.window.state().gintKopierZiel == 1);
         QCOMPARE(request.startFolder, m.window.state().gstrProgrammPfad);
-        QCOMPARE(request.title, std::string("Select the route directory"));
         QCOMPARE(c.lblCopyPfad[1]->text(), QString("/chosen"));
     }
 
