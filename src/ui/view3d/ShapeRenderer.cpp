@@ -26,7 +26,8 @@ void main() {
 }
 )";
 
-// Faces are lit from both sides: a viewer shows faces from behind as well.
+// Lit alike from either side of the normal: a smoothed normal may lean away
+// from the viewer on a face that is seen from the front.
 const char* const kMeshFragmentShader = R"(
 uniform sampler2D picture;
 uniform float alphaReference;
@@ -169,7 +170,13 @@ void ShapeRenderer::render(const ViewCamera& camera, QSize pixels, const FrameOp
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!ready()) return;
     glEnable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
+    // Back faces are culled as the simulator's engines cull them: a face is
+    // seen from the front where its corners run clockwise on the screen, as
+    // the converter writes them (a two-sided material gets a second, reversed
+    // triangle). Half the triangles of a shape need no rasterising.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CW);
     const float aspect =
         static_cast<float>(pixels.width()) / static_cast<float>(std::max(pixels.height(), 1));
     const QMatrix4x4 viewProjection = camera.projection(aspect) * camera.view();

@@ -98,6 +98,25 @@ private slots:
         QCOMPARE(render(model, 0), bare);
     }
 
+    void facesTowardsTheCameraAreNotCulled() {
+        // Culled the wrong way round, the walls facing the camera vanish with their windows.
+        test::ExampleModel model;
+        QVERIFY(model.ok());
+        QFile::remove(model.path("window.dds"));
+        const QColor green(30, 200, 40);
+        QImage picture(16, 16, QImage::Format_RGBA8888);
+        picture.fill(green);
+        QVERIFY(picture.save(model.path("window.png")));
+        const QImage painted = render(model);
+        int windows = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x) {
+                const QColor c = painted.pixelColor(x, y);
+                windows += std::abs(c.hslHue() - green.hslHue()) <= 8 && c.hslSaturation() > 40 ? 1 : 0;
+            }
+        QVERIFY2(windows > 50, qPrintable(QString::number(windows)));
+    }
+
     void windowLevelsFactsBoxAndHandOver() {
         test::ExampleModel model;
         QVERIFY(model.ok());
