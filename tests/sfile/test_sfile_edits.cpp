@@ -26,19 +26,18 @@ Names words(const std::string& text) {
 
 /// A working folder with `files` (in list order) and SHAPES/house.s holding `text` (none when empty).
 struct Work : WorkFolder {
-    Work(const Names& files, const std::string& text, Language language = Language::English)
+    Work(const Names& names, const std::string& text, Language language = Language::English)
         : WorkFolder(language) {
-        setFiles(files);
+        setFiles(names);
         if (!text.empty()) writeSFile(text);
     }
-    Status correct(const std::string& mipmap = "0", FileSystem&& files = LocalFileSystem()) {
+    Status correct(const std::string& mipmap = "0", FileSystem&& fs = LocalFileSystem()) {
         TextureCorrectionChoices choices;
         choices.cmbMipMap = mipmap;
         choices.decimalSeparator = ',';
-        return KorrigiereTexturen(choices, state, paths, files, log);
+        return KorrigiereTexturen(choices, state, paths, fs, log);
     }
-    void collect(FileSystem&& files = LocalFileSystem()) { KopiereTexturen(state, paths, files, log); }
-    RecordingLog log;
+    void collect(FileSystem&& fs = LocalFileSystem()) { KopiereTexturen(state, paths, fs, log); }
 };
 
 TEST(KorrigiereTexturen, RenamesImagesAndLogsEachCorrection) {
