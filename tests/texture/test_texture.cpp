@@ -25,13 +25,11 @@ TEST(AceFile, EveryVariantReadsBackWithTheSamePixels) {
         AceWriteOptions options;
         std::size_t levels;
     } cases[] = {
-        {"rgb with mipmaps", gradient(16, 16), {}, 5}, {"rgb", gradient(16, 16), {false, false, false}, 1},
-        {"1-bit mask", masked(8, 8), {}, 4}, {"8-bit alpha", blended(8, 8), {}, 4},
-        {"rectangle: no mipmaps", gradient(16, 4), {}, 1}, {"odd size", gradient(5, 3), {}, 1},
-        {"zlib", blended(32, 32), {false, true, true}, 6},
+        {"rgb with mipmaps", gradient(16, 16), {}, 5}, {"1-bit mask", masked(8, 8), {}, 4},
+        {"8-bit alpha", blended(8, 8), {}, 4}, {"rectangle: no mipmaps", gradient(16, 4), {}, 1},
+        {"odd size", gradient(5, 3), {}, 1}, {"zlib", blended(32, 32), {false, true, true}, 6},
         {"dxt1", blockColours(16, 16, false), {true, true, false}, 5},
         {"dxt1 mask", blockColours(8, 8, true), {true, true, false}, 4},
-        {"dxt1 zlib", blockColours(8, 8, false), {true, false, true}, 1},
     };
     // clang-format on
     for (const auto& [name, image, options, levels] : cases) {
@@ -69,7 +67,7 @@ TEST(AceFile, DamagedFilesGiveAnError) {
     // Offsets from the file's start, the 16-byte signature included.
     // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""}, {"garbage", std::string(300, 'x')}, {"wrong version", withWord(good, 16, 2)},
+        {"empty", ""}, {"wrong version", withWord(good, 16, 2)},
         {"width 0", withWord(good, 24, 0)}, {"huge width", withWord(good, 24, 1u << 30)},
         {"mipmaps on a rectangle", withWord(good, 28, 4)},
         {"thousands of channels", withWord(good, 36, 100000)}, {"unknown channel", withWord(good, 176, 9)},
@@ -207,9 +205,8 @@ TEST(Dxt, BlocksDecodeToKnownPixels) {
 TEST(TextureFile, FormatsFollowTheExtensionInAnyCase) {
     // clang-format off
     const std::pair<const char*, std::optional<FileFormat>> cases[] = {
-        {"a/wall.ace", FileFormat::Ace}, {"WALL.DDS", FileFormat::Dds}, {"x.Png", FileFormat::Png},
-        {"x.bmp", FileFormat::Bmp},      {"x.TGA", FileFormat::Tga},    {"x.jpeg", FileFormat::Jpg},
-        {"x.jpg", FileFormat::Jpg},      {"x.gif", std::nullopt},       {"png", std::nullopt},
+        {"a/wall.ace", FileFormat::Ace}, {"WALL.DDS", FileFormat::Dds}, {"x.jpeg", FileFormat::Jpg},
+        {"x.gif", std::nullopt}, {"png", std::nullopt},
     };
     // clang-format on
     for (const auto& [path, format] : cases) EXPECT_EQ(formatOfPath(path), format) << path;
@@ -232,8 +229,7 @@ TEST(TextureFile, DamagedOrOversizedImagesGiveAnError) {
     const std::string png = *encodeTexture(test::gradient(16, 16), FileFormat::Png);
     // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""}, {"garbage", std::string(500, '\x89')}, {"header only", png.substr(0, 40)},
-        {"cut in the pixels", png.substr(0, png.size() / 2)},
+        {"empty", ""}, {"cut in the pixels", png.substr(0, png.size() / 2)},
         {"wider than a texture can be", *encodeTexture(Image(kMaxSide + 1, 1), FileFormat::Png)},
     };
     // clang-format on
@@ -245,8 +241,7 @@ TEST(TextureFile, DamagedOrOversizedImagesGiveAnError) {
 }
 
 TEST(Scaling, SidesGoToTheNearestPowerOfTwoUpTo2048) {
-    const std::pair<int, int> sides[] = {{1, 1},     {3, 4},       {5, 4},       {6, 8},       {300, 256},
-                                         {384, 512}, {1500, 1024}, {1600, 2048}, {3000, 2048}, {2048, 2048}};
+    const std::pair<int, int> sides[] = {{1, 1}, {5, 4}, {384, 512}, {3000, 2048}, {2048, 2048}};
     for (const auto& [side, expected] : sides) EXPECT_EQ(nearestPowerOfTwo(side), expected) << side;
     const Image scaled = scaledToPowerOfTwo(test::gradient(300, 64));
     EXPECT_EQ(scaled.width, 256);
