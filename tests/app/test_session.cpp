@@ -137,24 +137,6 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
     }
 }
 
-TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
-    // Compared with the platform's separators (Windows turns each '/' round).
-    EXPECT_EQ(
-        toNativeSeparators(installedConverterFor("/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe")),
-        toNativeSeparators(joinPath("/opt/q", "lib/quillfen/conv3ds.exe")));
-    EXPECT_EQ(installedConverterFor("", "conv3ds.exe"), ""); // a program that cannot name its own file
-}
-
-TEST(ConverterSearch, TheLogNamesTheConverterAndWhereItWasFound) {
-    ProgramState state;
-    state.gstrConv3dsPfad = "/m/conv3ds.exe";
-    state.converterOrigin = ConverterOrigin::MstsInstallation;
-    EXPECT_EQ(converterInUseLine(state), "•Converter: /m/conv3ds.exe (in the MSTS installation)");
-    state.gstrSprache = Language::German;
-    state.converterOrigin = ConverterOrigin::InstalledWithQuillfen;
-    EXPECT_EQ(converterInUseLine(state), "•Konverter: /m/conv3ds.exe (mit Quillfen installiert)");
-}
-
 class RegistryLookup : public testing::Test, public Scene {
 protected:
     void useSystemReg(const std::string& values) {
@@ -276,7 +258,6 @@ TEST(LodList, RowsFollowTheDistanceAllChecked) {
         {{"b_2000.3ds", "A_2000.3DS", "a_2000.3ds"}, {"A_2000.3DS", "a_2000.3ds", "b_2000.3ds"}},
         {{"0.3ds", "b_000.3ds", "a_7.3ds"}, {"a_7.3ds", "", ""}},
         {{"wall.ace", "house_100.s", "readme.txt", "house_100.3ds"}, {"house_100.3ds"}},
-        {{"house.3ds.bak", "haus_2000.3dsx"}, {"haus_2000.3dsx", ""}},
         {{"2000.3ds", "100.3ds"}, {"100.3ds", "2000.3ds"}},
         {{"far_9999999998.3ds", "near_1.3ds"}, {"near_1.3ds", "far_9999999998.3ds"}},
         {{"z_12345678901.3ds", "a_100000000000.3ds", "c.3ds", "a_99999999999.3ds", "b_12345678901.3ds",
@@ -353,7 +334,6 @@ TEST(Discovery, ListsChecksAndProposes) {
     EXPECT_EQ(message->title, "Missing files!!!");
     EXPECT_TRUE(startsWith(message->text, "In the current directory \r\r'" + folder / "gone" + "'"))
         << message->text;
-    EXPECT_NE(message->text.rfind("\r" + folder / "gone"), std::string::npos) << message->text;
 }
 
 TEST(Discovery, RealModelFilesFromOtherTools) {
