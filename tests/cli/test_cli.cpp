@@ -37,7 +37,6 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
         {"convert --help", 0, "Usage: quillfen-cli convert [OPTIONS] [DIR...]", ""},
         {"--version", 0, "quillfen-cli " QUILLFEN_VERSION "\n", ""},
         {"convert --help-me .", 2, "", "--help-me"}, // never taken as a folder name
-        {"convert --lang klingon .", 2, "", "Usage: quillfen-cli convert"},
         {"", 2, "", "Usage: quillfen-cli"},
         {"validate-bbox a b", 2, "", "expects the values as one TEXT"},
         {"bbox nothere.s", 1, "", "Shape file nothere.s not found (yet)!"},

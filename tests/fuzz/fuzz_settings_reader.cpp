@@ -15,10 +15,6 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
-bool isCheckState(int state) {
-    return state >= 0 && state <= 2;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -35,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     SavedSettings settings;
     applySettings(applications, settings);
+    const auto isCheckState = [](int state) { return state >= 0 && state <= 2; };
     check(settings.cmbLang == 0 || settings.cmbLang == 1);
     check(isCheckState(settings.chkAceUni) && isCheckState(settings.chkBoundingBox) &&
           isCheckState(settings.chkShapeTo[0]) && isCheckState(settings.WindowState));

@@ -46,9 +46,8 @@ TEST(CleanFileName, ReplacesForbiddenCharactersAndReservedNamesOnceForAll) {
         {"a:b", 2, "a_b", 2}, {"<>?\":|\\/*", 9, "_________", 9}, {"house.s", 3, "house.s", 3},
         {"con.s", 4, "C_O_N.s", 6}, {"con.s", 5, "C_O_N.s", 7}, {"Con.", 3, "C_O_N.", 5},
         {"aux.s", 0, "A_U_X.s", 0}, {"COM1.s", 6, "C_O_M_1.s", 9}, {"lpt5.abc", 8, "L_P_T_5.abc", 11},
-        {"COM10.s", 7, "COM10.s", 7}, {"con", 3, "con", 3},
-        {"console.s", 9, "console.s", 9}, {"prn:x", 4, "prn_x", 4}, {"äcon.s", 2, "äcon.s", 2},
-        {"xcon.s", 0, "xcon.s", 0}, {"con.<", 5, "C_O_N._", 7}, {"", 0, "", 0}, {"a", 5, "a", 1},
+        {"COM10.s", 7, "COM10.s", 7}, {"con", 3, "con", 3}, {"console.s", 9, "console.s", 9},
+        {"äcon.s", 2, "äcon.s", 2}, {"con.<", 5, "C_O_N._", 7}, {"", 0, "", 0}, {"a", 5, "a", 1},
     };
     // clang-format on
     for (const auto& [typed, caret, cleaned, cleanedCaret] : cases) {

@@ -36,8 +36,7 @@ TEST(AceFile, EveryVariantReadsBackWithTheSamePixels) {
         SCOPED_TRACE(name);
         const auto ace = readAce(writeAce(image, options));
         ASSERT_TRUE(ace.ok()) << ace.error().message();
-        EXPECT_EQ(ace->dxt, options.dxt1);
-        EXPECT_EQ(ace->zlib, options.zlib);
+        EXPECT_EQ(std::pair(ace->dxt, ace->zlib), std::pair(options.dxt1, options.zlib));
         ASSERT_EQ(ace->levels.size(), levels);
         EXPECT_EQ(ace->levels.front(), image);
         EXPECT_EQ(ace->levels.back().width, image.width >> (levels - 1));
@@ -82,10 +81,6 @@ TEST(AceFile, DamagedFilesGiveAnError) {
             EXPECT_FALSE(readAce(file->substr(0, length)).ok()) << "cut at " << length;
 }
 
-void put(std::string& out, std::size_t offset, std::uint32_t value) {
-    std::memcpy(out.data() + offset, &value, 4);
-}
-
 /// A DDS header for a width x height image with the given pixel-format flags, four-cc, bit count and masks.
 std::string ddsHeader(int width, int height, std::uint32_t flags, const char* fourCc, std::uint32_t bits,
                       std::array<std::uint32_t, 4> masks) {
@@ -97,9 +92,9 @@ std::string ddsHeader(int width, int height, std::uint32_t flags, const char* fo
                                         {76, 32u},
                                         {80, flags},
                                         {88, bits}})
-        put(out, offset, value);
+        out = withWord(out, offset, value);
     std::memcpy(out.data() + 84, fourCc, 4);
-    for (std::size_t i = 0; i < 4; ++i) put(out, 92 + 4 * i, masks[i]);
+    for (std::size_t i = 0; i < 4; ++i) out = withWord(out, 92 + 4 * i, masks[i]);
     return out;
 }
 
@@ -133,8 +128,7 @@ TEST(DdsFile, BlockAndPackedImagesDecode) {
 
 TEST(DdsFile, DamagedOrUnknownFilesGiveAnError) {
     const std::string good = ddsHeader(8, 8, 4, "DXT5", 0, {}) + std::string(64, '\0');
-    std::string huge = good;
-    put(huge, 16, 1u << 31);
+    const std::string huge = withWord(good, 16, 1u << 31);
     // clang-format off
     const std::pair<const char*, std::string> cases[] = {
         {"empty", ""}, {"huge width", huge},
@@ -219,9 +213,6 @@ TEST(TextureFile, DamagedOrOversizedImagesGiveAnError) {
 TEST(Scaling, SidesGoToTheNearestPowerOfTwoUpTo2048) {
     const std::pair<int, int> sides[] = {{1, 1}, {5, 4}, {384, 512}, {3000, 2048}, {2048, 2048}};
     for (const auto& [side, expected] : sides) EXPECT_EQ(nearestPowerOfTwo(side), expected) << side;
-    const Image scaled = scaledToPowerOfTwo(test::gradient(300, 64));
-    EXPECT_EQ(scaled.width, 256);
-    EXPECT_EQ(scaled.height, 64);
     EXPECT_EQ(scaledToPowerOfTwo(Image(4096, 16)).width, 4096); // a power of two is kept
     EXPECT_EQ(scaledToPowerOfTwo(Image(100, 100, Rgba{10, 200, 30, 255})),
               Image(128, 128, Rgba{10, 200, 30, 255}));
