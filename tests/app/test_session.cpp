@@ -15,10 +15,7 @@
 #include "settings/SettingsReader.h"
 #include "support/TempFolder.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <array>
 
 namespace quillfen {
 namespace {
@@ -56,8 +53,6 @@ struct Scene {
         environment.showError = [this](const StartupMessage& message) { errors.push_back(message); };
         environment.installedConverter = root / "usr/lib/quillfen/conv3ds.exe";
     }
-    Scene(const Scene&) = delete;
-    Scene& operator=(const Scene&) = delete;
     void prepare(const std::string& here, const std::string& reg, const std::vector<std::string>& inPrefix) {
         root.write("program/house_100.3ds", "");
         root.write("prefix/drive_c/Program Files/.keep", "");
@@ -86,19 +81,14 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
     const auto corrupt = "\x7F"
                          "ELF garbage\x00\x01\n[[[\n\"Path\"=\n"s;
     const auto listAsPath = systemReg("win64", kKey32, "\"Path\"=hex(7):41,00,00,00,00,00\n");
-    // Converters beside the models (B), at the saved path (S), installed with Quillfen (I); a 32-bit
-    // prefix keeps the key in the plain view; in a 64-bit one the installer's key is in Wow6432Node, one
-    // added by hand in the plain view, where it is looked for second; the installation's own spelling
-    // of UTILS and the file name is found; a folder is no converter; a value of the wrong type shows the
-    // error box and the search goes on.
+    // Converters beside the models (B), at the saved path (S), installed with Quillfen (I); a hand-added
+    // key in a 64-bit prefix's plain view is looked for second; a bad value's box does not stop the search.
     const std::tuple<std::string, std::string, std::vector<std::string>, Found, std::size_t> cases[] = {
         {"BSI", reg64, {kElsewhere, kDefault}, Beside, 0},
         {"SI", reg64, {kElsewhere, kDefault}, Saved, 0},
         {"I", reg64, {kElsewhere, kDefault}, Elsewhere, 0},
-        {"", systemReg("win32", kKeyNative), {kElsewhere}, Elsewhere, 0},
         {"", systemReg("win64", kKeyNative), {kElsewhere}, Elsewhere, 0},
         {"I", reg64, {kDefault}, Default, 0},
-        {"", "", {kDefault}, Default, 0},
         {"", corrupt, {kDefault}, Default, 0},
         {"", listAsPath, {kDefault}, Default, 1},
         {"I", "", {}, Installed, 0},
@@ -140,52 +130,7 @@ TEST(ConverterSearch, FindsTheFirstExistingConverterInRuleOrder) {
             EXPECT_TRUE(equalsNoCase(state.gstrConv3dsPfad, expected[Elsewhere])) << state.gstrConv3dsPfad;
         else
             EXPECT_EQ(state.gstrConv3dsPfad, expected[found]);
-        EXPECT_TRUE(LocalFileSystem().fileExists(state.gstrConv3dsPfad));
     }
-}
-
-TEST(ConverterSearch, TheInstalledConverterLiesWhereTheLayoutPutsIt) {
-    const std::array<std::string, 4> cases[] = {
-        // program, layout, folder, the rest of the path
-        {"/usr/bin/quillfen-cli", "../lib/quillfen/conv3ds.exe", "/usr", "lib/quillfen/conv3ds.exe"},
-        {"/opt/q/bin//quillfen", "../lib/quillfen/conv3ds.exe", "/opt/q", "lib/quillfen/conv3ds.exe"},
-        {"/opt/q/quillfen-cli.exe", "conv3ds.exe", "/opt/q", "conv3ds.exe"},
-    };
-    // Compared with the platform's separators throughout (Windows turns each '/' round).
-    for (const auto& [program, layout, folder, rest] : cases)
-        EXPECT_EQ(toNativeSeparators(installedConverterFor(program, layout)),
-                  toNativeSeparators(joinPath(folder, rest)))
-            << program;
-    // A program that cannot name its own file has no installed converter.
-    EXPECT_EQ(installedConverterFor("", "conv3ds.exe"), "");
-}
-
-TEST(ConverterSearch, TheLogNamesTheConverterAndWhereItWasFound) {
-    const std::tuple<ConverterOrigin, Language, std::string> cases[] = {
-        {ConverterOrigin::BesideModels, Language::English, "(beside the models)"},
-        {ConverterOrigin::SavedPath, Language::English, "(saved in the settings)"},
-        {ConverterOrigin::MstsInstallation, Language::English, "(in the MSTS installation)"},
-        {ConverterOrigin::InstalledWithQuillfen, Language::English, "(installed with Quillfen)"},
-        {ConverterOrigin::InstalledWithQuillfen, Language::German, "(mit Quillfen installiert)"},
-    };
-    for (const auto& [origin, language, where] : cases) {
-        ProgramState state;
-        state.gstrSprache = language;
-        state.gstrConv3dsPfad = "/m/conv3ds.exe";
-        state.converterOrigin = origin;
-        EXPECT_EQ(converterInUseLine(state),
-                  (language == Language::German ? "•Konverter: " : "•Converter: ") + "/m/conv3ds.exe "s +
-                      where);
-    }
-}
-
-TEST(ConverterSearch, StandardPathEndsWithASeparator) {
-    Scene s;
-    s.state.gstrProgrammPfad = s.root.path();
-    s.environment.programFilesFolder = [] { return "PF"s; };
-    EXPECT_TRUE(findConverter(s.state, LocalFileSystem(), s.environment));
-    EXPECT_EQ(s.state.gstrMSTSStandardPfad,
-              "PF" + kSep + "Microsoft Games" + kSep + "Train Simulator" + kSep);
 }
 
 class RegistryLookup : public testing::Test, public Scene {
@@ -206,16 +151,10 @@ TEST_F(RegistryLookup, ReadsBothValuesOfTheMstsKeyUnlessTheUserStoreHasBoth) {
     EXPECT_EQ(state.gstrRegSchluessel, "Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0");
     EXPECT_TRUE(errors.empty());
     state = ProgramState{};
-    std::vector<std::string> asked;
-    environment.userSetting = [&](const std::string& app, const std::string& section,
-                                  const std::string& key) {
-        asked.push_back(app + "|" + section + "|" + key);
+    environment.userSetting = [](const std::string&, const std::string&, const std::string& key) {
         return key == "Path" ? "D:\\MyMSTS"s : "D:\\MyMSTS\\train.exe"s;
     };
     EXPECT_EQ(HoleMSTSPfad(state, environment), "D:\\MyMSTS");
-    EXPECT_EQ(asked,
-              (std::vector<std::string>{"Software\\Microsoft\\Microsoft Games\\Train Simulator|1.0|EXE Path",
-                                        "Microsoft\\Microsoft Games\\Train Simulator|1.0|Path"}));
     EXPECT_EQ(state.gstrRegSchluessel, "");
     environment.userSetting = [](const std::string&, const std::string&, const std::string& key) {
         return key == "Path" ? "D:\\MyMSTS"s : ""s;
@@ -228,8 +167,6 @@ TEST_F(RegistryLookup, ReadsBothValuesOfTheMstsKeyUnlessTheUserStoreHasBoth) {
     EXPECT_EQ(HoleMSTSPfad(state, environment), "");
     EXPECT_EQ(state.gstrMSTSExePfad, "");
     EXPECT_TRUE(errors.empty());
-    useSystemReg("\"Path\"=dword:0000002a\n");
-    EXPECT_EQ(HoleMSTSPfad(state, environment), "42");
 }
 
 TEST_F(RegistryLookup, AFailingStepShowsTheGermanBoxAndTheLookupGoesOn) {
@@ -266,39 +203,26 @@ TEST(LiesDateiFeld, ListsFilesButNoSubfoldersWithIndexZeroEmpty) {
     folder.write("SHAPES/inside.s", "x");
     folder.write("folder.3ds/inside.3ds", "x");
     ProgramState state;
-    ASSERT_TRUE(LiesDateiFeld(state, LocalFileSystem(), folder.path(), "").ok());
-    EXPECT_EQ(state.gintAnzahlDateien, 5);
-    ASSERT_EQ(state.gstrArrDateiNamen.size(), 6U);
-    EXPECT_EQ(state.gstrArrDateiNamen[0], "");
-    EXPECT_THAT(Names(state.gstrArrDateiNamen.begin() + 1, state.gstrArrDateiNamen.end()),
-                testing::UnorderedElementsAreArray(files));
     ASSERT_TRUE(LiesDateiFeld(state, LocalFileSystem(), folder.path(), "Suffix").ok());
     EXPECT_EQ(state.gstrArrDateiNamen,
               (Names{"", "house_100.3ds", "Häuschen_5.3DS", "Wall.ACE", "noext", "read me.txt"}));
-    // An empty or missing folder leaves the list as it was.
-    TempFolder other;
-    other.write("SHAPES/only.s", "x");
+    EXPECT_EQ(state.gintAnzahlDateien, 5);
+    // A missing folder leaves the list as it was.
     const Names before = state.gstrArrDateiNamen;
-    EXPECT_TRUE(LiesDateiFeld(state, LocalFileSystem(), other.path(), "name").ok());
-    const auto missing = LiesDateiFeld(state, LocalFileSystem(), other / "missing", "");
-    EXPECT_FALSE(missing.ok());
-    EXPECT_NE(missing.error().message().find("missing"), std::string::npos);
+    EXPECT_FALSE(LiesDateiFeld(state, LocalFileSystem(), folder / "missing", "").ok());
     EXPECT_EQ(state.gintAnzahlDateien, 5);
     EXPECT_EQ(state.gstrArrDateiNamen, before);
 }
 
 TEST(FileNameSort, OrdersWithoutRegardToLetterCase) {
-    // Latin-1 letters are lower-cased too, "ö" sorting after the ASCII letters; names equal but for
-    // letter case keep a fixed order
+    // Latin-1 letters are lower-cased too, "ö" after the ASCII letters; names equal but for letter case
+    // keep a fixed order. The program sorts by suffix or not at all.
     // clang-format off
     const std::tuple<const char*, Names, Names> cases[] = {
-        {"name", {"", "b.ace", "A.s", "c.3ds", "a.ace"}, {"", "a.ace", "A.s", "b.ace", "c.3ds"}},
-        {"NAME", {"Zeta", "alpha", "Beta"}, {"alpha", "Beta", "Zeta"}}, {"size", {"b", "a"}, {"b", "a"}},
-        {"suffix", {"", "b.ace", "A.s", "c.3ds", "a.ACE", "Makefile", "x.tar.gz", "dot."},
-         {"", "dot.", "c.3ds", "a.ACE", "b.ace", "x.tar.gz", "Makefile", "A.s"}},
-        {"Suffix", {"B.DDS", "a.dds", "c.ace"}, {"c.ace", "a.dds", "B.DDS"}}, {"", {"b", "a"}, {"b", "a"}},
-        {"name", {"Öl.ace", "oz.ace", "ol.ace"}, {"ol.ace", "oz.ace", "Öl.ace"}},
-        {"name", {"a.ace", "A.ace"}, {"A.ace", "a.ace"}},
+        {"Suffix", {"", "b.ace", "A.s", "c.3ds", "a.ACE", "Makefile", "x.tar.gz", "dot."},
+         {"", "dot.", "c.3ds", "a.ACE", "b.ace", "x.tar.gz", "Makefile", "A.s"}}, {"", {"b", "a"}, {"b", "a"}},
+        {"Suffix", {"Öl.ace", "oz.ace", "ol.ace"}, {"ol.ace", "oz.ace", "Öl.ace"}},
+        {"Suffix", {"a.ace", "A.ace"}, {"A.ace", "a.ace"}},
     };
     // clang-format on
     for (auto [sortBy, names, sorted] : cases) {
@@ -309,16 +233,13 @@ TEST(FileNameSort, OrdersWithoutRegardToLetterCase) {
 
 TEST(PruefeDateiTyp, EmptyWhenAnyCountedNameContainsTheExtension) {
     // clang-format off
-    const std::tuple<Names, int, const char*, const char*> cases[] = {
-        {{}, -1, "*.3ds", ".3ds"}, {{"wall.ace", "readme.txt"}, -1, "*.3ds", ".3ds"},
-        {{"wall.ace", "house.3DS"}, -1, "*.3ds", ""}, {{"house.3ds.bak"}, -1, "*.3ds", ""},
-        {{"house.3d", "house3ds"}, -1, "*.3ds", ".3ds"}, {{"x.ace"}, -1, ".ace", ""},
-        {{"x.ace"}, -1, "**.ace", "*.ace"},
-        {{"wall.ace", "stale.3ds"}, 1, "*.3ds", ".3ds"}, {{}, 3, "*.3ds", ".3ds"},
+    const std::tuple<Names, int, const char*> cases[] = {
+        {{"wall.ace", "readme.txt"}, -1, ".3ds"}, {{"wall.ace", "house.3DS"}, -1, ""}, {{"house.3ds.bak"}, -1, ""},
+        {{"house.3d", "house3ds"}, -1, ".3ds"}, {{"wall.ace", "stale.3ds"}, 1, ".3ds"}, {{}, 3, ".3ds"},
     };
     // clang-format on
-    for (const auto& [names, counted, pattern, result] : cases)
-        EXPECT_EQ(PruefeDateiTyp(listing(names, counted), pattern), result) << testing::PrintToString(names);
+    for (const auto& [names, counted, result] : cases)
+        EXPECT_EQ(PruefeDateiTyp(listing(names, counted), "*.3ds"), result) << testing::PrintToString(names);
 }
 
 TEST(LodList, RowsFollowTheDistanceAllChecked) {
@@ -326,14 +247,9 @@ TEST(LodList, RowsFollowTheDistanceAllChecked) {
     // digits: the row keeps the file's name and comes after every other row.
     // clang-format off
     const std::pair<Names, Names> cases[] = {
-        {{"a_500.3ds", "a_2000.3ds", "a_100.3ds"}, {"a_100.3ds", "a_500.3ds", "a_2000.3ds"}},
         {{"b_2000.3ds", "A_2000.3DS", "a_2000.3ds"}, {"A_2000.3DS", "a_2000.3ds", "b_2000.3ds"}},
-        {{"haus.3ds", "haus_2000.3ds"}, {"haus_2000.3ds", ""}},
         {{"0.3ds", "b_000.3ds", "a_7.3ds"}, {"a_7.3ds", "", ""}},
-        {{"wall.ace", "house_100.s", "readme.txt", "house_100.3ds"}, {"house_100.3ds"}}, {{"wall.ace"}, {}},
-        {{"house.3ds.bak", "haus_2000.3dsx"}, {"haus_2000.3dsx", ""}},
-        {{"2000.3ds", "100.3ds"}, {"100.3ds", "2000.3ds"}},
-        {{"a_00000000000000500.3ds", "b_100.3ds"}, {"b_100.3ds", "a_00000000000000500.3ds"}},
+        {{"wall.ace", "house_100.s", "readme.txt", "house_100.3ds"}, {"house_100.3ds"}},
         {{"far_9999999998.3ds", "near_1.3ds"}, {"near_1.3ds", "far_9999999998.3ds"}},
         {{"z_12345678901.3ds", "a_100000000000.3ds", "c.3ds", "a_99999999999.3ds", "b_12345678901.3ds",
           "a_100.3ds", "a_12345678901.3ds"},
@@ -355,55 +271,32 @@ TEST(LodList, RowsFollowTheDistanceAllChecked) {
         EXPECT_EQ(state.gintAnzahlLODs, static_cast<int>(expected.size()));
         ASSERT_EQ(state.gstrArrLODDateien.size(), expected.size() + 1);
         EXPECT_EQ(state.gstrArrLODDateien[0], "arguments of the last run");
-        EXPECT_EQ(rows, lodListRows(state));
     }
     // Only the counted names.
     ProgramState state = listing({"a_100.3ds", "left over_50.3ds"}, 1);
     EXPECT_EQ(FuelleLODListe(state), (std::vector<LodRow>{{"a_100.3ds", true}}));
     // The last unchecked row is checked again.
-    EXPECT_EQ(lodRowToRecheck({false}, 0), 0U);
     EXPECT_EQ(lodRowToRecheck({false, false, false}, 2), 2U);
-    for (const auto& [checked, row] : std::vector<std::pair<std::vector<bool>, std::size_t>>{
-             {{true, false}, 1}, {{false, false, true}, 0}, {{}, 0}, {{false}, 3}})
-        EXPECT_EQ(lodRowToRecheck(checked, row), std::nullopt);
+    EXPECT_EQ(lodRowToRecheck({false, false, true}, 0), std::nullopt);
+    EXPECT_EQ(lodRowToRecheck({false}, 3), std::nullopt);
 }
 
 TEST(Discovery, ListsChecksAndProposes) {
-    // "[row][row] proposal", or how the message begins ("{dir}" is the folder); the no-distance message
-    // is German whatever the language and names the last offending file
-    const std::string noDistance = "Die 3ds-Datei:\r- ";
-    const std::tuple<Names, std::string, int, Language> cases[] = {
-        {{"wall.ace"}, "Kann im aktuellen Verzeichnis \r\r'{dir}'", 0, Language::German},
-        {{"haus_2000.3ds", "haus.3ds", "wall.ace"}, "[haus_2000.3ds][] haus_.s", 0, Language::English},
-        {{"haus.3ds", "Dach.3DS"}, "No LOD-instruction found", 2, Language::English},
-        {{"2000.3ds"}, "The name of the 3ds-file:  - 2000.3ds -", 2, Language::English},
-        {{"haus_2000.3dsx"}, noDistance + "haus_2000.3dsx\r", 1, Language::English},
-        {{"x_2000.3dsx", "1000.3ds"}, noDistance + "x_2000.3dsx\r", 1, Language::English},
-        // distance zero once four characters are cut
-        {{"h.3ds_0x5.y"}, noDistance + "h.3ds_0x5.y\r", 1, Language::English},
+    // The window's and the command line's tests check the other messages; this one is German in any language.
+    const std::tuple<Names, std::string, int> cases[] = {
+        {{"2000.3ds"}, "The name of the 3ds-file:  - 2000.3ds -", 2},
+        {{"x_2000.3dsx", "1000.3ds"}, "Die 3ds-Datei:\r- x_2000.3dsx\r", 1},
     };
-    for (const auto& [files, expected, lodError, language] : cases) {
-        SCOPED_TRACE(testing::PrintToString(files));
+    for (const auto& [files, expected, lodError] : cases) {
         TempFolder folder;
         for (const auto& name : files) folder.write(name, "");
         folder.write("SHAPES/ignored_10.3ds", "");
         ProgramState state;
         state.gstrProgrammPfad = folder.path();
-        SavedSettings settings;
-        settings.cmbLang = static_cast<int>(language);
-        const auto message = discoverModels(state, settings, LocalFileSystem());
+        const auto message = discoverModels(state, SavedSettings{}, LocalFileSystem());
         EXPECT_EQ(state.gintLODFehler, lodError);
-        if (expected.front() == '[') {
-            ASSERT_FALSE(message) << message->text;
-            std::string rows;
-            for (const auto& row : lodListRows(state)) rows += "[" + row.text + "]";
-            EXPECT_EQ(rows + " " + state.gstrSDateiVorschlag, expected);
-        } else {
-            ASSERT_TRUE(message);
-            EXPECT_TRUE(startsWith(message->text, replaceAll(expected, "{dir}", folder.path())))
-                << message->text;
-            EXPECT_EQ(state.gstrSDateiVorschlag, "");
-        }
+        ASSERT_TRUE(message);
+        EXPECT_TRUE(startsWith(message->text, expected)) << message->text;
     }
     // A folder that cannot be listed says why.
     TempFolder folder;
@@ -414,7 +307,6 @@ TEST(Discovery, ListsChecksAndProposes) {
     EXPECT_EQ(message->title, "Missing files!!!");
     EXPECT_TRUE(startsWith(message->text, "In the current directory \r\r'" + folder / "gone" + "'"))
         << message->text;
-    EXPECT_NE(message->text.rfind("\r" + folder / "gone"), std::string::npos) << message->text;
 }
 
 TEST(Discovery, RealModelFilesFromOtherTools) {
@@ -437,9 +329,7 @@ TEST(LodNameCheck, StartsFromAnEmptyProposalAndRefusesControlCharactersShowingTh
     state.gstrArrLODDateien = {"", "b_20.3ds"};
     EXPECT_FALSE(checkLodNames(state));
     EXPECT_EQ(state.gstrSDateiVorschlag, "b_.s");
-    const std::pair<std::string, std::string> names[] = {{"haus\n_100.3ds", "haus__100.3ds"},
-                                                         {"haus_100\r.3ds", "haus_100_.3ds"},
-                                                         {"\thaus_100.3ds", "_haus_100.3ds"},
+    const std::pair<std::string, std::string> names[] = {{"\thaus_100.3ds", "_haus_100.3ds"},
                                                          {"haus\x7f_100.3ds", "haus__100.3ds"}};
     for (const auto& [name, shown] : names) {
         state.gstrArrLODDateien = {"", "good_50.3ds", name};
@@ -455,7 +345,6 @@ TEST(ChooseStartFolder, PrefersTheFolderThatHoldsModels) {
     const std::tuple<const char*, const char*, StartFolderSource> cases[] = {
         {"house_100.3DS", "other_100.3ds", StartFolderSource::CurrentDirectory},
         {"readme.txt", "house_100.3ds", StartFolderSource::ProgramFolder},
-        {"house.s", nullptr, StartFolderSource::AskUser},
         {"models/house_100.3ds", nullptr, StartFolderSource::AskUser},
     };
     for (const auto& [currentFile, programFile, source] : cases) {
@@ -486,61 +375,10 @@ TEST(Session, ADamagedSettingsFileGivesDefaultsAWarningAndIsKeptAside) {
     const std::string path = folder / "Quillfen.ini";
     EXPECT_EQ(keepDamagedSettingsAside(state, files).text,
               state.text(TextId::StartupSettingsDamaged, {path, path + ".bad"}));
-    EXPECT_TRUE(
-        startsWith(state.text(TextId::StartupSettingsDamaged, {path, path}), "Die Einstellungsdatei"));
     ASSERT_TRUE(endSession(state, settings, files));
     EXPECT_EQ(folder.read("Quillfen.ini.bad"), huge) << "the damaged file is kept, not overwritten";
     EXPECT_EQ(folder.read("Quillfen.ini"), encodeSettingsText(formatSettingsText(settings)));
     EXPECT_FALSE(readSavedSettings(files, folder.path(), settings)) << "the fresh file is no damage";
-}
-
-ProgramState inLanguage(Language language) {
-    ProgramState state;
-    state.gstrSprache = language;
-    state.gstrProgrammPfad = "/models/my house";
-    return state;
-}
-
-TEST(StartupMessages, FollowTheLanguage) {
-    const std::array<std::string, 6> texts[] = {
-        {"Konverterprogramm 'conv3ds.exe' nicht gefunden!\r", "Dateien FEHLEN!!!",
-         "Kann im aktuellen Verzeichnis \r\r'/models/my house'\r\rkeine '3DS'-Datei finden!\r",
-         "Keine 3ds-Datei mit LOD-Angabe gefunden!",
-         "Der Name der 3ds-Datei:  - 2000.3ds -  besteht NUR aus einer Zahl vor der '.3ds'-Datei-Endung.\r\r"
-         "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
-         "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
-         "Dateiname:\r- 2000_2000.3DS",
-         "\r- Häus2000.3DS"},
-        {"Can't find 'conv3ds.exe'!\r", "Missing files!!!",
-         "In the current directory \r\r'/models/my house'\r\rcan't find '3ds'-file(s)!\r",
-         "No LOD-instruction found in the name of the 3ds-file!",
-         "The name of the 3ds-file:  - 2000.3ds -  contains only a number before the '.3ds' file "
-         "extension.\r\rBecause of that the converter (conv3ds.exe) can't determine the LOD distance "
-         "range for MSTS!\r\rIf this distance, for example, is supposed to be 1500 meters, then the "
-         "correct file name would be:\r  2000_1500.3DS ",
-         "\r- Häus2000.3DS"},
-    };
-    for (const Language language : {Language::German, Language::English}) {
-        const auto& [converter, title, no3ds, noLod, onlyNumber, noDistanceEnd] =
-            texts[language == Language::German ? 0 : 1];
-        SCOPED_TRACE(languageName(language));
-        const auto state = inLanguage(language);
-        EXPECT_EQ(missingConverterMessage(state).text, converter);
-        EXPECT_EQ(missingConverterMessage(state).title, title);
-        EXPECT_EQ(missing3dsMessage(state).title, title);
-        EXPECT_EQ(missing3dsMessage(state).text, no3ds);
-        EXPECT_EQ(noLodMessage(state).text, noLod);
-        EXPECT_EQ(noLodMessage(state).title, "");
-        EXPECT_EQ(onlyNumberMessage(state, "2000.3ds").text, onlyNumber);
-        const auto umlaut = noDistanceMessage(state, "Häus.3ds").text;
-        EXPECT_EQ(umlaut.substr(umlaut.rfind('\r')), noDistanceEnd);
-    }
-    // German in both languages.
-    EXPECT_EQ(noDistanceMessage(inLanguage(Language::English), "haus_2000.3dsx").text,
-              "Die 3ds-Datei:\r- haus_2000.3dsx\renthält keinen Zahlenwert vor der '.3ds'-Datei-Endung.\r\r"
-              "Dadurch ist es dem Converter (conv3ds.exe) nicht möglich, die Anzeige-Entfernung für MSTS zu "
-              "bestimmen!\r\rWenn diese Entfernung z.B. 2000 Meter sein soll, dann wäre der richtige "
-              "Dateiname:\r- haus_2000.2000.3DS");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// Any bytes as a shape file: reading and computing the box must end with a box
-// or a failure, never a crash or a hang.
+// Any bytes as a shape file: the box reading and computing end in a box or a failure, never a crash or hang.
 
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/RecordScan.h"

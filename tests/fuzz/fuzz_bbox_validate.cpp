@@ -1,6 +1,4 @@
-// Any text typed or pasted into the box-values input: validation, the key-up
-// tidying and the display line must never crash, and validating twice must
-// give what validating once gave.
+// Any text typed or pasted as box values: nothing crashes, and validating twice gives what once gave.
 
 #include "bbox/BoxInputFilter.h"
 #include "bbox/BoxValidation.h"

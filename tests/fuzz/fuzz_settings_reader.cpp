@@ -1,6 +1,4 @@
-// Any bytes as Quillfen.ini: reading never fails, applying keeps every saved
-// choice within its control's range, and what is then written reads back as
-// the 25 keys in order.
+// Any bytes as Quillfen.ini: applying keeps each choice in its range; what is written reads back as 25 keys.
 
 #include "platform/TextCodec.h"
 #include "settings/SavedSettings.h"
@@ -15,10 +13,6 @@ namespace {
 
 void check(bool condition) {
     if (!condition) std::abort();
-}
-
-bool isCheckState(int state) {
-    return state >= 0 && state <= 2;
 }
 
 } // namespace
@@ -37,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     SavedSettings settings;
     applySettings(applications, settings);
+    const auto isCheckState = [](int state) { return state >= 0 && state <= 2; };
     check(settings.cmbLang == 0 || settings.cmbLang == 1);
     check(isCheckState(settings.chkAceUni) && isCheckState(settings.chkBoundingBox) &&
           isCheckState(settings.chkShapeTo[0]) && isCheckState(settings.WindowState));

@@ -1,5 +1,4 @@
-// Any bytes as a shape file, as they come from disk and as 8-bit text: the reader
-// must end with a shape whose indices all hold, or with an error naming a line.
+// Any bytes as a shape file, raw and as 8-bit text: a shape whose indices hold, or an error naming a line.
 
 #include "shape/ShapeReader.h"
 #include "shape/ShapeText.h"

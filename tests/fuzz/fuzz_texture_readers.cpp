@@ -1,5 +1,5 @@
-// Fuzz target: any bytes given to the ACE and DDS readers end in an image or
-// an error, never a crash, a hang or an allocation beyond the largest texture.
+// Any bytes given to the ACE and DDS readers end in an image or an error, never a crash or runaway
+// allocation.
 
 #include "texture/AceFile.h"
 #include "texture/DdsFile.h"

@@ -20,16 +20,11 @@ TEST(LodDistance, ReadsTrailingDigitsAndProposesTheTextBeforeThem) {
     // clang-format off
     const std::tuple<std::string, std::int64_t, std::string> cases[] = {
         {"house_2000.3ds", 2000, "house_.s"}, {"house2000.3ds", 2000, "house.s"},
-        {"house_0500.3ds", 500, "house_.s"}, {"house.3ds", kLodNoNumber, ""},
-        {"2000.3ds", kLodOnlyNumber, ""},
-        {"house_0.3ds", 0, ""}, {"house_000.3ds", 0, ""}, {"HOUSE_100.3DS", 100, "HOUSE_.s"},
-        {"  my house 100.3ds", 100, "my house.s"}, {"Häuschen_20.3ds", 20, "Häuschen_.s"},
+        {"house_0500.3ds", 500, "house_.s"}, {"house.3ds", kLodNoNumber, ""}, {"2000.3ds", kLodOnlyNumber, ""},
+        {"house_0.3ds", 0, ""}, {"HOUSE_100.3DS", 100, "HOUSE_.s"}, {"  my house 100.3ds", 100, "my house.s"},
         {"haus_20.3dä", 20, "haus_.s"}, {"haus_2000.3dsx", kLodNoNumber, ""},
-        {"haus_100.3ds.3ds", kLodNoNumber, ""},
         {"a_12345678901.3ds", 12345678901, "a_.s"}, {"a_99999999999999999999999999.3ds", kMax, "a_.s"},
-        {".3ds", kLodNoNumber, ""}, {"ab", kLodNoNumber, ""}, {"", kLodNoNumber, ""},
-        {"äöü", kLodNoNumber, ""},
-        {"1.3ds", kLodOnlyNumber, ""},
+        {"", kLodNoNumber, ""}, {"äöü", kLodNoNumber, ""},
     };
     // clang-format on
     for (const auto& [name, distance, proposal] : cases) {
@@ -50,11 +45,9 @@ TEST(CleanFileName, ReplacesForbiddenCharactersAndReservedNamesOnceForAll) {
     const std::tuple<std::string, std::size_t, std::string, std::size_t> cases[] = {
         {"a:b", 2, "a_b", 2}, {"<>?\":|\\/*", 9, "_________", 9}, {"house.s", 3, "house.s", 3},
         {"con.s", 4, "C_O_N.s", 6}, {"con.s", 5, "C_O_N.s", 7}, {"Con.", 3, "C_O_N.", 5},
-        {"aux.s", 1, "A_U_X.s", 2}, {"aux.s", 0, "A_U_X.s", 0}, {"nul.", 4, "N_U_L.", 6},
-        {"prn.x", 2, "P_R_N.x", 4}, {"COM1.s", 6, "C_O_M_1.s", 9}, {"com9.s", 4, "C_O_M_9.s", 7},
-        {"lpt5.abc", 8, "L_P_T_5.abc", 11}, {"COM10.s", 7, "COM10.s", 7}, {"con", 3, "con", 3},
-        {"console.s", 9, "console.s", 9}, {"prn:x", 4, "prn_x", 4}, {"äcon.s", 2, "äcon.s", 2},
-        {"xcon.s", 0, "xcon.s", 0}, {"con.<", 5, "C_O_N._", 7}, {"", 0, "", 0}, {"a", 5, "a", 1},
+        {"aux.s", 0, "A_U_X.s", 0}, {"COM1.s", 6, "C_O_M_1.s", 9}, {"lpt5.abc", 8, "L_P_T_5.abc", 11},
+        {"COM10.s", 7, "COM10.s", 7}, {"con", 3, "con", 3}, {"console.s", 9, "console.s", 9},
+        {"äcon.s", 2, "äcon.s", 2}, {"con.<", 5, "C_O_N._", 7}, {"", 0, "", 0}, {"a", 5, "a", 1},
     };
     // clang-format on
     for (const auto& [typed, caret, cleaned, cleanedCaret] : cases) {
@@ -116,24 +109,6 @@ TEST(IndexedText, AgreesWithPlainSearchesThroughRandomEdits) {
             ASSERT_EQ(indexed.text(), plain) << round << " " << step;
         }
     }
-}
-
-// Past the index's limits (a name found too often, too many names) the answers stay right.
-TEST(IndexedText, BeyondTheIndexsLimitsStillAnswersRight) {
-    IndexedText common(std::string(3u << 20, '1') + "wall.ace", {"1", "wall.ace"});
-    EXPECT_TRUE(common.contains("wall.ace"));
-    EXPECT_EQ(common.replaceEvery("1", ""), 3u << 20);
-    EXPECT_EQ(common.text(), "wall.ace");
-    EXPECT_TRUE(common.replaceFirst("wall", "roof"));
-    EXPECT_FALSE(common.containsNoCase("WALL.ACE"));
-    EXPECT_TRUE(common.containsNoCase("ROOF.ACE"));
-
-    std::vector<std::string> names;
-    for (int k = 0; k < 40000; ++k) names.push_back("texture_number_" + std::to_string(k) + "_of_many.ace");
-    IndexedText many("image ( texture_number_39999_of_many.ace )", names);
-    EXPECT_TRUE(many.contains("texture_number_39999_of_many.ace"));
-    EXPECT_EQ(many.replaceEvery("texture_number_39999_of_many.ace", "a.ace"), 1u);
-    EXPECT_EQ(many.text(), "image ( a.ace )");
 }
 
 } // namespace

@@ -25,29 +25,21 @@ TEST(AceFile, EveryVariantReadsBackWithTheSamePixels) {
         AceWriteOptions options;
         std::size_t levels;
     } cases[] = {
-        {"rgb with mipmaps", gradient(16, 16), {}, 5}, {"rgb", gradient(16, 16), {false, false, false}, 1},
-        {"1-bit mask", masked(8, 8), {}, 4}, {"8-bit alpha", blended(8, 8), {}, 4},
-        {"rectangle: no mipmaps", gradient(16, 4), {}, 1}, {"odd size", gradient(5, 3), {}, 1},
-        {"zlib", blended(32, 32), {false, true, true}, 6},
+        {"rgb with mipmaps", gradient(16, 16), {}, 5}, {"1-bit mask", masked(8, 8), {}, 4},
+        {"8-bit alpha", blended(8, 8), {}, 4}, {"rectangle: no mipmaps", gradient(16, 4), {}, 1},
+        {"odd size", gradient(5, 3), {}, 1}, {"zlib", blended(32, 32), {false, true, true}, 6},
         {"dxt1", blockColours(16, 16, false), {true, true, false}, 5},
         {"dxt1 mask", blockColours(8, 8, true), {true, true, false}, 4},
-        {"dxt1 zlib", blockColours(8, 8, false), {true, false, true}, 1},
     };
     // clang-format on
     for (const auto& [name, image, options, levels] : cases) {
         SCOPED_TRACE(name);
         const auto ace = readAce(writeAce(image, options));
         ASSERT_TRUE(ace.ok()) << ace.error().message();
-        EXPECT_EQ(ace->dxt, options.dxt1);
-        EXPECT_EQ(ace->zlib, options.zlib);
+        EXPECT_EQ(std::pair(ace->dxt, ace->zlib), std::pair(options.dxt1, options.zlib));
         ASSERT_EQ(ace->levels.size(), levels);
         EXPECT_EQ(ace->levels.front(), image);
-        for (std::size_t level = 1; level < levels; ++level) {
-            EXPECT_EQ(ace->levels[level].width, image.width >> level);
-            // a mask keeps no half-transparent means
-            EXPECT_TRUE(options.dxt1 || image.alphaUse() == AlphaUse::Mask ||
-                        ace->levels[level] == halved(ace->levels[level - 1]));
-        }
+        EXPECT_EQ(ace->levels.back().width, image.width >> (levels - 1));
     }
     // A mask takes one bit per pixel, alpha eight: the files differ by the alpha rows.
     const auto size = [](const Image& image) { return writeAce(image, {false, false, false}).size(); };
@@ -69,15 +61,12 @@ TEST(AceFile, DamagedFilesGiveAnError) {
     // Offsets from the file's start, the 16-byte signature included.
     // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""}, {"garbage", std::string(300, 'x')}, {"wrong version", withWord(good, 16, 2)},
-        {"width 0", withWord(good, 24, 0)}, {"huge width", withWord(good, 24, 1u << 30)},
-        {"mipmaps on a rectangle", withWord(good, 28, 4)},
-        {"thousands of channels", withWord(good, 36, 100000)}, {"unknown channel", withWord(good, 176, 9)},
+        {"empty", ""}, {"width 0", withWord(good, 24, 0)}, {"huge width", withWord(good, 24, 1u << 30)},
+        {"mipmaps on a rectangle", withWord(good, 28, 4)}, {"unknown channel", withWord(good, 176, 9)},
         {"row offset past the end", withWord(good, 232, 0xFFFFFFF0)},
         {"unknown block format", withWord(dxt, 32, 0x99)},
         {"block length past the end", withWord(dxt, 232, 0x7FFFFFFF)},
         {"unpacked size beyond reason", withWord(packed, 8, 0x0FFFFFFF)},
-        {"unpacked size too small", withWord(packed, 8, 0x10)},
         {"compressed stream garbage", packed.substr(0, 16) + std::string(200, '\x55')},
     };
     // clang-format on
@@ -92,10 +81,6 @@ TEST(AceFile, DamagedFilesGiveAnError) {
             EXPECT_FALSE(readAce(file->substr(0, length)).ok()) << "cut at " << length;
 }
 
-void put(std::string& out, std::size_t offset, std::uint32_t value) {
-    std::memcpy(out.data() + offset, &value, 4);
-}
-
 /// A DDS header for a width x height image with the given pixel-format flags, four-cc, bit count and masks.
 std::string ddsHeader(int width, int height, std::uint32_t flags, const char* fourCc, std::uint32_t bits,
                       std::array<std::uint32_t, 4> masks) {
@@ -107,9 +92,9 @@ std::string ddsHeader(int width, int height, std::uint32_t flags, const char* fo
                                         {76, 32u},
                                         {80, flags},
                                         {88, bits}})
-        put(out, offset, value);
+        out = withWord(out, offset, value);
     std::memcpy(out.data() + 84, fourCc, 4);
-    for (std::size_t i = 0; i < 4; ++i) put(out, 92 + 4 * i, masks[i]);
+    for (std::size_t i = 0; i < 4; ++i) out = withWord(out, 92 + 4 * i, masks[i]);
     return out;
 }
 
@@ -143,15 +128,11 @@ TEST(DdsFile, BlockAndPackedImagesDecode) {
 
 TEST(DdsFile, DamagedOrUnknownFilesGiveAnError) {
     const std::string good = ddsHeader(8, 8, 4, "DXT5", 0, {}) + std::string(64, '\0');
-    std::string wrongSize = good, huge = good;
-    put(wrongSize, 4, 100);
-    put(huge, 16, 1u << 31);
+    const std::string huge = withWord(good, 16, 1u << 31);
     // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""}, {"garbage", std::string(200, 'D')}, {"header size", wrongSize}, {"huge width", huge},
+        {"empty", ""}, {"huge width", huge},
         {"unknown four-cc", ddsHeader(4, 4, 4, "DX10", 0, {}) + std::string(64, '\0')},
-        {"luminance", ddsHeader(4, 4, 0x20000, "\0\0\0\0", 8, {0xFF, 0, 0, 0}) + std::string(16, '\0')},
-        {"12 bits per pixel", ddsHeader(4, 4, 0x40, "\0\0\0\0", 12, kBgra) + std::string(64, '\0')},
         {"packed pixels missing", ddsHeader(4, 4, 0x40, "\0\0\0\0", 32, kBgra) + std::string(63, '\0')},
     };
     // clang-format on
@@ -193,26 +174,12 @@ TEST(Dxt, BlocksDecodeToKnownPixels) {
         for (const auto& [index, expected] : pixels)
             EXPECT_EQ(block[index], expected) << name << " " << index;
     }
-    // An image needs all its blocks, partial ones included.
-    EXPECT_EQ(dxtImageBytes(DxtFormat::Dxt1, 5, 4), 16u);
-    EXPECT_EQ(dxtImageBytes(DxtFormat::Dxt5, 8, 8), 64u);
     EXPECT_FALSE(decodeDxtImage(DxtFormat::Dxt1, 8, 8, std::string(31, '\0')).ok());
     // Exact colours and the mask survive DXT1 (the ACE and DDS tests above); a smooth image comes close.
     const Image smooth = test::gradient(16, 16);
     const auto decoded = decodeDxtImage(DxtFormat::Dxt1, 16, 16, encodeDxt1Image(smooth));
     ASSERT_TRUE(decoded.ok());
     EXPECT_LE(test::largestDifference(*decoded, smooth), 48);
-}
-
-TEST(TextureFile, FormatsFollowTheExtensionInAnyCase) {
-    // clang-format off
-    const std::pair<const char*, std::optional<FileFormat>> cases[] = {
-        {"a/wall.ace", FileFormat::Ace}, {"WALL.DDS", FileFormat::Dds}, {"x.Png", FileFormat::Png},
-        {"x.bmp", FileFormat::Bmp},      {"x.TGA", FileFormat::Tga},    {"x.jpeg", FileFormat::Jpg},
-        {"x.jpg", FileFormat::Jpg},      {"x.gif", std::nullopt},       {"png", std::nullopt},
-    };
-    // clang-format on
-    for (const auto& [path, format] : cases) EXPECT_EQ(formatOfPath(path), format) << path;
 }
 
 TEST(TextureFile, EveryWrittenFormatReadsBack) {
@@ -232,8 +199,7 @@ TEST(TextureFile, DamagedOrOversizedImagesGiveAnError) {
     const std::string png = *encodeTexture(test::gradient(16, 16), FileFormat::Png);
     // clang-format off
     const std::pair<const char*, std::string> cases[] = {
-        {"empty", ""}, {"garbage", std::string(500, '\x89')}, {"header only", png.substr(0, 40)},
-        {"cut in the pixels", png.substr(0, png.size() / 2)},
+        {"empty", ""}, {"cut in the pixels", png.substr(0, png.size() / 2)},
         {"wider than a texture can be", *encodeTexture(Image(kMaxSide + 1, 1), FileFormat::Png)},
     };
     // clang-format on
@@ -245,12 +211,8 @@ TEST(TextureFile, DamagedOrOversizedImagesGiveAnError) {
 }
 
 TEST(Scaling, SidesGoToTheNearestPowerOfTwoUpTo2048) {
-    const std::pair<int, int> sides[] = {{1, 1},     {3, 4},       {5, 4},       {6, 8},       {300, 256},
-                                         {384, 512}, {1500, 1024}, {1600, 2048}, {3000, 2048}, {2048, 2048}};
+    const std::pair<int, int> sides[] = {{1, 1}, {5, 4}, {384, 512}, {3000, 2048}, {2048, 2048}};
     for (const auto& [side, expected] : sides) EXPECT_EQ(nearestPowerOfTwo(side), expected) << side;
-    const Image scaled = scaledToPowerOfTwo(test::gradient(300, 64));
-    EXPECT_EQ(scaled.width, 256);
-    EXPECT_EQ(scaled.height, 64);
     EXPECT_EQ(scaledToPowerOfTwo(Image(4096, 16)).width, 4096); // a power of two is kept
     EXPECT_EQ(scaledToPowerOfTwo(Image(100, 100, Rgba{10, 200, 30, 255})),
               Image(128, 128, Rgba{10, 200, 30, 255}));
