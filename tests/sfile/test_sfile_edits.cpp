@@ -278,6 +278,11 @@ TEST(KopiereTexturen, CopiesExactlyTheUsedFiles) {
     std::filesystem::remove(work.folder.fsPath() / "wall.ace");
     work.collect();
     EXPECT_EQ(entriesIn(work.folder, "TEXTURES"), Names{"roof.ace"});
+    // A TEXTURES holding only an empty subfolder keeps it, and the folder itself.
+    Work empty({}, sampleSFile({"wall.ace"}));
+    std::filesystem::create_directories(empty.folder.fsPath() / "TEXTURES" / "archive");
+    empty.collect();
+    EXPECT_EQ(entriesIn(empty.folder, "TEXTURES"), Names{"archive"});
 }
 
 TEST(KopiereTexturen, AFailureStopsTheCollectionWhereItFailedAndSaysSo) {
