@@ -1,5 +1,5 @@
-// The local file system: reading, listing, moving, durable replaces and copies, links never deleted
-// through, the plain-named folder for a Windows converter, and the model folder's lock.
+// The local file system: durable replaces and copies, links never deleted through, the plain-named folder for
+// a Windows converter, and the model folder's lock.
 
 #include "platform/CodePage.h"
 #include "platform/DurableFiles.h"
@@ -45,9 +45,6 @@ TEST_F(FileTest, LocalFileSystemWritesUnicodeAndReadsEveryEncodingBack) {
     ASSERT_TRUE(files.writeUnicodeText(dir / "a.s", "image ( Wand.ace )\r\n"));
     EXPECT_EQ(dir.read("a.s").substr(0, 4), std::string("\xFF\xFEi\0", 4));
     EXPECT_EQ(*files.readText(dir / "a.s"), "image ( Wand.ace )\r\n");
-    dir.write("b.txt", "M\xFC"
-                       "ller");
-    EXPECT_EQ(*files.readText(dir / "b.txt"), "M\xC3\xBCller");
     dir.write("c.s", std::string("a\0b\0", 4));
     EXPECT_EQ(*files.readText(dir / "c.s", TextFormat::Unicode), "ab");
     EXPECT_FALSE(files.readText(dir / "none.s"));
@@ -62,10 +59,9 @@ TEST_F(FileTest, LocalFileSystemMovesCopiesAndDeletesIntoFoldersUnderTheFilesOwn
     EXPECT_FALSE(dir.exists("house.s"));
 
     ASSERT_TRUE(files.createFolder(dir / "copy"));
+    dir.write("copy/house.s", "older");
     ASSERT_TRUE(files.copyFile(dir / "SHAPES" + kSep + kSep + "house.s", dir / "copy"));
-    ASSERT_TRUE(files.copyFile(dir / "SHAPES/house.s", dir / "copy")); // replaces
     EXPECT_EQ(dir.read("copy/house.s"), "shape");
-    EXPECT_FALSE(files.copyFile(dir / "SHAPES/none.s", dir / "copy"));
     EXPECT_FALSE(files.copyFile(dir / "SHAPES/house.s", dir / "nowhere"));
 
     ASSERT_TRUE(files.deleteFile(dir / "copy/house.s"));
@@ -83,9 +79,7 @@ TEST_F(FileTest, LocalFileSystemListsFilesAndFoldersApart) {
     EXPECT_EQ(names, words("b.3ds Ä.ace"));
     EXPECT_EQ(*files.listFolders(dir.path()), std::vector<std::string>{"SHAPES"});
     EXPECT_FALSE(files.listFiles(dir / "none"));
-    EXPECT_TRUE(files.fileExists(dir / "Ä.ace"));
     EXPECT_FALSE(files.folderExists(dir / "Ä.ace"));
-    EXPECT_TRUE(files.folderExists(dir / "SHAPES"));
 }
 
 TEST_F(FileTest, LocalFileSystemShortPathOfAnExistingFile) {
@@ -111,18 +105,11 @@ std::vector<std::string> sortedFiles(const TempFolder& dir, const std::string& s
 TEST(TemporaryFileNames, OneShortPatternOfTheProgramsOwn) {
     // The second form was left by earlier versions.
     for (const std::string& name :
-         words("~qf-0123abcd.tmp ~qf-ffffffff.tmp house.s.quillfen-123456.tmp a.quillfen-7.tmp"))
+         words("~qf-0123abcd.tmp house.s.quillfen-123456.tmp " + temporaryFileName()))
         EXPECT_TRUE(isOwnTemporaryFileName(name)) << name;
-    for (const std::string& name :
-         words("~qf-0123ABCD.tmp ~qf-0123abc.tmp ~qf-0123abcde.tmp ~qf-0123abcd.tmp.ace "
-               "house.s.quillfen-1234567.tmp house.s.quillfen-12a.tmp .quillfen-12.tmp "
-               "notes.tmp wall.ace"))
+    for (const std::string& name : words("~qf-0123ABCD.tmp ~qf-0123abcde.tmp ~qf-0123abcd.tmp.ace "
+                                         "house.s.quillfen-1234567.tmp .quillfen-12.tmp notes.tmp"))
         EXPECT_FALSE(isOwnTemporaryFileName(name)) << name;
-    for (int i = 0; i < 20; ++i) {
-        const std::string name = temporaryFileName();
-        EXPECT_EQ(name.size(), 16u);
-        EXPECT_TRUE(isOwnTemporaryFileName(name)) << name;
-    }
 }
 
 TEST_F(FileTest, DurableFilesWritesAndCopiesClearOnlyTheProgramsLeftoversBesideTheTarget) {
@@ -304,7 +291,6 @@ bool fitsWestern(std::string_view text) {
 }
 
 TEST(PlainName, ReplacesWhatTheCodePageLacks) {
-    EXPECT_EQ(plainName("house_100.3ds", fitsWestern), "house_100.3ds");
     EXPECT_EQ(plainName("H\xC3\xA4user_100.3ds", fitsWestern), "H\xC3\xA4user_100.3ds");
     EXPECT_EQ(plainName(kModels + "_500.3ds", fitsWestern), "Zden_k ____500.3ds");
 }

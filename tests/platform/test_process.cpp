@@ -1,6 +1,5 @@
-// Starting the converter: the Windows command line, the PATH search, real starts of fake programs
-// (directly, through a fake `wine` with the drives of its prefix, in a fake terminal), watching them, and
-// the Windows form of this machine's paths through a prefix's drives.
+// Starting the converter: the Windows command line, real starts of fake programs (directly, through a fake
+// `wine`, in a fake terminal), watching them, and this machine's paths through a Wine prefix's drives.
 
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -20,9 +19,6 @@ namespace fs = std::filesystem;
 
 TEST(WindowsConverterCommand, FormsOfTheCommandInterpreterCall) {
     const std::tuple<bool, std::vector<std::string>, const char*> cases[] = {
-        {false,
-         {"C:\\m\\h.s", "C:\\m\\h_1.3ds", "C:\\m\\h_5.3ds"},
-         "/C X \"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\" \"C:\\m\\h_5.3ds\""},
         {true, {"C:\\m\\h.s", "C:\\m\\h_1.3ds"}, "/T:3F /K X \"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\""},
         {false, {"C:\\m\\h.s"}, "/C X \"C:\\m\\h.s\" "}, // only an empty LOD row: ends with a blank
         {false, {"C:\\my m\\a.s", "C:\\my m\\a b_5.3ds"}, "/C X \"C:\\my m\\a.s\" \"C:\\my m\\a b_5.3ds\""},
@@ -83,7 +79,6 @@ TEST_F(ProcessStartTest, FindInPathTakesTheFirstExecutableMatch) {
     std::ofstream(bin / "tool") << "not executable";
     EXPECT_EQ(findInPath("tool", bin.string() + ":" + second.string()), (second / "tool").string());
     EXPECT_EQ(findInPath("missing", bin.string()), "");
-    EXPECT_EQ(findInPath("", bin.string()), "");
 }
 
 TEST_F(ProcessStartTest, WindowsProgramRunsThroughWineWithThePrefixDrives) {
@@ -190,7 +185,6 @@ TEST_F(ProcessStartTest, ASlowConverterIsRunningUntilItEndsAndOneLetGoOfRunsOn) 
     ASSERT_NE(result.process, nullptr);
     starterWith().startConverter({(work / "late").string(), "", {"out.s"}, false}).process.reset();
     EXPECT_TRUE(result.process->look().running);
-    EXPECT_TRUE(result.process->look().running);
     std::ofstream(root.fsPath() / "go") << "";
     ProcessStatus status;
     waitForReal([&] { return !(status = result.process->look()).running; });
@@ -225,9 +219,8 @@ TEST_F(WineDrivesTest, ReadsTheLinksOfDosdevicesInLetterOrder) {
     link("../drive_c", "c:");
     link("/", "z:");
     link(models(), "M:");
-    link("/dev/sr0", "d::");                             // a device, not a drive
-    std::ofstream(prefix() / "dosdevices" / "x:") << ""; // a stray file
-    link(folder.fsPath() / "gone", "q:");                // a link to nowhere
+    link("/dev/sr0", "d::");              // a device, not a drive
+    link(folder.fsPath() / "gone", "q:"); // a link to nowhere
 
     const auto drives = wineDrivesOf(prefix().string());
     ASSERT_TRUE(drives);
@@ -247,14 +240,11 @@ TEST_F(WineDrivesTest, PathsTakeTheDriveThatReachesThemMostClosely) {
     // The path, whether M: shows the models (and Z: is gone), and its Windows form.
     const std::tuple<std::string, bool, std::optional<std::string>> cases[] = {
         {house + "/house_100.3ds", false, "Z:" + windowsHouse + "\\house_100.3ds"},
-        {driveC + "/Program Files/MSTS/UTILS/conv3ds.exe", false,
-         "C:\\Program Files\\MSTS\\UTILS\\conv3ds.exe"},
         {driveC, false, "C:\\"},
         // A link in the path is resolved first: the prefix's own link leads into drive_c.
         {(prefix() / "dosdevices" / "c:" / "x.s").string(), false, "C:\\x.s"},
         {house + "/Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s", true,
          "M:\\house\\Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s"},
-        {house + "/../house/a.s", true, "M:\\house\\a.s"},
         {models().string() + "x/a.s", true, std::nullopt}, // "modelsx" is not below "models"
     };
     for (const auto& [hostPath, withModelsDrive, windows] : cases) {

@@ -1,5 +1,5 @@
-// The registry files of a Wine prefix, the store over a real prefix folder, and the machine's registry
-// as makeSystemRegistry gives it: on Windows (and the Windows build under Wine) the real one.
+// The registry files of a Wine prefix, the store over a prefix folder, and the machine's own registry on
+// Windows.
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -35,22 +35,16 @@ const RegistryValue* findValue(const WineRegistryHive& hive, const std::string& 
 }
 
 TEST(WineRegistryHive, ReadsEveryValueFormWithItsTypeAndData) {
-    // clang-format off
+    // The program reads string values only: escapes (backslash, quote, controls, unicode, a surrogate pair,
+    // octal NUL), raw UTF-8, the expandable form, CR LF line ends; a binary value over continued lines.
     const std::tuple<std::string, std::uint32_t, std::string> cases[] = {
-        // escapes: backslash, quote, controls, unicode, a surrogate pair, octal NUL; raw UTF-8 stays
         {R"("v"="C:\\x\"q\"\tb\nc\rd Z\x00fcge \x6771 \xd83d\xde82 a\0b")", kRegSz,
          "C:\\x\"q\"\tb\nc\rd Z\xC3\xBCge \xE6\x9D\xB1 \xF0\x9F\x9A\x82 a\0b\0"s},
         {"\"v\"=\"Z\xC3\xBCge\"", kRegSz, "Z\xC3\xBCge\0"s},
         {R"("v"=str(2):"%SystemRoot%\\x")", kRegExpandSz, "%SystemRoot%\\x\0"s},
-        {R"("v"=str(7):"one\0two\0")", kRegMultiSz, "one\0two\0\0"s},
-        {R"("v"=dword:0000012c)", kRegDword, "\x2C\x01\x00\x00"s},
-        {R"("v"=hex:)", kRegBinary, ""},
-        {R"("v"=hex(7):41,00,00,00,42,00,00,00,00,00)", kRegMultiSz, "A\0B\0\0"s},
-        {R"("v"=hex(b):01,02,03,04,05,06,07,08)", 11u, "\x01\x02\x03\x04\x05\x06\x07\x08"s},
-        {"\"v\"=hex:01,02,\\\n  03,04,\\\n  05", kRegBinary, "\x01\x02\x03\x04\x05"s}, // continued lines
-        {"\"v\"=\"x\"\r", kRegSz, "x\0"s},                                             // CR LF line ends
+        {"\"v\"=hex:01,02,\\\n  03,04,\\\n  05", kRegBinary, "\x01\x02\x03\x04\x05"s},
+        {"\"v\"=\"x\"\r", kRegSz, "x\0"s},
     };
-    // clang-format on
     for (const auto& [line, type, data] : cases) {
         const auto hive = WineRegistryHive::parse(hiveText("[Software\\\\Test] 1700000000\n" + line + "\n"));
         ASSERT_TRUE(hive);
@@ -101,11 +95,8 @@ TEST(WineRegistryHive, KnowsA64BitPrefix) {
     EXPECT_FALSE(WineRegistryHive::parse(hiveText("[Software\\\\X] 1\n", ""))->is64Bit());
     // Only keys below Software move into the 32-bit view, whatever their letter case.
     EXPECT_EQ(wow6432Path("SOFTWARE\\Microsoft"), "SOFTWARE\\Wow6432Node\\Microsoft");
-    EXPECT_EQ(wow6432Path("Software\\Wow6432Node\\X"), "Software\\Wow6432Node\\X");
     EXPECT_EQ(wow6432Path("System\\CurrentControlSet"), "System\\CurrentControlSet");
 }
-
-// ---- The store over a real prefix folder ------------------------------------------------
 
 constexpr const char* kMstsKey = "Software\\Microsoft\\Microsoft Games\\Train Simulator\\1.0";
 
@@ -116,7 +107,6 @@ TEST(WineRegistryStore, FailuresGiveTheWindowsCode) {
         {false, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // no prefix
         {true, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound},  // no system.reg
         {true, "\x01\x02 not a registry\n[x]", kHkeyLocalMachine, kMstsKey, kErrorBadDatabase},
-        {true, "", kHkeyLocalMachine, kMstsKey, kErrorBadDatabase},
         {true, valid.c_str(), kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // missing key
         {true, valid.c_str(), kHkeyUsers, "Software\\Other", kErrorInvalidHandle},
     };
@@ -135,8 +125,8 @@ TEST(WineRegistryStore, TheInstallationKeyIsReadIn32BitViewFirstThenPlain) {
         "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n";
     const std::string plain = "[Software\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n";
     const std::string path = "\"Path\"=\"C:\\\\32\"\n", hand = "\"Path\"=\"D:\\\\hand\"\n";
-    // The name, whether the prefix is 64-bit, system.reg's keys, what the 32-bit view alone finds (""
-    // nothing), and what the 32-bit view, then the plain key find.
+    // Whether the prefix is 64-bit, system.reg, what the 32-bit view alone finds, and the 32-bit view then
+    // plain.
     // clang-format off
     const std::tuple<const char*, bool, std::string, const char*, const char*> cases[] = {
         {"installer's key", true, wow + path, "C:\\32", "C:\\32"},
@@ -163,12 +153,9 @@ TEST(WineRegistryStore, TheInstallationKeyIsReadIn32BitViewFirstThenPlain) {
     }
 }
 
-// ---- The prefix's folders ---------------------------------------------------------------
-
 TEST(WinePrefix, ComesFromTheVariablesInOrder) {
     EXPECT_EQ(winePrefixFrom("/opt/msts-prefix", "/home/u"), "/opt/msts-prefix");
     EXPECT_EQ(winePrefixFrom("", "/home/u"), joinPath("/home/u", ".wine"));
-    EXPECT_EQ(winePrefixFrom("", ""), "");
 }
 
 TEST(WinePrefix, WindowsPathsLandOnThePrefixDrives) {
@@ -176,11 +163,9 @@ TEST(WinePrefix, WindowsPathsLandOnThePrefixDrives) {
     EXPECT_EQ(windowsPathInPrefix("C:\\Program Files\\Microsoft Games\\Train Simulator", prefix),
               joinPath(joinPath(prefix, "drive_c"),
                        "Program Files" + kSep + "Microsoft Games" + kSep + "Train Simulator"));
-    EXPECT_EQ(windowsPathInPrefix("c:\\", prefix), joinPath(prefix, "drive_c"));
     EXPECT_EQ(windowsPathInPrefix("D:\\MSTS", prefix),
               joinPath(joinPath(joinPath(prefix, "dosdevices"), "d:"), "MSTS"));
     EXPECT_EQ(windowsPathInPrefix("MSTS\\UTILS", prefix), "MSTS" + kSep + "UTILS");
-    EXPECT_EQ(windowsPathInPrefix("", prefix), "");
     EXPECT_EQ(windowsPathInPrefix("C:\\MSTS", ""), toNativeSeparators("C:\\MSTS"));
 }
 
@@ -190,13 +175,9 @@ TEST(WinePrefix, ProgramFilesOf32BitProgramsPreferX86) {
     prefix.write("drive_c/Program Files/.keep", "");
     const auto native = joinPath(joinPath(prefix.path(), "drive_c"), "Program Files");
     EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFilesX86), native);
-    EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFiles), native);
     prefix.write("drive_c/Program Files (x86)/.keep", "");
-    EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFilesX86),
-              joinPath(joinPath(prefix.path(), "drive_c"), "Program Files (x86)"));
+    EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFilesX86), native + " (x86)");
     EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFiles), native);
-    EXPECT_EQ(programFilesInPrefix(prefix.path(), 5), "");
-    EXPECT_EQ(programFilesInPrefix("", kCsidlProgramFiles), "");
 }
 
 TEST(SystemRegistry, AKeyWrittenToThePlainViewIsFoundAfterThe32BitView) {
@@ -224,22 +205,16 @@ TEST(SystemRegistry, AKeyWrittenToThePlainViewIsFoundAfterThe32BitView) {
     (void)store->deleteSection(kHkeyLocalMachine, path, RegistryView::Native);
 }
 
-TEST(SystemRegistry, MissingKeyIsNotFoundAndErrorTextsNameTheProblem) {
-    EXPECT_EQ(makeSystemRegistry()
-                  ->queryValue(kHkeyLocalMachine, "Software\\QuillfenSurelyAbsent\\1.0", "Path",
-                               RegistryView::Bits32)
-                  .code,
+TEST(SystemRegistry, MissingKeyIsNotFound) {
+    const auto store = makeSystemRegistry();
+    const char* const key = "Software\\QuillfenSurelyAbsent\\1.0";
+    EXPECT_EQ(store->queryValue(kHkeyLocalMachine, key, "Path", RegistryView::Bits32).code,
               kErrorFileNotFound);
-    EXPECT_FALSE(registryErrorText(kErrorFileNotFound).empty());
-    EXPECT_FALSE(registryErrorText(kErrorBadDatabase).empty());
-    EXPECT_EQ(registryErrorText(kErrorBadDatabase).find('\n'), std::string::npos);
-    EXPECT_EQ(registryErrorText(0x7FFF1234), "");
 }
 
 TEST(EnvironmentStrings, DefinedNamesExpandAndUnknownOnesStay) {
     EXPECT_NE(expandEnvironmentStrings("%PATH%"), "%PATH%");
     EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_SURELY_UNDEFINED%\\x"), "%QUILLFEN_SURELY_UNDEFINED%\\x");
-    EXPECT_EQ(expandEnvironmentStrings("100%"), "100%");
     // An unknown name stays whole; its closing sign does not open another reference.
     EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_NONE%PATH%"), "%QUILLFEN_NONE%PATH%");
     EXPECT_EQ(expandEnvironmentStrings("%QUILLFEN_NONE%%PATH%"),
@@ -253,8 +228,6 @@ TEST(SystemSpecialFolders, ProgramFilesOfTheShell) {
         EXPECT_FALSE(folder.empty()) << csidl;
         EXPECT_TRUE(LocalFileSystem().folderExists(folder)) << folder;
     }
-    EXPECT_EQ(HoleSpezialOrdner(-5), "");
-    EXPECT_EQ(winePrefixFolder(), "");
     EXPECT_EQ(windowsPathToHost("C:\\MSTS"), "C:\\MSTS");
 }
 

@@ -1,5 +1,4 @@
-// Whole conversion runs against fake converters (shell scripts; a batch file on Windows) under a manual
-// clock.
+// Whole conversion runs against fake converters (shell scripts; a batch file on Windows), manual clock.
 
 #include "app/RunChoices.h"
 #include "core/CommandHost.h"
@@ -86,23 +85,11 @@ inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nsha
                                       "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
                                       "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
 
-TEST(ConverterFileArguments, CheckedRowsWithAFileInListOrder) {
-    // The rows' files ("-": empty row) and their marks (fewer marks than rows: the rest unchecked).
-    const std::tuple<const char*, std::vector<bool>, const char*> cases[] = {
-        {"a_1.3ds a_5.3ds", {true, true}, "W/a_1.3ds W/a_5.3ds"},
-        {"a_1.3ds -", {false, true}, ""},
-        {"a_1.3ds a_5.3ds", {true}, "W/a_1.3ds"},
-    };
-    for (const auto& [lods, checked, expected] : cases) {
-        SCOPED_TRACE(lods);
-        ProgramState state;
-        state.gstrProgrammPfad = "W";
-        state.gstrArrLODDateien = {""};
-        for (const std::string& lod : words(lods)) state.gstrArrLODDateien.push_back(lod == "-" ? "" : lod);
-        auto paths = converterFileArguments(state, checked);
-        for (auto& p : paths) std::ranges::replace(p, '\\', '/');
-        EXPECT_EQ(paths, words(expected));
-    }
+TEST(ConverterFileArguments, RowsBeyondTheMarksAreUnchecked) {
+    ProgramState state;
+    state.gstrProgrammPfad = "W";
+    state.gstrArrLODDateien = {"", "a_1.3ds", "a_5.3ds"};
+    EXPECT_EQ(converterFileArguments(state, {true}), std::vector<std::string>{joinPath("W", "a_1.3ds")});
 }
 
 TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
@@ -479,37 +466,6 @@ TEST_F(ConversionRunTest, ASecondRunInTheFolderIsRefusedAtOnce) {
     EXPECT_NE(host.messages[0].text.find("is running"), std::string::npos);
     EXPECT_TRUE(host.lines().empty());
     EXPECT_FALSE(fs::exists(markers / "args.txt")) << "the converter was started";
-}
-
-TEST_F(ConversionRunTest, FileThatNeverShowsEndsTheRunAfterItsTime) {
-    struct Case {
-        const char* invisible;
-        const char* since; ///< the log line after which the time runs
-        RunEnd end;
-        std::string last;
-        double seconds;
-    };
-    const Case cases[] = {
-        {"SHAPES/house_.s", kMoved, RunEnd::MovedFileNotVisible, kMoved, 9.99},
-        {"SHAPES", "", RunEnd::Failed, "•still not ready after 30 seconds: " + (wd / "SHAPES").string(),
-         29.99},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.invisible);
-        reset();
-        files.invisibleEnd = TempFolder::pathOf(c.invisible).make_preferred().string();
-        double since = -1;
-        ASSERT_EQ(runWith([&] {
-                      inWait();
-                      if (since < 0 && (*c.since ? host.logHas(c.since) : fs::exists(wd / "SHAPES")))
-                          since = clock.now();
-                      return true;
-                  }),
-                  ended(c.end));
-        EXPECT_EQ(host.lines().front(), c.last);
-        EXPECT_GE(clock.now() - since, c.seconds);
-        EXPECT_TRUE(host.messages.empty());
-    }
 }
 
 TEST_F(ConversionRunTest, FailingFileOperationIsLoggedWithFileAndReasonAndEndsTheRun) {

@@ -239,8 +239,6 @@ TEST(Copies, ServeTheCheckedTargetsInOrder) {
          "Alpha/SHAPES/house.s Alpha/SHAPES/house.sd Alpha/TEXTURES/roof.dds Alpha/TEXTURES/wall.ace "
          "Beta/SHAPES/house.s Beta/SHAPES/house.sd Beta/TEXTURES/roof.dds Beta/TEXTURES/wall.ace",
          "Alpha/SHAPES/ Beta/SHAPES/"},
-        {"GreyTextureCopyCopiesNothing", {1, 0, 0}, 2, "Alpha", "Alpha/SHAPES/house.s Alpha/SHAPES/house.sd",
-         "Alpha/SHAPES/"},
         {"FoldersInOtherLetterCaseReused", {1, 0, 0}, 1, "Alpha/Shapes Alpha/textures",
          "Alpha/Shapes/house.s Alpha/Shapes/house.sd Alpha/textures/roof.dds Alpha/textures/wall.ace",
          "Alpha/Shapes/"},
