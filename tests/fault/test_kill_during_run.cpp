@@ -1,7 +1,6 @@
-// Kills `quillfen-cli convert` with SIGKILL at 30 moments spread over a run (a slow converter, a 20 MB
-// s-file, a route copy and a reference entry) and checks after each kill: every file the run touches is
-// its complete old or new self, SHAPES holds the shape, and the next run ends with exactly the files of an
-// undisturbed run. Fifteen workers, each in a folder of its own, share the kills.
+// Kills `quillfen-cli convert` at 30 moments of a run (slow converter, 20 MB s-file, route copy, reference
+// entry): every file is its whole old or new self, SHAPES holds the shape, the next run ends as an
+// undisturbed one.
 
 #include "platform/TextCodec.h"
 #include "support/TempFolder.h"
@@ -63,27 +62,16 @@ std::string shapeFile(const std::string& texture1, const std::string& texture2, 
     return encodeUtf16LeWithBom(text);
 }
 
-/// A file of /proc; empty when its process has ended meanwhile (reading then fails with ESRCH).
-std::string readProcFile(const fs::path& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
-    std::string text;
-    char buffer[512];
-    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    close(fd);
-    return text;
-}
-
-/// The pids of this process's children, adopted ones included. Processes come and go while /proc is
-/// listed, so no step may throw.
+/// The pids of this process's children, adopted ones included; processes come and go meanwhile, so nothing
+/// throws.
 std::vector<pid_t> childrenOfThisProcess() {
     std::vector<pid_t> children;
     std::error_code error;
     for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string stat = readProcFile(it->path() / "stat");
+        std::ifstream in(it->path() / "stat"); // empty when the process ended meanwhile
+        const std::string stat{std::istreambuf_iterator<char>(in), {}};
         const auto close = stat.rfind(')');
         if (close == std::string::npos) continue;
         std::istringstream fields(stat.substr(close + 2));
@@ -112,8 +100,8 @@ struct Worker {
         fs::create_directories((root / name).parent_path());
         std::ofstream(root / name, std::ios::binary) << bytes;
     }
-    /// Two LODs, three textures, the converter and the saved choices; the route is named relative to
-    /// the model folder, so that every worker's files are alike.
+    /// Two LODs, three textures, the converter and the saved choices (the route relative, so workers are
+    /// alike).
     void prepare() const {
         write("model/house_100.3ds", "near");
         write("model/house_500.3ds", "far");
@@ -161,8 +149,8 @@ std::vector<std::string> work(const Worker& worker, const Reference& reference,
     std::vector<std::string> problems;
     const std::string shape = "model/SHAPES/house_.s";
     for (const double seconds : moments) {
-        // Hard links to the saved files: cheap, and a run that wrote a file in place instead of
-        // replacing it would show in the saved tree.
+        // Hard links to the saved files: cheap, and a write in place instead of a replace shows in the saved
+        // tree.
         fs::remove_all(worker.root);
         fs::copy(reference.oldTree, worker.root,
                  fs::copy_options::recursive | fs::copy_options::create_hard_links);
@@ -205,8 +193,7 @@ TEST(KillDuringRun, EveryFileIsWholeAndTheNextRunCleansUp) {
     first.write("../shapes/A.s", shapeFile("wall.ace", "roof.ace", "1.00000 2.00000 3.00000"));
     first.write("../shapes/B.s", shapeFile("wall.ace", "door.ace", "4.00000 5.00000 6.00000"));
 
-    // An undisturbed run lasts about 3.3 s (converter 0.25 s, the 2 s pause, then a second of
-    // writing): the moments cover it, the writing phase densely.
+    // An undisturbed run lasts about 3.3 s (converter, 2 s pause, a second of writing): that phase densely.
     std::vector<std::vector<double>> moments(kWorkers);
     for (int i = 0; i < kKills; ++i)
         moments[static_cast<std::size_t>(i % kWorkers)].push_back(i < 12 ? 0.05 + i * 0.2
@@ -221,42 +208,34 @@ TEST(KillDuringRun, EveryFileIsWholeAndTheNextRunCleansUp) {
     reference.after = treeOf(first.root);
     ASSERT_NE(reference.before, reference.after);
 
-    std::vector<std::pair<pid_t, int>> workers;
+    // Workers are forked copies of this test that report in a file and end, never returning into the
+    // framework.
+    std::vector<pid_t> workers;
+    const auto report = [&](std::size_t w) { return dir.fsPath() / ("report" + std::to_string(w)); };
     for (std::size_t w = 0; w < kWorkers; ++w) {
-        int channel[2];
-        ASSERT_EQ(pipe(channel), 0);
         const pid_t child = fork();
-        if (child == 0) {
-            // A worker is a copy of this test: whatever happens it reports and ends here, never
-            // returning into the test framework, whose clean-up would remove the others' folder.
-            close(channel[0]);
-            std::string report = "done\n";
-            try {
-                for (const auto& problem :
-                     work({dir.fsPath() / ("w" + std::to_string(w)), shapes}, reference, moments[w]))
-                    report += problem + "\n";
-            } catch (const std::exception& error) {
-                report += "worker " + std::to_string(w) + " stopped: " + error.what() + "\n";
-            }
-            for (std::size_t at = 0; at < report.size();) {
-                const ssize_t written = write(channel[1], report.data() + at, report.size() - at);
-                if (written <= 0) break;
-                at += static_cast<std::size_t>(written);
-            }
-            _exit(0);
+        ASSERT_GE(child, 0);
+        if (child > 0) {
+            workers.push_back(child);
+            continue;
         }
-        close(channel[1]);
-        workers.emplace_back(child, channel[0]);
+        std::string problems = "done\n";
+        try {
+            for (const auto& problem :
+                 work({dir.fsPath() / ("w" + std::to_string(w)), shapes}, reference, moments[w]))
+                problems += problem + "\n";
+        } catch (const std::exception& error) {
+            problems += "worker " + std::to_string(w) + " stopped: " + error.what() + "\n";
+        }
+        std::ofstream(report(w) += ".part") << problems;
+        fs::rename(report(w) += ".part", report(w));
+        _exit(0);
     }
-    for (const auto& [pid, fd] : workers) {
-        std::string report;
-        char buffer[4096];
-        for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
-            report.append(buffer, static_cast<std::size_t>(got));
-        close(fd);
-        waitpid(pid, nullptr, 0);
-        EXPECT_TRUE(report.starts_with("done\n")) << "a worker ended without a report";
-        std::istringstream lines(report.substr(std::min<std::size_t>(5, report.size())));
+    for (std::size_t w = 0; w < workers.size(); ++w) {
+        waitpid(workers[w], nullptr, 0);
+        const std::string problems = readFile(report(w));
+        EXPECT_TRUE(problems.starts_with("done\n")) << "worker " << w << " ended without a report";
+        std::istringstream lines(problems.substr(std::min<std::size_t>(5, problems.size())));
         for (std::string line; std::getline(lines, line);) ADD_FAILURE() << line;
     }
     EXPECT_EQ(treeOf(reference.oldTree), reference.before) << "a run wrote into a file in place";

@@ -41,15 +41,6 @@ protected:
     LocalFileSystem files;
 };
 
-TEST_F(FileTest, LocalFileSystemWritesUnicodeAndReadsEveryEncodingBack) {
-    ASSERT_TRUE(files.writeUnicodeText(dir / "a.s", "image ( Wand.ace )\r\n"));
-    EXPECT_EQ(dir.read("a.s").substr(0, 4), std::string("\xFF\xFEi\0", 4));
-    EXPECT_EQ(*files.readText(dir / "a.s"), "image ( Wand.ace )\r\n");
-    dir.write("c.s", std::string("a\0b\0", 4));
-    EXPECT_EQ(*files.readText(dir / "c.s", TextFormat::Unicode), "ab");
-    EXPECT_FALSE(files.readText(dir / "none.s"));
-}
-
 TEST_F(FileTest, LocalFileSystemMovesCopiesAndDeletesIntoFoldersUnderTheFilesOwnName) {
     dir.write("house.s", "shape");
     ASSERT_TRUE(files.createFolder(dir / "SHAPES"));
@@ -68,30 +59,6 @@ TEST_F(FileTest, LocalFileSystemMovesCopiesAndDeletesIntoFoldersUnderTheFilesOwn
     EXPECT_FALSE(files.deleteFile(dir / "copy/house.s"));
     EXPECT_TRUE(files.removeEmptyFolder(dir / "copy"));
     EXPECT_FALSE(files.removeEmptyFolder(dir / "SHAPES"));
-}
-
-TEST_F(FileTest, LocalFileSystemListsFilesAndFoldersApart) {
-    dir.write("b.3ds", "");
-    dir.write("Ä.ace", "");
-    std::filesystem::create_directory(dir.fsPath() / "SHAPES");
-    auto names = *files.listFiles(dir.path());
-    std::ranges::sort(names);
-    EXPECT_EQ(names, words("b.3ds Ä.ace"));
-    EXPECT_EQ(*files.listFolders(dir.path()), std::vector<std::string>{"SHAPES"});
-    EXPECT_FALSE(files.listFiles(dir / "none"));
-    EXPECT_FALSE(files.folderExists(dir / "Ä.ace"));
-}
-
-TEST_F(FileTest, LocalFileSystemShortPathOfAnExistingFile) {
-    dir.write("with blank.3ds", "");
-    const auto shortened = files.shortPath(dir / "with blank.3ds");
-    ASSERT_TRUE(shortened);
-#ifdef _WIN32
-    EXPECT_EQ(fileNameOf(*shortened).find(' '), std::string::npos);
-#else
-    EXPECT_EQ(*shortened, dir / "with blank.3ds");
-#endif
-    EXPECT_FALSE(files.shortPath(dir / "none.3ds"));
 }
 
 constexpr bool kWindows = kPathSeparator == '\\';

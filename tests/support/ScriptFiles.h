@@ -31,9 +31,7 @@ inline bool waitForReal(const std::function<bool()>& condition) {
 inline void writeScript(const std::filesystem::path& path, const std::string& body) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body;
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all |
-                                           std::filesystem::perms::group_read |
-                                           std::filesystem::perms::others_read);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
 
 /// A single-quoted shell word (for paths written into a fake program).

@@ -1,7 +1,6 @@
 #pragma once
-// The structure the engines rely on when they load an s-file: every count equals its list, every index
-// lies in range, one hierarchy entry per matrix, no sub-object beyond a 16-bit index, only the shaders
-// Open Rails knows, and a texture for every prim_state.
+// What the engines rely on in an s-file: counts equal their lists, indices in range, one hierarchy entry per
+// matrix, sub-objects within 16-bit indices, only shaders Open Rails knows, a texture for every prim_state.
 
 #include "support/ShapeBlocks.h"
 

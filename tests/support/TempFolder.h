@@ -19,7 +19,7 @@ inline std::string readFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-/// The blank-separated words of `text`, for short rows in test tables.
+/// The blank-separated words of `text`.
 inline std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
     return {std::istream_iterator<std::string>(in), {}};
@@ -47,7 +47,7 @@ public:
         return utf8Of((m_path / pathOf(name)).make_preferred());
     }
 
-    /// A UTF-8 text as a path (on Windows a narrow string would be read in the ANSI code page).
+    /// A UTF-8 text as a path (a narrow string would be read in Windows' ANSI code page).
     static std::filesystem::path pathOf(const std::string& utf8) {
         return std::u8string(utf8.begin(), utf8.end());
     }
