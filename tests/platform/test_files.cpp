@@ -257,11 +257,6 @@ bool fitsWestern(std::string_view text) {
     return fitsCodePage(text, 1252);
 }
 
-TEST(PlainName, ReplacesWhatTheCodePageLacks) {
-    EXPECT_EQ(plainName("H\xC3\xA4user_100.3ds", fitsWestern), "H\xC3\xA4user_100.3ds");
-    EXPECT_EQ(plainName(kModels + "_500.3ds", fitsWestern), "Zden_k ____500.3ds");
-}
-
 class PlainNameFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {

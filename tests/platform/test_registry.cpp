@@ -133,11 +133,6 @@ TEST(WineRegistryStore, TheInstallationKeyIsReadIn32BitViewFirstThenPlain) {
     }
 }
 
-TEST(WinePrefix, ComesFromTheVariablesInOrder) {
-    EXPECT_EQ(winePrefixFrom("/opt/msts-prefix", "/home/u"), "/opt/msts-prefix");
-    EXPECT_EQ(winePrefixFrom("", "/home/u"), joinPath("/home/u", ".wine"));
-}
-
 TEST(WinePrefix, WindowsPathsLandOnThePrefixDrives) {
     const std::string prefix = "pfx";
     EXPECT_EQ(windowsPathInPrefix("C:\\Program Files\\Microsoft Games\\Train Simulator", prefix),
@@ -145,8 +140,6 @@ TEST(WinePrefix, WindowsPathsLandOnThePrefixDrives) {
                        "Program Files" + kSep + "Microsoft Games" + kSep + "Train Simulator"));
     EXPECT_EQ(windowsPathInPrefix("D:\\MSTS", prefix),
               joinPath(joinPath(joinPath(prefix, "dosdevices"), "d:"), "MSTS"));
-    EXPECT_EQ(windowsPathInPrefix("MSTS\\UTILS", prefix), "MSTS" + kSep + "UTILS");
-    EXPECT_EQ(windowsPathInPrefix("C:\\MSTS", ""), toNativeSeparators("C:\\MSTS"));
 }
 
 TEST(WinePrefix, ProgramFilesOf32BitProgramsPreferX86) {
