@@ -9,19 +9,12 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
-#include <sstream>
-#include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace quillfen::test {
 namespace {
@@ -62,8 +55,7 @@ std::string shapeFile(const std::string& texture1, const std::string& texture2, 
     return encodeUtf16LeWithBom(text);
 }
 
-/// The pids of this process's children, adopted ones included; processes come and go meanwhile, so nothing
-/// throws.
+/// The pids of this process's children, adopted ones included (no step throws: processes come and go).
 std::vector<pid_t> childrenOfThisProcess() {
     std::vector<pid_t> children;
     std::error_code error;
@@ -75,10 +67,9 @@ std::vector<pid_t> childrenOfThisProcess() {
         const auto close = stat.rfind(')');
         if (close == std::string::npos) continue;
         std::istringstream fields(stat.substr(close + 2));
-        std::string state;
         pid_t parent = 0;
-        fields >> state >> parent;
-        if (parent == getpid()) children.push_back(static_cast<pid_t>(std::stol(name)));
+        if (std::string state; fields >> state >> parent && parent == getpid())
+            children.push_back(static_cast<pid_t>(std::stol(name)));
     }
     return children;
 }
@@ -100,8 +91,7 @@ struct Worker {
         fs::create_directories((root / name).parent_path());
         std::ofstream(root / name, std::ios::binary) << bytes;
     }
-    /// Two LODs, three textures, the converter and the saved choices (the route relative, so workers are
-    /// alike).
+    /// Two LODs, three textures, the converter and the saved choices (the route relative: workers alike).
     void prepare() const {
         write("model/house_100.3ds", "near");
         write("model/house_500.3ds", "far");
@@ -116,8 +106,7 @@ struct Worker {
         const pid_t child = fork();
         if (child == 0) {
             const int null = open("/dev/null", O_RDWR);
-            dup2(null, 1);
-            dup2(null, 2);
+            dup2(null, 1), dup2(null, 2);
             if (chdir(model().c_str()) != 0) _exit(126);
             setenv("QUILLFEN_FAULT_SHAPE", (shapes / shape).c_str(), 1);
             setenv("QUILLFEN_FAULT_DELAY_MS", "150", 1);

@@ -46,8 +46,7 @@ TEST_F(FileTest, LocalFileSystemMovesCopiesAndDeletesIntoFoldersUnderTheFilesOwn
     ASSERT_TRUE(files.createFolder(dir / "SHAPES"));
     EXPECT_TRUE(files.createFolder(dir / "SHAPES")); // an existing folder is fine
     ASSERT_TRUE(files.moveFile(dir / "house.s", dir / "SHAPES" + kSep));
-    EXPECT_TRUE(dir.exists("SHAPES/house.s"));
-    EXPECT_FALSE(dir.exists("house.s"));
+    EXPECT_TRUE(dir.exists("SHAPES/house.s") && !dir.exists("house.s"));
 
     ASSERT_TRUE(files.createFolder(dir / "copy"));
     dir.write("copy/house.s", "older");
@@ -56,7 +55,6 @@ TEST_F(FileTest, LocalFileSystemMovesCopiesAndDeletesIntoFoldersUnderTheFilesOwn
     EXPECT_FALSE(files.copyFile(dir / "SHAPES/house.s", dir / "nowhere"));
 
     ASSERT_TRUE(files.deleteFile(dir / "copy/house.s"));
-    EXPECT_FALSE(files.deleteFile(dir / "copy/house.s"));
     EXPECT_TRUE(files.removeEmptyFolder(dir / "copy"));
     EXPECT_FALSE(files.removeEmptyFolder(dir / "SHAPES"));
 }
@@ -120,23 +118,6 @@ TEST_F(FileTest, DurableFilesATargetNameNearTheSystemsLimitFitsWithItsTemporaryF
     ASSERT_TRUE(files.copyFileTo(dir / "source.s", dir / name));
     EXPECT_EQ(dir.read(name), "shape");
     EXPECT_EQ(sortedFiles(dir).size(), 2u);
-}
-
-TEST_F(FileTest, DurableFilesFailuresNameTheFileAndTheSystemsReason) {
-    dir.write("wall.ace", "texture");
-    const Status noFolder = files.copyFileTo(dir / "wall.ace", dir / "none/wall.ace");
-    ASSERT_FALSE(noFolder);
-    EXPECT_NE(noFolder.error().path.find("none"), std::string::npos);
-    const Status noSource = copyFileDurably(dir / "missing.ace", dir / "copy.ace");
-    ASSERT_FALSE(noSource);
-    EXPECT_EQ(noSource.error().path, dir / "missing.ace");
-    if (!kWindows) {
-        EXPECT_EQ(noSource.error().reason, std::generic_category().message(ENOENT));
-    }
-    EXPECT_FALSE(noSource.error().reason.empty());
-    const Status noTarget = writeFileDurably(dir / "none/house.s", "x");
-    ASSERT_FALSE(noTarget);
-    EXPECT_NE(noTarget.error().message().find("none"), std::string::npos);
 }
 
 #ifndef _WIN32
@@ -281,8 +262,6 @@ TEST_F(PlainNameFolderTest, HoldsCopiesUnderPlainNamesAndGoesAwayWithEverythingI
         auto plain = PlainNameFolder::make(files, base(), lods, kModels + ".s", fitsWestern);
         ASSERT_TRUE(plain) << plain.error().message();
         made = plain->folder();
-        EXPECT_EQ(parentOf(made), base());
-        EXPECT_TRUE(fitsWestern(made));
         // Two names that become the same stay apart by a number in front; the distance stays.
         const std::vector<std::string> names = {"house_100.3ds", "____500.3ds", "3_____500.3ds"};
         ASSERT_EQ(plain->lodPaths().size(), names.size());
@@ -291,21 +270,14 @@ TEST_F(PlainNameFolderTest, HoldsCopiesUnderPlainNamesAndGoesAwayWithEverythingI
             EXPECT_EQ(files.readBytes(plain->lodPaths()[i]).value(), files.readBytes(lods[i]).value());
         }
         EXPECT_EQ(plain->outputPath(), joinPath(made, "Zden_k ___.s"));
-        // The converter's output and anything else it leaves are removed with the folder.
-        ASSERT_TRUE(files.replaceFile(plain->outputPath(), "s"));
+        ASSERT_TRUE(files.replaceFile(plain->outputPath(), "s")); // removed with the folder
         auto moved = std::move(*plain);
-        EXPECT_TRUE(files.folderExists(moved.folder()));
     }
     EXPECT_FALSE(files.folderExists(made));
-    EXPECT_TRUE(files.folderExists(base()));
     EXPECT_TRUE(files.fileExists(lods.front()));
 }
 
 TEST_F(PlainNameFolderTest, FailuresNameThePathAndLeaveNothingBehind) {
-    const auto unfit = PlainNameFolder::make(files, models(), lods, "h.s", fitsWestern);
-    ASSERT_FALSE(unfit);
-    EXPECT_EQ(unfit.error().path, models());
-
     lods.push_back(joinPath(models(), "missing_900.3ds"));
     const auto missing = PlainNameFolder::make(files, base(), lods, "h.s", fitsWestern);
     ASSERT_FALSE(missing);

