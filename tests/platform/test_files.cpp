@@ -256,27 +256,6 @@ protected:
     std::vector<std::string> lods;
 };
 
-TEST_F(PlainNameFolderTest, HoldsCopiesUnderPlainNamesAndGoesAwayWithEverythingInIt) {
-    std::string made;
-    {
-        auto plain = PlainNameFolder::make(files, base(), lods, kModels + ".s", fitsWestern);
-        ASSERT_TRUE(plain) << plain.error().message();
-        made = plain->folder();
-        // Two names that become the same stay apart by a number in front; the distance stays.
-        const std::vector<std::string> names = {"house_100.3ds", "____500.3ds", "3_____500.3ds"};
-        ASSERT_EQ(plain->lodPaths().size(), names.size());
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            EXPECT_EQ(plain->lodPaths()[i], joinPath(made, names[i]));
-            EXPECT_EQ(files.readBytes(plain->lodPaths()[i]).value(), files.readBytes(lods[i]).value());
-        }
-        EXPECT_EQ(plain->outputPath(), joinPath(made, "Zden_k ___.s"));
-        ASSERT_TRUE(files.replaceFile(plain->outputPath(), "s")); // removed with the folder
-        auto moved = std::move(*plain);
-    }
-    EXPECT_FALSE(files.folderExists(made));
-    EXPECT_TRUE(files.fileExists(lods.front()));
-}
-
 TEST_F(PlainNameFolderTest, FailuresNameThePathAndLeaveNothingBehind) {
     lods.push_back(joinPath(models(), "missing_900.3ds"));
     const auto missing = PlainNameFolder::make(files, base(), lods, "h.s", fitsWestern);

@@ -1,7 +1,6 @@
 // Starting the converter: the Windows command line, real starts of fake programs (directly, through a fake
 // `wine`, in a fake terminal), watching them, and this machine's paths through a Wine prefix's drives.
 
-#include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/WineDrives.h"
 #include "support/ScriptFiles.h"
@@ -47,14 +46,6 @@ protected:
     TempFolder root;
     fs::path bin, work;
 };
-
-TEST_F(ProcessStartTest, FindInPathTakesTheFirstExecutableMatch) {
-    const fs::path second = root.fsPath() / "second";
-    writeScript(second / "tool", "");
-    std::ofstream(bin / "tool") << "not executable";
-    EXPECT_EQ(findInPath("tool", bin.string() + ":" + second.string()), (second / "tool").string());
-    EXPECT_EQ(findInPath("missing", bin.string()), "");
-}
 
 TEST_F(ProcessStartTest, WindowsProgramRunsThroughWineWithThePrefixDrives) {
     const fs::path record = root.fsPath() / "wine-args";

@@ -1,10 +1,8 @@
-// The text, number and code-page helpers shared by every part of the program, and the running program's file.
+// The text, number and code-page helpers shared by every part of the program.
 
 #include "platform/CodePage.h"
-#include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
-#include "platform/RunningProgram.h"
 #include "platform/Text.h"
 #include "platform/TextCodec.h"
 
@@ -121,12 +119,6 @@ TEST(FitsCodePage, OnlyTextWhoseEveryCharacterHasAPlace) {
     };
     for (const auto& [text, codePage, fits] : cases)
         EXPECT_EQ(fitsCodePage(text, codePage), fits) << text << " in " << codePage;
-}
-
-TEST(RunningProgram, IsThisTestProgram) {
-    const std::string path = runningProgramPath();
-    EXPECT_TRUE(LocalFileSystem().fileExists(path)) << path;
-    EXPECT_TRUE(fileNameOf(path).starts_with("test_platform")) << path;
 }
 
 } // namespace

@@ -85,13 +85,6 @@ inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nsha
                                       "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
                                       "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
 
-TEST(ConverterFileArguments, RowsBeyondTheMarksAreUnchecked) {
-    ProgramState state;
-    state.gstrProgrammPfad = "W";
-    state.gstrArrLODDateien = {"", "a_1.3ds", "a_5.3ds"};
-    EXPECT_EQ(converterFileArguments(state, {true}), std::vector<std::string>{joinPath("W", "a_1.3ds")});
-}
-
 TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
     const std::tuple<Language, int, char, const char*> cases[] = {
         {Language::English, 20, '.', "•conv3ds.exe creates s-file: \"h.s\" in 2 seconds."},
@@ -573,40 +566,6 @@ TEST_F(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
     for (const fs::path& made : {wd / "AddToRef.txt", route / "SHAPES" / "house_.sd"})
         EXPECT_TRUE(fs::exists(made)) << made;
     EXPECT_TRUE(host.logHas("No valid directory given!"));
-}
-
-// On Windows the converter starts through cmd.exe with its short path (blanks in both folders).
-class WindowsConversionRunTest : public ConversionRunTest {
-protected:
-    void SetUp() override {
-        if (!kWindows) GTEST_SKIP() << "the cmd.exe start exists only on Windows";
-        layOut("my model");
-        std::ofstream(root.fsPath() / "prepared.s", std::ios::binary) << kSFileText;
-        // Copies the prepared s-file to its first argument and records its arguments, one a line.
-        converter = root.fsPath() / "tool box" / "conv3ds.bat";
-        fs::create_directories(converter.parent_path());
-        const std::string args = TempFolder::utf8Of(markers / "args.txt");
-        std::ofstream(converter, std::ios::binary)
-            << "@echo off\r\ncopy /Y \"" << TempFolder::utf8Of(root.fsPath() / "prepared.s")
-            << "\" \"%~1.part\" >nul\r\n"
-            << "move /Y \"%~1.part\" \"%~1\" >nul\r\n>\"" << args << ".part\" echo %~1\r\n>>\"" << args
-            << ".part\" echo %~2\r\n>>\"" << args << ".part\" echo %~3\r\nmove /Y \"" << args << ".part\" \""
-            << args << "\" >nul\r\ntype nul > \"" << TempFolder::utf8Of(markers / "done") << "\"\r\n";
-        state.gstrConv3dsPfad = TempFolder::utf8Of(converter);
-        endsAtOnce = true;
-    }
-};
-
-TEST_F(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksRunsThroughCmdWithItsShortPath) {
-    ASSERT_EQ(runWith(), ended(RunEnd::Done));
-    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s") && fs::exists(wd / "SHAPES" / "house_.sd"));
-    auto arguments = converterArguments(); // "echo" ends its lines with CR LF
-    for (auto& line : arguments) std::erase(line, '\r');
-    EXPECT_EQ(arguments, paths({"house_.s", "house_100.3ds", "house_500.3ds"}));
-    const auto shortPath = LocalFileSystem().shortPath(state.gstrConv3dsPfad);
-    ASSERT_TRUE(shortPath.ok());
-    EXPECT_EQ(shortPath.value().find(' '), std::string::npos) << shortPath.value();
-    EXPECT_TRUE(host.logHas("cmd.exe /C " + shortPath.value() + quotedFiles()));
 }
 
 } // namespace
