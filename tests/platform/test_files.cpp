@@ -1,13 +1,11 @@
-// The local file system: durable replaces and copies, links never deleted through, the plain-named folder for
-// a Windows converter, and the model folder's lock.
+// The local file system: durable replaces and copies, links never deleted through, and the model folder's
+// lock.
 
-#include "platform/CodePage.h"
 #include "platform/DurableFiles.h"
 #include "platform/FileLinks.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 #include "platform/Paths.h"
-#include "platform/PlainNameFolder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -230,38 +228,6 @@ TEST_F(FileTest, FileLinksAnEmptyFolderBehindALinkKeepsLinkAndFolder) {
     EXPECT_TRUE(files.isLink(dir / "model/TEXTURES"));
     EXPECT_TRUE(files.folderExists(dir / "other/textures"));
     EXPECT_TRUE(files.removeEmptyFolder(dir / "other/textures"));
-}
-
-const std::string kModels = "Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC"; // Zdeněk Дом
-
-bool fitsWestern(std::string_view text) {
-    return fitsCodePage(text, 1252);
-}
-
-class PlainNameFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(files.createFolder(base()));
-        for (const std::string name :
-             {"house_100.3ds", "\xD0\x94\xD0\xBE\xD0\xBC_500.3ds", "\xD0\xA1\xD0\xB0\xD0\xB4_500.3ds"}) {
-            folder.write(kModels + "/" + name, "3ds " + name);
-            lods.push_back(joinPath(models(), name));
-        }
-    }
-    [[nodiscard]] std::string models() const { return folder / kModels; }
-    [[nodiscard]] std::string base() const { return folder / "tmp"; }
-
-    test::TempFolder folder;
-    LocalFileSystem files;
-    std::vector<std::string> lods;
-};
-
-TEST_F(PlainNameFolderTest, FailuresNameThePathAndLeaveNothingBehind) {
-    lods.push_back(joinPath(models(), "missing_900.3ds"));
-    const auto missing = PlainNameFolder::make(files, base(), lods, "h.s", fitsWestern);
-    ASSERT_FALSE(missing);
-    EXPECT_NE(missing.error().message().find("missing_900.3ds"), std::string::npos);
-    EXPECT_TRUE(files.listFolders(base()).value().empty());
 }
 
 enum Probe { kLocked = 0, kHeld = 3, kFailed = 4 };

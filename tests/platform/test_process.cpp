@@ -139,7 +139,7 @@ class WineDrivesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(prefix() / "dosdevices");
-        fs::create_directories(prefix() / "drive_c" / "Program Files");
+        fs::create_directories(prefix() / "drive_c");
         fs::create_directories(models() / "house");
     }
     [[nodiscard]] fs::path prefix() const { return folder.fsPath() / "prefix"; }
@@ -155,11 +155,8 @@ TEST_F(WineDrivesTest, PathsTakeTheDriveThatReachesThemMostClosely) {
     link("../drive_c", "c:");
     link("/", "z:");
     const std::string house = (models() / "house").string();
-    std::string windowsHouse = house;
-    std::ranges::replace(windowsHouse, '/', '\\');
     // The path, whether M: shows the models (and Z: is gone), and its Windows form.
     const std::tuple<std::string, bool, std::optional<std::string>> cases[] = {
-        {house + "/house_100.3ds", false, "Z:" + windowsHouse + "\\house_100.3ds"},
         // A link in the path is resolved first: the prefix's own link leads into drive_c.
         {(prefix() / "dosdevices" / "c:" / "x.s").string(), false, "C:\\x.s"},
         {house + "/Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s", true,

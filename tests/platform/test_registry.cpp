@@ -134,16 +134,5 @@ TEST(WinePrefix, WindowsPathsLandOnThePrefixDrives) {
               joinPath(joinPath(joinPath(prefix, "dosdevices"), "d:"), "MSTS"));
 }
 
-TEST(WinePrefix, ProgramFilesOf32BitProgramsPreferX86) {
-    test::TempFolder prefix;
-    EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFilesX86), "");
-    prefix.write("drive_c/Program Files/.keep", "");
-    const auto native = joinPath(joinPath(prefix.path(), "drive_c"), "Program Files");
-    EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFilesX86), native);
-    prefix.write("drive_c/Program Files (x86)/.keep", "");
-    EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFilesX86), native + " (x86)");
-    EXPECT_EQ(programFilesInPrefix(prefix.path(), kCsidlProgramFiles), native);
-}
-
 } // namespace
 } // namespace quillfen
