@@ -1,6 +1,5 @@
 // Kills `quillfen-cli convert` at 30 moments of a run (slow converter, 20 MB s-file, route copy, reference
-// entry): every file is its whole old or new self, SHAPES holds the shape, the next run ends as an
-// undisturbed one.
+// entry): every file stays its whole old or new self, and the next run ends as an undisturbed one.
 
 #include "platform/TextCodec.h"
 #include "support/TempFolder.h"
@@ -138,8 +137,7 @@ std::vector<std::string> work(const Worker& worker, const Reference& reference,
     std::vector<std::string> problems;
     const std::string shape = "model/SHAPES/house_.s";
     for (const double seconds : moments) {
-        // Hard links to the saved files: cheap, and a write in place instead of a replace shows in the saved
-        // tree.
+        // Hard links to the saved files: a write in place instead of a replace shows in the saved tree.
         fs::remove_all(worker.root);
         fs::copy(reference.oldTree, worker.root,
                  fs::copy_options::recursive | fs::copy_options::create_hard_links);
@@ -154,8 +152,8 @@ std::vector<std::string> work(const Worker& worker, const Reference& reference,
             if (now.count(path) == 0 && reference.after.count(path) != 0)
                 problems.push_back(moment + ": lost " + path);
         for (const auto& [path, hash] : now) {
-            const bool old = reference.before.count(path) != 0 && reference.before.at(path) == hash;
-            const bool fresh = reference.after.count(path) != 0 && reference.after.at(path) == hash;
+            const bool old = reference.before.contains(path) && reference.before.at(path) == hash,
+                       fresh = reference.after.contains(path) && reference.after.at(path) == hash;
             const bool ownTemporary = fs::path(path).filename().string().starts_with("~qf-") ||
                                       path.find(".quillfen-") != std::string::npos ||
                                       path == "model/Quillfen.lock";
@@ -197,17 +195,12 @@ TEST(KillDuringRun, EveryFileIsWholeAndTheNextRunCleansUp) {
     reference.after = treeOf(first.root);
     ASSERT_NE(reference.before, reference.after);
 
-    // Workers are forked copies of this test that report in a file and end, never returning into the
+    // Workers are forked copies of this test: they report in a file and end, never returning to the
     // framework.
     std::vector<pid_t> workers;
     const auto report = [&](std::size_t w) { return dir.fsPath() / ("report" + std::to_string(w)); };
     for (std::size_t w = 0; w < kWorkers; ++w) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child > 0) {
-            workers.push_back(child);
-            continue;
-        }
+        if (workers.push_back(fork()), workers.back() != 0) continue;
         std::string problems = "done\n";
         try {
             for (const auto& problem :

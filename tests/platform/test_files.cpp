@@ -1,5 +1,4 @@
-// The local file system: durable replaces and copies, links never deleted through, and the model folder's
-// lock.
+// The local file system: durable replaces and copies, links never deleted through, the model folder's lock.
 
 #include "platform/DurableFiles.h"
 #include "platform/FileLinks.h"

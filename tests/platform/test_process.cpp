@@ -102,12 +102,10 @@ TEST_F(ProcessStartTest, VisibleFormRunsInTheTerminalWithPositionalArguments) {
 
     ASSERT_TRUE(result.started()) << result.error.message();
     EXPECT_EQ(recordedLines(converterRecord), arguments);
-    const auto terminalArguments = recordedLines(terminalRecord);
-    ASSERT_GE(terminalArguments.size(), 3U);
-    EXPECT_EQ(terminalArguments[0], "-e");
-    // The converter and its arguments come last, each as a parameter of its own.
-    EXPECT_EQ(terminalArguments[terminalArguments.size() - 2], converter.string());
-    EXPECT_EQ(terminalArguments.back(), arguments[0]);
+    const auto terminal = recordedLines(terminalRecord); // "-e", ..., the converter and its arguments apart
+    ASSERT_GE(terminal.size(), 3U);
+    EXPECT_EQ(terminal[0] + "|" + terminal.end()[-2] + "|" + terminal.back(),
+              "-e|" + converter.string() + "|" + arguments[0]);
     EXPECT_EQ(result.process, nullptr) << "a visible start cannot be watched";
 }
 

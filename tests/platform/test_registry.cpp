@@ -1,5 +1,4 @@
-// The registry files of a Wine prefix, the store over a prefix folder, and the machine's own registry on
-// Windows.
+// The registry files of a Wine prefix, the store over a prefix folder, and paths in the prefix.
 
 #include "platform/Paths.h"
 #include "platform/Registry.h"

@@ -1,4 +1,4 @@
-// Whole conversion runs against fake converters (shell scripts; a batch file on Windows), manual clock.
+// Whole conversion runs against fake converters (shell scripts) under a manual clock.
 
 #include "app/RunChoices.h"
 #include "core/CommandHost.h"
@@ -87,7 +87,6 @@ inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nsha
 
 TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
     const std::tuple<Language, int, char, const char*> cases[] = {
-        {Language::English, 20, '.', "•conv3ds.exe creates s-file: \"h.s\" in 2 seconds."},
         {Language::English, 123, ',', "•conv3ds.exe creates s-file: \"h.s\" in 12,3 seconds."},
         {Language::German, 90000, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 9000 Sekunden."},
     };
@@ -342,20 +341,6 @@ TEST_F(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgres
     EXPECT_FALSE(fs::exists(wd / "SHAPES"));
 }
 
-TEST_F(ConversionRunTest, CancelAfterTheFileWasSeenDoesNotCancelTheNextRun) {
-    bool clicked = false;
-    ASSERT_EQ(runWith([&] {
-                  // The yield after a slice that found the file: too late to cancel this run.
-                  if (inWait() && task.requestedWait() == 0 && fs::exists(wd / "house_.s") && !clicked)
-                      state.gblnAbbruch = clicked = true;
-                  return true;
-              }),
-              ended(RunEnd::Done));
-    ASSERT_TRUE(clicked);
-    reset();
-    EXPECT_EQ(runWith(), ended(RunEnd::Done));
-}
-
 TEST_F(ConversionRunTest, QuittingDuringTheWaitDestroysTheRunWithoutTouchingTheWindow) {
     useConverter(Converter::RunsOn);
     ASSERT_FALSE(runWith([&] { return !(inWait() && clock.now() > 1002.0); }).has_value());
@@ -377,7 +362,6 @@ TEST_F(ConversionRunTest, MoveThatFailsShowsTheCrashDiagnosis) {
 
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(host.messages[0].title, "Is conv3ds.exe crashed?");
-    EXPECT_NE(host.messages[0].text.find("\"+1s\""), std::string::npos);
     EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the new s-file stays in the working directory";
     EXPECT_EQ(readFile(wd / "SHAPES" / "house_.s"), "old") << "the old shape stays until replaced";
 }
@@ -565,7 +549,6 @@ TEST_F(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
         << sd;
     for (const fs::path& made : {wd / "AddToRef.txt", route / "SHAPES" / "house_.sd"})
         EXPECT_TRUE(fs::exists(made)) << made;
-    EXPECT_TRUE(host.logHas("No valid directory given!"));
 }
 
 } // namespace

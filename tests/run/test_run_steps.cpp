@@ -1,5 +1,4 @@
-// The run's steps after the conversion (ACE files from pictures, sd-file, reference entry, copies) and the
-// console log.
+// The run's steps after the conversion (ACE from pictures, sd-file, reference entry, copies); console log.
 
 #include "platform/TextCodec.h"
 #include "run/ConversionRunConsole.h"

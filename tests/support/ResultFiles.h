@@ -12,9 +12,6 @@
 #include "support/TempFolder.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 namespace quillfen::test {
 

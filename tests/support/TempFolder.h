@@ -32,10 +32,7 @@ public:
         do m_path = std::filesystem::temp_directory_path() / ("quillfen-test-" + std::to_string(random()));
         while (!std::filesystem::create_directory(m_path));
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TempFolder() { std::filesystem::remove_all(m_path, m_ignored); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -69,6 +66,7 @@ public:
 
 private:
     std::filesystem::path m_path;
+    std::error_code m_ignored;
 };
 
 /// The shared folder of real files made by other tools, or "" when absent.
