@@ -1,6 +1,5 @@
-// A second process for the folder-lock tests: `quillfen_lock_probe FOLDER try` takes the lock and releases
-// it; `... die` ends without any clean-up, as a killed run does. Exit 0: locked; 3: held elsewhere; 4:
-// failed.
+// `quillfen_lock_probe FOLDER try|die`: locks and releases, or ends as a killed run does. Exit 0 locked, 3
+// held elsewhere, 4 failed.
 
 #include "platform/FolderLock.h"
 

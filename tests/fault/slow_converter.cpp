@@ -1,5 +1,4 @@
-// A stand-in converter that takes its time, as the real one does on a big model: after
-// QUILLFEN_FAULT_DELAY_MS it writes the prepared s-file QUILLFEN_FAULT_SHAPE to its first argument in pieces.
+// A slow stand-in converter: after QUILLFEN_FAULT_DELAY_MS, QUILLFEN_FAULT_SHAPE to argv[1] in pieces.
 
 #include <chrono>
 #include <cstdlib>

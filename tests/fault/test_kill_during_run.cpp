@@ -1,7 +1,5 @@
-// Kills `quillfen-cli convert` with SIGKILL at 30 moments spread over a run (a slow converter, a 20 MB
-// s-file, a route copy and a reference entry) and checks after each kill: every file the run touches is
-// its complete old or new self, SHAPES holds the shape, and the next run ends with exactly the files of an
-// undisturbed run. Fifteen workers, each in a folder of its own, share the kills.
+// Kills `quillfen-cli convert` at 30 moments of a run (slow converter, 20 MB s-file, route copy, reference
+// entry): every file stays its whole old or new self, and the next run ends as an undisturbed one.
 
 #include "platform/TextCodec.h"
 #include "support/TempFolder.h"
@@ -10,19 +8,12 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
-#include <sstream>
-#include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace quillfen::test {
 namespace {
@@ -63,34 +54,21 @@ std::string shapeFile(const std::string& texture1, const std::string& texture2, 
     return encodeUtf16LeWithBom(text);
 }
 
-/// A file of /proc; empty when its process has ended meanwhile (reading then fails with ESRCH).
-std::string readProcFile(const fs::path& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
-    std::string text;
-    char buffer[512];
-    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    close(fd);
-    return text;
-}
-
-/// The pids of this process's children, adopted ones included. Processes come and go while /proc is
-/// listed, so no step may throw.
+/// The pids of this process's children, adopted ones included (no step throws: processes come and go).
 std::vector<pid_t> childrenOfThisProcess() {
     std::vector<pid_t> children;
     std::error_code error;
     for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string stat = readProcFile(it->path() / "stat");
+        std::ifstream in(it->path() / "stat"); // empty when the process ended meanwhile
+        const std::string stat{std::istreambuf_iterator<char>(in), {}};
         const auto close = stat.rfind(')');
         if (close == std::string::npos) continue;
         std::istringstream fields(stat.substr(close + 2));
-        std::string state;
         pid_t parent = 0;
-        fields >> state >> parent;
-        if (parent == getpid()) children.push_back(static_cast<pid_t>(std::stol(name)));
+        if (std::string state; fields >> state >> parent && parent == getpid())
+            children.push_back(static_cast<pid_t>(std::stol(name)));
     }
     return children;
 }
@@ -112,8 +90,7 @@ struct Worker {
         fs::create_directories((root / name).parent_path());
         std::ofstream(root / name, std::ios::binary) << bytes;
     }
-    /// Two LODs, three textures, the converter and the saved choices; the route is named relative to
-    /// the model folder, so that every worker's files are alike.
+    /// Two LODs, three textures, the converter and the saved choices (the route relative: workers alike).
     void prepare() const {
         write("model/house_100.3ds", "near");
         write("model/house_500.3ds", "far");
@@ -128,8 +105,7 @@ struct Worker {
         const pid_t child = fork();
         if (child == 0) {
             const int null = open("/dev/null", O_RDWR);
-            dup2(null, 1);
-            dup2(null, 2);
+            dup2(null, 1), dup2(null, 2);
             if (chdir(model().c_str()) != 0) _exit(126);
             setenv("QUILLFEN_FAULT_SHAPE", (shapes / shape).c_str(), 1);
             setenv("QUILLFEN_FAULT_DELAY_MS", "150", 1);
@@ -161,8 +137,7 @@ std::vector<std::string> work(const Worker& worker, const Reference& reference,
     std::vector<std::string> problems;
     const std::string shape = "model/SHAPES/house_.s";
     for (const double seconds : moments) {
-        // Hard links to the saved files: cheap, and a run that wrote a file in place instead of
-        // replacing it would show in the saved tree.
+        // Hard links to the saved files: a write in place instead of a replace shows in the saved tree.
         fs::remove_all(worker.root);
         fs::copy(reference.oldTree, worker.root,
                  fs::copy_options::recursive | fs::copy_options::create_hard_links);
@@ -177,8 +152,8 @@ std::vector<std::string> work(const Worker& worker, const Reference& reference,
             if (now.count(path) == 0 && reference.after.count(path) != 0)
                 problems.push_back(moment + ": lost " + path);
         for (const auto& [path, hash] : now) {
-            const bool old = reference.before.count(path) != 0 && reference.before.at(path) == hash;
-            const bool fresh = reference.after.count(path) != 0 && reference.after.at(path) == hash;
+            const bool old = reference.before.contains(path) && reference.before.at(path) == hash,
+                       fresh = reference.after.contains(path) && reference.after.at(path) == hash;
             const bool ownTemporary = fs::path(path).filename().string().starts_with("~qf-") ||
                                       path.find(".quillfen-") != std::string::npos ||
                                       path == "model/Quillfen.lock";
@@ -205,8 +180,7 @@ TEST(KillDuringRun, EveryFileIsWholeAndTheNextRunCleansUp) {
     first.write("../shapes/A.s", shapeFile("wall.ace", "roof.ace", "1.00000 2.00000 3.00000"));
     first.write("../shapes/B.s", shapeFile("wall.ace", "door.ace", "4.00000 5.00000 6.00000"));
 
-    // An undisturbed run lasts about 3.3 s (converter 0.25 s, the 2 s pause, then a second of
-    // writing): the moments cover it, the writing phase densely.
+    // An undisturbed run lasts about 3.3 s (converter, 2 s pause, a second of writing): that phase densely.
     std::vector<std::vector<double>> moments(kWorkers);
     for (int i = 0; i < kKills; ++i)
         moments[static_cast<std::size_t>(i % kWorkers)].push_back(i < 12 ? 0.05 + i * 0.2
@@ -221,42 +195,29 @@ TEST(KillDuringRun, EveryFileIsWholeAndTheNextRunCleansUp) {
     reference.after = treeOf(first.root);
     ASSERT_NE(reference.before, reference.after);
 
-    std::vector<std::pair<pid_t, int>> workers;
+    // Workers are forked copies of this test: they report in a file and end, never returning to the
+    // framework.
+    std::vector<pid_t> workers;
+    const auto report = [&](std::size_t w) { return dir.fsPath() / ("report" + std::to_string(w)); };
     for (std::size_t w = 0; w < kWorkers; ++w) {
-        int channel[2];
-        ASSERT_EQ(pipe(channel), 0);
-        const pid_t child = fork();
-        if (child == 0) {
-            // A worker is a copy of this test: whatever happens it reports and ends here, never
-            // returning into the test framework, whose clean-up would remove the others' folder.
-            close(channel[0]);
-            std::string report = "done\n";
-            try {
-                for (const auto& problem :
-                     work({dir.fsPath() / ("w" + std::to_string(w)), shapes}, reference, moments[w]))
-                    report += problem + "\n";
-            } catch (const std::exception& error) {
-                report += "worker " + std::to_string(w) + " stopped: " + error.what() + "\n";
-            }
-            for (std::size_t at = 0; at < report.size();) {
-                const ssize_t written = write(channel[1], report.data() + at, report.size() - at);
-                if (written <= 0) break;
-                at += static_cast<std::size_t>(written);
-            }
-            _exit(0);
+        if (workers.push_back(fork()), workers.back() != 0) continue;
+        std::string problems = "done\n";
+        try {
+            for (const auto& problem :
+                 work({dir.fsPath() / ("w" + std::to_string(w)), shapes}, reference, moments[w]))
+                problems += problem + "\n";
+        } catch (const std::exception& error) {
+            problems += "worker " + std::to_string(w) + " stopped: " + error.what() + "\n";
         }
-        close(channel[1]);
-        workers.emplace_back(child, channel[0]);
+        std::ofstream(report(w) += ".part") << problems;
+        fs::rename(report(w) += ".part", report(w));
+        _exit(0);
     }
-    for (const auto& [pid, fd] : workers) {
-        std::string report;
-        char buffer[4096];
-        for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
-            report.append(buffer, static_cast<std::size_t>(got));
-        close(fd);
-        waitpid(pid, nullptr, 0);
-        EXPECT_TRUE(report.starts_with("done\n")) << "a worker ended without a report";
-        std::istringstream lines(report.substr(std::min<std::size_t>(5, report.size())));
+    for (std::size_t w = 0; w < workers.size(); ++w) {
+        waitpid(workers[w], nullptr, 0);
+        const std::string problems = readFile(report(w));
+        EXPECT_TRUE(problems.starts_with("done\n")) << "worker " << w << " ended without a report";
+        std::istringstream lines(problems.substr(std::min<std::size_t>(5, problems.size())));
         for (std::string line; std::getline(lines, line);) ADD_FAILURE() << line;
     }
     EXPECT_EQ(treeOf(reference.oldTree), reference.before) << "a run wrote into a file in place";

@@ -1,8 +1,6 @@
-// Starting the converter: the Windows command line, the PATH search, real starts of fake programs
-// (directly, through a fake `wine` with the drives of its prefix, in a fake terminal), watching them, and
-// the Windows form of this machine's paths through a prefix's drives.
+// Starting the converter: the Windows command line, real starts of fake programs (directly, through a fake
+// `wine`, in a fake terminal), watching them, and this machine's paths through a Wine prefix's drives.
 
-#include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/WineDrives.h"
 #include "support/ScriptFiles.h"
@@ -20,9 +18,6 @@ namespace fs = std::filesystem;
 
 TEST(WindowsConverterCommand, FormsOfTheCommandInterpreterCall) {
     const std::tuple<bool, std::vector<std::string>, const char*> cases[] = {
-        {false,
-         {"C:\\m\\h.s", "C:\\m\\h_1.3ds", "C:\\m\\h_5.3ds"},
-         "/C X \"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\" \"C:\\m\\h_5.3ds\""},
         {true, {"C:\\m\\h.s", "C:\\m\\h_1.3ds"}, "/T:3F /K X \"C:\\m\\h.s\" \"C:\\m\\h_1.3ds\""},
         {false, {"C:\\m\\h.s"}, "/C X \"C:\\m\\h.s\" "}, // only an empty LOD row: ends with a blank
         {false, {"C:\\my m\\a.s", "C:\\my m\\a b_5.3ds"}, "/C X \"C:\\my m\\a.s\" \"C:\\my m\\a b_5.3ds\""},
@@ -31,31 +26,6 @@ TEST(WindowsConverterCommand, FormsOfTheCommandInterpreterCall) {
         EXPECT_EQ(windowsConverterCommand({"C:\\Program Files\\conv3ds.exe", "X", arguments, visible}),
                   std::string("cmd.exe ") + expected);
 }
-
-#ifdef _WIN32
-
-TEST(WindowsProcessStart, TheCommandInterpreterIsWatchedToItsExitCode) {
-    test::TempFolder folder;
-    const auto tool = [&](const std::string& name, const std::string& body) {
-        folder.write(name, "@echo off\r\n" + body);
-        const std::string path = folder / name;
-        return ConverterLaunch{path, LocalFileSystem().shortPath(path).value(), {folder / "out.s"}, false};
-    };
-    const std::pair<ConverterLaunch, int> cases[] = {
-        {tool("refuses.bat", "echo bad chunk 1>&2\r\nexit /b 1\r\n"), 1},
-        {tool("silent.bat", "exit /b 0\r\n"), 0},
-    };
-    for (const auto& [launch, code] : cases) {
-        SCOPED_TRACE(launch.converterPath);
-        const LaunchResult result = SystemProcessStarter().startConverter(launch);
-        ASSERT_NE(result.process, nullptr);
-        ProcessStatus status;
-        waitForReal([&] { return !(status = result.process->look()).running; });
-        EXPECT_EQ(status.exitCode, code);
-    }
-}
-
-#endif
 
 #ifndef _WIN32
 
@@ -76,15 +46,6 @@ protected:
     TempFolder root;
     fs::path bin, work;
 };
-
-TEST_F(ProcessStartTest, FindInPathTakesTheFirstExecutableMatch) {
-    const fs::path second = root.fsPath() / "second";
-    writeScript(second / "tool", "");
-    std::ofstream(bin / "tool") << "not executable";
-    EXPECT_EQ(findInPath("tool", bin.string() + ":" + second.string()), (second / "tool").string());
-    EXPECT_EQ(findInPath("missing", bin.string()), "");
-    EXPECT_EQ(findInPath("", bin.string()), "");
-}
 
 TEST_F(ProcessStartTest, WindowsProgramRunsThroughWineWithThePrefixDrives) {
     const fs::path record = root.fsPath() / "wine-args";
@@ -141,16 +102,11 @@ TEST_F(ProcessStartTest, VisibleFormRunsInTheTerminalWithPositionalArguments) {
 
     ASSERT_TRUE(result.started()) << result.error.message();
     EXPECT_EQ(recordedLines(converterRecord), arguments);
-    const auto terminalArguments = recordedLines(terminalRecord);
-    ASSERT_GE(terminalArguments.size(), 3U);
-    EXPECT_EQ(terminalArguments[0], "-e");
-    // The converter and its arguments come last, each as a parameter of its own.
-    EXPECT_EQ(terminalArguments[terminalArguments.size() - 2], converter.string());
-    EXPECT_EQ(terminalArguments.back(), arguments[0]);
-    EXPECT_TRUE(result.shownCommand.starts_with((bin / "fake-term").string() + " -e \""));
+    const auto terminal = recordedLines(terminalRecord); // "-e", ..., the converter and its arguments apart
+    ASSERT_GE(terminal.size(), 3U);
+    EXPECT_EQ(terminal[0] + "|" + terminal.end()[-2] + "|" + terminal.back(),
+              "-e|" + converter.string() + "|" + arguments[0]);
     EXPECT_EQ(result.process, nullptr) << "a visible start cannot be watched";
-    EXPECT_EQ(starterWith().startConverter({converter.string(), "", {"o.s"}, true}).problem,
-              LaunchProblem::TerminalMissing);
 }
 
 TEST_F(ProcessStartTest, AHiddenStartIsWatchedToItsEndWithItsCodeAndLastOutputLines) {
@@ -158,9 +114,6 @@ TEST_F(ProcessStartTest, AHiddenStartIsWatchedToItsEndWithItsCodeAndLastOutputLi
     for (int i = 1992; i < 2000; ++i) last8.push_back("line " + std::to_string(i));
     // clang-format off
     const std::tuple<std::string, int, std::vector<std::string>> cases[] = {
-        {"echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\nexit 1\n", 1,
-         {"reading house_100.3ds", "bad chunk 0x4d4d"}},
-        {"exit 0\n", 0, {}},
         // Like wine's hint when wine32 is missing: words on stderr, then code 0.
         {"printf 'it looks like wine32 is missing\\r\\n\\n\\n' >&2\n", 0, {"it looks like wine32 is missing"}},
         {"kill -9 $$\n", 128 + 9, {}},
@@ -180,36 +133,11 @@ TEST_F(ProcessStartTest, AHiddenStartIsWatchedToItsEndWithItsCodeAndLastOutputLi
     }
 }
 
-TEST_F(ProcessStartTest, ASlowConverterIsRunningUntilItEndsAndOneLetGoOfRunsOn) {
-    const std::string go = shellQuoted((root.fsPath() / "go").string());
-    writeScript(work / "conv3ds", "while [ ! -e " + go + " ]; do sleep 0.01; done\necho done\n");
-    writeScript(work / "late", "while [ ! -e " + go + " ]; do sleep 0.01; done\necho s > " +
-                                   shellQuoted((work / "late.s").string()) + "\n");
-    const LaunchResult result =
-        starterWith().startConverter({(work / "conv3ds").string(), "", {"out.s"}, false});
-    ASSERT_NE(result.process, nullptr);
-    starterWith().startConverter({(work / "late").string(), "", {"out.s"}, false}).process.reset();
-    EXPECT_TRUE(result.process->look().running);
-    EXPECT_TRUE(result.process->look().running);
-    std::ofstream(root.fsPath() / "go") << "";
-    ProcessStatus status;
-    waitForReal([&] { return !(status = result.process->look()).running; });
-    EXPECT_EQ(status.exitCode, 0);
-    EXPECT_EQ(result.process->look().lastOutputLines, std::vector<std::string>{"done"})
-        << "the end stays as seen";
-    EXPECT_TRUE(waitForReal([&] { return fs::exists(work / "late.s"); }))
-        << "the one let go of is reaped later";
-}
-
-#endif
-
-#ifndef _WIN32
-
 class WineDrivesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(prefix() / "dosdevices");
-        fs::create_directories(prefix() / "drive_c" / "Program Files");
+        fs::create_directories(prefix() / "drive_c");
         fs::create_directories(models() / "house");
     }
     [[nodiscard]] fs::path prefix() const { return folder.fsPath() / "prefix"; }
@@ -221,40 +149,16 @@ protected:
     test::TempFolder folder;
 };
 
-TEST_F(WineDrivesTest, ReadsTheLinksOfDosdevicesInLetterOrder) {
-    link("../drive_c", "c:");
-    link("/", "z:");
-    link(models(), "M:");
-    link("/dev/sr0", "d::");                             // a device, not a drive
-    std::ofstream(prefix() / "dosdevices" / "x:") << ""; // a stray file
-    link(folder.fsPath() / "gone", "q:");                // a link to nowhere
-
-    const auto drives = wineDrivesOf(prefix().string());
-    ASSERT_TRUE(drives);
-    std::vector<std::string> found;
-    for (const WineDrive& drive : *drives) found.push_back(drive.letter + (" " + drive.hostFolder));
-    EXPECT_EQ(found, (std::vector<std::string>{"C " + fs::canonical(prefix() / "drive_c").string(),
-                                               "M " + models().string(), "Z /"}));
-}
-
 TEST_F(WineDrivesTest, PathsTakeTheDriveThatReachesThemMostClosely) {
     link("../drive_c", "c:");
     link("/", "z:");
     const std::string house = (models() / "house").string();
-    const std::string driveC = (prefix() / "drive_c").string();
-    std::string windowsHouse = house;
-    std::ranges::replace(windowsHouse, '/', '\\');
     // The path, whether M: shows the models (and Z: is gone), and its Windows form.
     const std::tuple<std::string, bool, std::optional<std::string>> cases[] = {
-        {house + "/house_100.3ds", false, "Z:" + windowsHouse + "\\house_100.3ds"},
-        {driveC + "/Program Files/MSTS/UTILS/conv3ds.exe", false,
-         "C:\\Program Files\\MSTS\\UTILS\\conv3ds.exe"},
-        {driveC, false, "C:\\"},
         // A link in the path is resolved first: the prefix's own link leads into drive_c.
         {(prefix() / "dosdevices" / "c:" / "x.s").string(), false, "C:\\x.s"},
         {house + "/Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s", true,
          "M:\\house\\Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC.s"},
-        {house + "/../house/a.s", true, "M:\\house\\a.s"},
         {models().string() + "x/a.s", true, std::nullopt}, // "modelsx" is not below "models"
     };
     for (const auto& [hostPath, withModelsDrive, windows] : cases) {

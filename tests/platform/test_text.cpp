@@ -1,11 +1,8 @@
-// The text, number and code-page helpers shared by every part of the program, and the running
-// program's own file.
+// The text, number and code-page helpers shared by every part of the program.
 
 #include "platform/CodePage.h"
-#include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
-#include "platform/RunningProgram.h"
 #include "platform/Text.h"
 #include "platform/TextCodec.h"
 
@@ -22,18 +19,12 @@ TEST(LetterCase, KnowsEveryLatin1LetterAndSearchesKeepByteOffsets) {
     EXPECT_EQ(toLowerLatin1("ÄÖÜ ÀÞ × WALL.ACE"), "äöü àþ × wall.ace");
     EXPECT_EQ(toUpperLatin1("€ 日本"), "€ 日本"); // outside Latin-1: unchanged
     EXPECT_EQ(findNoCase("Häuser.ACE wall.ace", "WALL.ACE"), 12u);
-    EXPECT_EQ(findNoCase("HÄUS", "äu"), 1u);
-    EXPECT_EQ(findNoCase("abc", "x"), std::string::npos);
-    EXPECT_TRUE(equalsNoCase("Straße", "STRAßE"));
-    EXPECT_FALSE(equalsNoCase("Wall", "Wall2"));
 }
 
 TEST(TrimAndReplace, BlanksOnlyAndEveryOccurrenceWithoutRescanning) {
     EXPECT_EQ(trimBlanks("  a b  "), "a b");
     EXPECT_EQ(trimBlanks("\ta\t"), "\ta\t");
-    EXPECT_EQ(trimBlanks("   "), "");
     EXPECT_EQ(replaceAll("aaa", "a", "aa"), "aaaaaa");
-    EXPECT_EQ(replaceAll("x->y->z", "->", ""), "xyz");
     EXPECT_EQ(replaceAll("abc", "", "z"), "abc");
 }
 
@@ -43,8 +34,7 @@ TEST(DecodeText, RecognisesTheEncoding) {
         {std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), "\xF0\x9F\x98\x80"},
         {"\xEF\xBB\xBFgr\xC3\xBCn", "gr\xC3\xBCn"},
         {"gr\xC3\xBCn", "gr\xC3\xBCn"},
-        {"gr\xFCn \x80", "gr\xC3\xBCn \xE2\x82\xAC"},
-        {"", ""}};
+        {"gr\xFCn \x80", "gr\xC3\xBCn \xE2\x82\xAC"}};
     for (const auto& [bytes, text] : cases) EXPECT_EQ(decodeText(bytes), text) << bytes;
 }
 
@@ -57,30 +47,22 @@ TEST(EncodeText, RoundTripsThroughUtf16AndWindows1252) {
     EXPECT_EQ(encodeWindows1252("日本", &lossy), "??");
     EXPECT_TRUE(lossy);
     EXPECT_FALSE(tryEncodeWindows1252("日本"));
-    EXPECT_EQ(tryEncodeWindows1252("Gr\xC3\xBC\xC3\x9F"), std::string("Gr\xFC\xDF"));
 }
 
 TEST(Paths, JoinAndCollapseSeparators) {
     const std::string s = kSep;
-    EXPECT_EQ(joinPath("a", "b"), "a" + s + "b");
     EXPECT_EQ(joinPath("a" + s, "b"), "a" + s + "b");
     EXPECT_EQ(joinPath(s, "b"), s + "b");
     EXPECT_EQ(collapseSeparators("a" + s + s + "b" + s + s + s + "c"), "a" + s + "b" + s + "c");
-    EXPECT_EQ(fileNameOf("x" + s + "y.s"), "y.s");
     EXPECT_EQ(parentOf("x" + s + "y.s"), "x");
-    EXPECT_TRUE(endsWithSeparator("x" + s));
-    EXPECT_TRUE(sameFileName("Wall.ace", "Wall.ace"));
     EXPECT_EQ(sameFileName("Wall.ace", "WALL.ACE"), kPathSeparator == '\\'); // Windows ignores case
-    EXPECT_FALSE(sameFileName("wall.ace", "wall.dds"));
 }
 
 TEST(ReadLeadingNumber, ReadsWhatTheTextBeginsWith) {
     // clang-format off
     const std::pair<const char*, double> cases[] = {
-        {"", 0.0}, {"abc", 0.0}, {"12", 12.0}, {"  -3.5", -3.5}, {"1 2 3", 123.0}, {"\t4\n2", 42.0}, {"7\r8", 7.0},
-        {"1-2", 1.0}, {"--1", 0.0}, {"+5", 5.0}, {".5", 0.5}, {"-.25x", -0.25}, {"1.2.3", 1.2}, {"1e3", 1000.0},
-        {"2.5E-1", 0.25}, {"1d2", 100.0}, {"1e", 1.0}, {"3e+", 3.0}, {"1,5", 1.0}, {"-", 0.0}, {"1e999", 0.0},
-        {"0.0001 m", 0.0001},
+        {"abc", 0.0}, {"  -3.5", -3.5}, {"1 2 3", 123.0}, {"\t4\n2", 42.0}, {"7\r8", 7.0}, {"--1", 0.0},
+        {"-.25x", -0.25}, {"1.2.3", 1.2}, {"2.5E-1", 0.25}, {"1d2", 100.0}, {"3e+", 3.0}, {"1,5", 1.0}, {"1e999", 0.0},
     };
     // clang-format on
     for (const auto& [text, expected] : cases)
@@ -88,54 +70,36 @@ TEST(ReadLeadingNumber, ReadsWhatTheTextBeginsWith) {
 }
 
 TEST(ParseNumbers, OnlyAWholeNumberWithTheGivenSeparator) {
-    EXPECT_EQ(parseLocaleNumber("1,5", ','), 1.5);
     EXPECT_EQ(parseLocaleNumber(" -2,25 ", ','), -2.25);
-    EXPECT_EQ(parseLocaleNumber("3", ','), 3.0);
     EXPECT_EQ(parseLocaleNumber("1e3", '.'), 1000.0);
-    EXPECT_FALSE(parseLocaleNumber("1.5", ','));
-    EXPECT_FALSE(parseLocaleNumber("", '.'));
-    EXPECT_FALSE(parseLocaleNumber("12a", '.'));
-    EXPECT_FALSE(parseLocaleNumber("1e", '.'));
-    EXPECT_EQ(parseInteger("42"), 42);
+    for (const char* text : {"1.5", "", "1e"}) EXPECT_FALSE(parseLocaleNumber(text, ',')) << text;
     EXPECT_EQ(parseInteger(" -7 "), -7);
-    EXPECT_FALSE(parseInteger("4.2"));
-    EXPECT_FALSE(parseInteger(""));
-    EXPECT_FALSE(parseInteger("99999999999999999999999"));
+    for (const char* text : {"4.2", "", "99999999999999999999999"}) EXPECT_FALSE(parseInteger(text)) << text;
 }
 
 TEST(RoundHalfEven, RoundsTheDecimalValueTheDoubleStandsFor) {
     EXPECT_DOUBLE_EQ(roundHalfEven(0.125, 2), 0.12); // an exact tie goes to even
-    EXPECT_DOUBLE_EQ(roundHalfEven(2.5, 0), 2.0);
     EXPECT_DOUBLE_EQ(roundHalfEven(-2.5, 0), -2.0);
-    EXPECT_DOUBLE_EQ(roundHalfEven(1.23456, 4), 1.2346);
     EXPECT_DOUBLE_EQ(roundHalfEven(2.675, 2), 2.67); // 2.675 is a little less than 2.675
     EXPECT_FALSE(std::signbit(roundHalfEven(-0.00001, 4)));
 }
 
 TEST(Formats, ZeroPointHashesShortestAndFloat32) {
     EXPECT_EQ(formatZeroPointHashes(3.0), "3.0");
-    EXPECT_EQ(formatZeroPointHashes(-1.25), "-1.25");
     EXPECT_EQ(formatZeroPointHashes(1.234567), "1.23457");
     EXPECT_EQ(formatZeroPointHashes(-0.000001), "0.0");
-    EXPECT_EQ(formatShortest(1.5), "1.5");
     EXPECT_EQ(formatShortest(-0.25, ','), "-0,25");
-    EXPECT_EQ(formatShortest(3.0), "3");
     EXPECT_EQ(formatShortest(1e20), "100000000000000000000");
-    EXPECT_EQ(formatFloat32(0.1f), "0.1");
-    EXPECT_EQ(formatFloat32(100.0f), "100");
     EXPECT_EQ(formatFloat32(1.0f / 3.0f), "0.3333333");
-    EXPECT_EQ(formatFloat32(123456789.0f), "123456800");
     EXPECT_EQ(formatFloat32(0.00001f), "0.00001");
 }
 
 TEST(WineCodePage, ComesFromTheLocaleLanguageAndRegion) {
-    // The rules, not every language of the table: Western by default, the encoding ignored, any letter
-    // case, Serbian's Latin script, Chinese by region.
+    // The rules: Western by default, the encoding ignored, any letter case, Serbian's Latin script, Chinese
+    // by region.
     const std::pair<const char*, int> cases[] = {
-        {"de_DE.UTF-8", 1252}, {"C", 1252},          {"POSIX", 1252},       {"", 1252},
-        {"cs_CZ.UTF-8", 1250}, {"CS_cz", 1250},      {"ru_RU.UTF-8", 1251}, {"sr_RS", 1251},
-        {"sr_RS@latin", 1250}, {"ja_JP.UTF-8", 932}, {"zh_CN.UTF-8", 936},  {"zh_TW.UTF-8", 950},
-        {"zh_HK", 950},
+        {"C", 1252},           {"", 1252},           {"CS_cz", 1250},      {"ru_RU.UTF-8", 1251},
+        {"sr_RS@latin", 1250}, {"zh_CN.UTF-8", 936}, {"zh_TW.UTF-8", 950},
     };
     for (const auto& [locale, codePage] : cases) EXPECT_EQ(wineCodePageOfLocale(locale), codePage) << locale;
 }
@@ -144,27 +108,12 @@ TEST(FitsCodePage, OnlyTextWhoseEveryCharacterHasAPlace) {
     const std::string czech = "Zden\xC4\x9Bk", russian = "\xD0\x94\xD0\xBE\xD0\xBC"; // ě, Дом
     // € is in Windows-1252; ě is not, nor its best fit "e".
     const std::tuple<std::string, int, bool> cases[] = {
-        {"C:\\models\\house_100.3ds", 1252, true},
-        {"", 1252, true},
-        {"H\xC3\xA4user", 1252, true},
-        {"\xE2\x82\xAC", 1252, true},
-        {czech, 1252, false},
-        {czech, 1250, true},
-        {russian, 1252, false},
-        {russian, 1251, true},
-        {czech + " " + russian, 1250, false},
-        {czech + " " + russian, 1251, false},
-        {"\xE6\x9D\xB1", 932, true},
-        {"\xE6\x9D\xB1", 1252, false}, // 東
+        {"H\xC3\xA4user", 1252, true}, {"\xE2\x82\xAC", 1252, true}, {czech, 1252, false},
+        {czech, 1250, true},           {russian, 1251, true},        {czech + " " + russian, 1251, false},
+        {"\xE6\x9D\xB1", 932, true}, // 東
     };
     for (const auto& [text, codePage, fits] : cases)
         EXPECT_EQ(fitsCodePage(text, codePage), fits) << text << " in " << codePage;
-}
-
-TEST(RunningProgram, IsThisTestProgram) {
-    const std::string path = runningProgramPath();
-    EXPECT_TRUE(LocalFileSystem().fileExists(path)) << path;
-    EXPECT_TRUE(fileNameOf(path).starts_with("test_platform")) << path;
 }
 
 } // namespace

@@ -1,6 +1,4 @@
-// The run itself: the converter's file arguments and its wait under a manual clock; whole conversion
-// runs against fake converters (shell scripts; a batch file on Windows): each end of a run, the files
-// left behind and the state of the window afterwards.
+// Whole conversion runs against fake converters (shell scripts) under a manual clock.
 
 #include "app/RunChoices.h"
 #include "core/CommandHost.h"
@@ -27,8 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The log as text (newest line first), the messages shown, and the state of the lock, the cursor,
-/// the busy display and the cancel button.
+/// The log as text (newest line first), the messages shown, and the window's lock and busy state.
 class RecordingHost final : public CommandHost {
 public:
     void log(const std::string& line) override { setLogText(line + "\r\n" + m_text); }
@@ -38,8 +35,7 @@ public:
         ++calls, messages.push_back({title, text});
     }
     bool askYesNo(const std::string& title, const std::string& text) override {
-        showMessage(title, text);
-        return true;
+        return showMessage(title, text), true;
     }
     void setBusyCursor(bool busy) override { ++calls, busyCursor = busy; }
     void lockControls() override { ++calls, ++locks; }
@@ -47,7 +43,6 @@ public:
     void setBusyDisplay(bool running) override { ++calls, busyDisplay = running; }
     void setCancelEnabled(bool enabled) override { ++calls, cancelEnabled = enabled; }
 
-    /// The log's lines, newest first.
     [[nodiscard]] std::vector<std::string> lines() const {
         std::vector<std::string> result;
         for (std::size_t start = 0, end; start < m_text.size(); start = end + 2) {
@@ -57,7 +52,6 @@ public:
         return result;
     }
     [[nodiscard]] bool logHas(const std::string& line) const { return std::ranges::count(lines(), line) > 0; }
-    /// Unlocked and idle, as after every end of a run.
     [[nodiscard]] bool idle() const {
         return locks == releases && !busyCursor && !busyDisplay && !cancelEnabled;
     }
@@ -73,30 +67,17 @@ private:
     std::string m_text;
 };
 
-/// Drives a command to its end: at each yield the manual clock moves by the wait the command asked
-/// for, then `onYield` runs (it may press cancel, make files appear, or return false to stop).
-class ClockDriver {
-public:
-    explicit ClockDriver(ManualClock& clock) : m_clock(clock) {}
-
-    std::function<bool()> onYield;
-    long yields = 0;
-
-    template <class Result> std::optional<Result> run(Task<Result>& task) {
-        while (!task.resume()) {
-            m_clock.advance(task.requestedWait());
-            if (onYield && !onYield()) return std::nullopt;
-            if (++yields > 2'000'000) {
-                ADD_FAILURE() << "the command did not end within " << yields << " yields";
-                return std::nullopt;
-            }
-        }
-        return task.result();
+/// Drives a command to its end: at each yield the manual clock moves by the wait asked for, then `onYield`
+/// runs (false: stop there).
+template <class Result>
+std::optional<Result> drive(Task<Result>& task, ManualClock& clock, const std::function<bool()>& onYield,
+                            long& yields) {
+    for (yields = 0; !task.resume();) {
+        clock.advance(task.requestedWait());
+        if (!onYield() || ++yields > 2'000'000) return std::nullopt;
     }
-
-private:
-    ManualClock& m_clock;
-};
+    return task.result();
+}
 
 /// The s-file the fake converters write: one image, one texture.
 inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
@@ -104,33 +85,9 @@ inline const std::string kSFileText = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nsha
                                       "\timages ( 1\r\n\t\timage ( wall.ace )\r\n\t)\r\n"
                                       "\ttextures ( 1\r\n\t\ttexture ( 0 -1 0 ff000000 )\r\n\t)\r\n)\r\n";
 
-TEST(ConverterFileArguments, CheckedRowsWithAFileInListOrder) {
-    // The rows' files (blank: empty row) and their marks (fewer marks than rows: the rest unchecked).
-    const std::tuple<const char*, std::vector<bool>, const char*> cases[] = {
-        {"a_1.3ds a_5.3ds", {true, true}, "W/a_1.3ds W/a_5.3ds"},
-        {"a_1.3ds a_5.3ds", {false, true}, "W/a_5.3ds"},
-        {"a_1.3ds -", {true, true}, "W/a_1.3ds"},
-        {"a_1.3ds -", {false, true}, ""},
-        {"a_1.3ds a_5.3ds", {true}, "W/a_1.3ds"},
-    };
-    for (const auto& [lods, checked, expected] : cases) {
-        SCOPED_TRACE(lods);
-        ProgramState state;
-        state.gstrProgrammPfad = "W";
-        state.gstrArrLODDateien = {""};
-        for (const std::string& lod : words(lods)) state.gstrArrLODDateien.push_back(lod == "-" ? "" : lod);
-        auto paths = converterFileArguments(state, checked);
-        for (auto& p : paths) std::ranges::replace(p, '\\', '/');
-        EXPECT_EQ(paths, words(expected));
-    }
-}
-
 TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
     const std::tuple<Language, int, char, const char*> cases[] = {
-        {Language::English, 1, '.', "•conv3ds.exe creates s-file: \"h.s\" in 0.1 seconds."},
-        {Language::English, 20, '.', "•conv3ds.exe creates s-file: \"h.s\" in 2 seconds."},
         {Language::English, 123, ',', "•conv3ds.exe creates s-file: \"h.s\" in 12,3 seconds."},
-        {Language::German, 1, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 0,1 Sekunden."},
         {Language::German, 90000, ',', "•conv3ds.exe erzeugt s-Datei: \"h.s\" in 9000 Sekunden."},
     };
     for (const auto& [language, slices, separator, expected] : cases) {
@@ -140,45 +97,15 @@ TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
     }
 }
 
-// The progress line counts the slices up in place (one when the file is there at the first look), and
-// the wait sleeps on the event loop instead of spinning.
-TEST(WaitForConverterOutput, ProgressLineCountsUpInPlaceWithoutSpinning) {
-    for (const auto& [appearsAfter, slices] : {std::pair{-1.0, 1}, {4.96, 50}, {9.96, 100}}) {
-        SCOPED_TRACE(slices);
-        TempFolder folder;
-        ProgramState state;
-        state.gstrProgrammPfad = folder.path();
-        const ShapePaths paths = ShapePaths::of(state.gstrProgrammPfad, "h.s");
-        RecordingHost host;
-        host.setLogText("before the wait\r\n");
-        LocalFileSystem files;
-        ManualClock clock;
-        if (appearsAfter < 0) folder.write("h.s", "x");
-        Task<WaitEnd> task = waitForConverterOutput(state, paths, host, files, clock, '.');
-        const double start = clock.now();
-        ClockDriver driver(clock);
-        // A copy: clang 14 cannot capture a structured binding.
-        driver.onYield = [&, appearsAt = appearsAfter] {
-            if (clock.now() - start > appearsAt) folder.write("h.s", "x");
-            return true;
-        };
-        EXPECT_EQ(driver.run(task), WaitEnd::FileFound);
-        EXPECT_EQ(host.logText(), waitProgressLine(state, "h.s", slices, '.') + "\r\nbefore the wait\r\n");
-        // One timed yield and one turn of the event loop per slice, give or take rounding.
-        EXPECT_LE(driver.yields, slices * 3);
-    }
-}
-
 constexpr bool kWindows = kPathSeparator == '\\';
 const std::string kDashes(91, '-');
 const char* const kMoved = "•new s-file moved to SHAPES";
 const char* const kOldDeleted = "•old s-file in SHAPES deleted";
 const char* const kCreated = "•the directory SHAPES is created";
 
-enum class Converter { Writes, WritesNothing, Refuses, RunsOn, WritesLate, KeepsOpen };
+enum class Converter { Writes, WritesNothing, Refuses, RunsOn, KeepsOpen };
 
-/// The system's start, keeping the last process it started, so that the manual clock runs on only
-/// once a converter that ends at once has ended.
+/// The system's start, keeping the last process, so that the clock runs on only once a quick converter ended.
 class WatchingStarter final : public ProcessStarter {
 public:
     LaunchResult startConverter(const ConverterLaunch& launch) override {
@@ -209,7 +136,6 @@ protected:
         std::ofstream(markers / "release"); // lets a converter that keeps its file open end
         EXPECT_TRUE(!expectIdle || host.idle()) << "every end of a run unlocks the window";
     }
-    /// The model folder with two LOD files and a texture; both rows checked, the s-file house_.s.
     void layOut(const std::string& folder) {
         fs::create_directories(markers = root.fsPath() / "markers");
         fs::create_directories(wd = root.fsPath() / TempFolder::pathOf(folder));
@@ -222,8 +148,7 @@ protected:
         choices.lodRowChecked = {true, true};
     }
 
-    /// A fake converter that records its arguments and notes a stale s-file, then does its part and
-    /// marks it done.
+    /// A fake converter that records its arguments and notes a stale s-file, then does its part.
     void useConverter(Converter kind, const fs::path& folder = {}) {
         converter = (folder.empty() ? root.fsPath() / "tools" : folder) / "conv3ds.exe";
         const std::string m = shellQuoted(markers.string()), done = ": > " + m + "/done\n";
@@ -239,7 +164,6 @@ protected:
             done,                                                                             // WritesNothing
             "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\n" + done + "exit 1\n", // Refuses
             done + waitFor("release"),                                   // RunsOn: until the test ends
-            waitFor("go") + write + done,                                // WritesLate: once the test says so
             "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done + waitFor("release"), // KeepsOpen
         };
         // clang-format on
@@ -248,7 +172,6 @@ protected:
         endsAtOnce = kind <= Converter::Refuses;
         state.gstrConv3dsPfad = converter.string();
     }
-    /// Ready for another run in the same folder.
     void reset() {
         for (const fs::path& made : {wd / "SHAPES", wd / "TEXTURES", wd / "house_.s", markers / "args.txt",
                                      markers / "done", markers / "stale-seen"})
@@ -257,9 +180,7 @@ protected:
         host = RecordingHost();
     }
 
-    /// True while the run waits for the converter (the cancel button is on and the command line
-    /// logged). The first time, waits in real time until the converter is done, so that the manual
-    /// clock never runs ahead of it.
+    /// True while the run waits for the converter; the first time, waits in real time until it is done.
     bool inWait() {
         if (!host.cancelEnabled || !host.logHas(state.text(TextId::LogConverterCommand))) return false;
         if (!converterSettled)
@@ -269,9 +190,9 @@ protected:
     }
     std::optional<int> runWith(std::function<bool()> onYield = {}, char separator = '.') {
         task = runConversion(RunServices{state, host, *this, files, clock, processes, separator}, choices);
-        ClockDriver driver(clock);
-        driver.onYield = onYield ? std::move(onYield) : [&] { return inWait() || true; };
-        return driver.run(task);
+        if (!onYield) onYield = [&] { return inWait() || true; };
+        long yields = 0;
+        return drive(task, clock, onYield, yields);
     }
     static int ended(RunEnd end) { return static_cast<int>(end); }
 
@@ -283,14 +204,12 @@ protected:
         for (const char* name : names) result.push_back(TempFolder::utf8Of(wd / name));
         return result;
     }
-    /// The s-file and the LOD files as the logged command line gives them.
     [[nodiscard]] std::string quotedFiles() const {
         std::string quoted;
         for (const std::string& path : paths({"house_.s", "house_100.3ds", "house_500.3ds"}))
             quoted += " \"" + path + "\"";
         return quoted;
     }
-    /// Position of a line in the log, newest first.
     [[nodiscard]] std::ptrdiff_t at(const std::string& line) const {
         const auto lines = host.lines();
         return std::ranges::find(lines, line) - lines.begin();
@@ -320,7 +239,6 @@ protected:
 };
 
 TEST_F(ConversionRunTest, CompleteRunLeavesTheShapeAndLogsInBothLanguages) {
-    std::ofstream(wd / "notes.txt.s3") << "not a shape, but its name holds \".S\"";
     for (const Language language : kLanguages) {
         SCOPED_TRACE(languageName(language));
         reset();
@@ -337,24 +255,15 @@ TEST_F(ConversionRunTest, CompleteRunLeavesTheShapeAndLogsInBothLanguages) {
         for (const char* made : {"SHAPES/house_.s", "SHAPES/house_.sd", "TEXTURES/wall.ace"})
             EXPECT_TRUE(fs::exists(wd / made)) << made;
         EXPECT_FALSE(fs::exists(wd / "house_.s"));
-        EXPECT_EQ(host.locks, 1);
-        EXPECT_TRUE(host.messages.empty() && host.idle());
+        EXPECT_TRUE(host.locks == 1 && host.messages.empty() && host.idle());
 
         const auto lines = host.lines();
         EXPECT_EQ(lines.front(), pick("Fertig!", "Done!"));
-        // From the top: separator, caption, command line, separator; the inventory below, newest on top.
+        // The command line below its caption.
         const auto caption =
             at(pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:"));
-        ASSERT_LT(caption + 2, std::ssize(lines));
-        EXPECT_EQ(lines[caption - 1], kDashes);
+        ASSERT_LT(caption + 1, std::ssize(lines));
         EXPECT_EQ(lines[caption + 1], "\"" + converter.string() + "\"" + quotedFiles());
-        EXPECT_EQ(lines[caption + 2], kDashes);
-        EXPECT_TRUE(
-            newestFirst({pick("•Textur gefunden      : wall.ace", "•Texture found  : wall.ace"),
-                         pick("•3ds-Datei gefunden   : house_500.3ds", "•3ds-file found : house_500.3ds"),
-                         pick("•3ds-Datei gefunden   : house_100.3ds", "•3ds-file found : house_100.3ds")}));
-        EXPECT_TRUE(
-            host.logHas(pick("•Shape-Datei gefunden : notes.txt.s3", "•s-file found   : notes.txt.s3")));
         EXPECT_TRUE(host.logHas(progress(1))) << "a file there at the first look counts one slice";
         EXPECT_TRUE(host.logHas(pick("•das Verzeichnis SHAPES ist erzeugt", kCreated)));
         EXPECT_TRUE(host.logHas(pick("•neue s-Datei in SHAPES verschoben", kMoved)));
@@ -380,41 +289,17 @@ TEST_F(ConversionRunTest, APictureBecomesTheAceTextureBeforeTheCorrectionAndTheC
                      kMoved}));
 }
 
-TEST_F(ConversionRunTest, LateConverterIsWaitedForAndTheSecondsCounted) {
-    useConverter(Converter::WritesLate);
-    double waitStart = -1;
-    bool released = false;
-    ASSERT_EQ(runWith([&] {
-                  if (!host.cancelEnabled) return true;
-                  if (waitStart < 0) waitStart = clock.now();
-                  if (!released && clock.now() - waitStart > 12.25) {
-                      std::ofstream(markers / "go");
-                      released = waitForReal([&] { return fs::exists(markers / "done"); });
-                  }
-                  return true;
-              }),
-              ended(RunEnd::Done));
-    EXPECT_TRUE(host.logHas(progress(123)));
-    EXPECT_FALSE(host.logHas(progress(124)));
-}
-
 TEST_F(ConversionRunTest, MissingConverterIsReportedAndNothingStarted) {
     std::ofstream(wd / "house_.s") << "stale";
     state.gstrConv3dsPfad = (root.fsPath() / "gone" / "conv3ds.exe").string();
 
     ASSERT_EQ(runWith(), ended(RunEnd::ConverterMissing));
 
-    const std::string besideProgram = (wd / "conv3ds.exe").string();
     ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].title, "Quillfen");
-    EXPECT_EQ(host.messages[0].text, "Quillfen can't find converter file!\r\n\r\n" + besideProgram);
-    const auto lines = host.lines();
-    EXPECT_EQ(std::vector(lines.begin(), lines.begin() + std::min<std::ptrdiff_t>(4, std::ssize(lines))),
-              (std::vector<std::string>{kDashes, "Quillfen can't find converter file 'conv3ds.exe' in path:",
-                                        besideProgram, kDashes}));
+    EXPECT_EQ(host.messages[0].text,
+              "Quillfen can't find converter file!\r\n\r\n" + (wd / "conv3ds.exe").string());
     EXPECT_FALSE(fs::exists(wd / "house_.s")) << "the stale output is deleted before the check";
-    EXPECT_FALSE(fs::exists(markers / "args.txt"));
-    EXPECT_FALSE(fs::exists(wd / "SHAPES"));
+    EXPECT_FALSE(fs::exists(markers / "args.txt") || fs::exists(wd / "SHAPES"));
 }
 
 TEST_F(ConversionRunTest, ConverterWithoutOutputEndsTheWaitTwoSecondsAfterItsEndOrAtTheSliceLimit) {
@@ -432,16 +317,12 @@ TEST_F(ConversionRunTest, ConverterWithoutOutputEndsTheWaitTwoSecondsAfterItsEnd
         reset();
         useConverter(kind);
         ASSERT_EQ(runWith(), ended(RunEnd::NoSFile));
-        ASSERT_EQ(host.messages.size(), 1U);
-        EXPECT_TRUE(host.messages[0].text.starts_with(
-            "Shape konnte nicht erzeugt werden! Der Konverter "
-            "'conv3ds.exe' kommt mit der '*.3ds'-Datei nicht klar!\r\nMaterialien"));
+        EXPECT_EQ(host.messages.size(), 1U);
         EXPECT_EQ(host.lines().front(), line);
         EXPECT_TRUE(host.logHas(progress(slices)));
         EXPECT_FALSE(host.logHas(progress(slices + 1)));
         EXPECT_FALSE(fs::exists(wd / "SHAPES"));
     }
-    EXPECT_NE(progress(kWaitSliceLimit).find(" 9000 "), std::string::npos);
 }
 
 TEST_F(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgressLine) {
@@ -458,34 +339,6 @@ TEST_F(ConversionRunTest, CancelDuringTheWaitUnlocksAtOnceAndKeepsTheLastProgres
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.logText(), progress(4) + "\r\n" + snapshot);
     EXPECT_FALSE(fs::exists(wd / "SHAPES"));
-}
-
-TEST_F(ConversionRunTest, CancelInTheSameYieldAsTheFileAppearsWins) {
-    useConverter(Converter::RunsOn);
-    ASSERT_EQ(runWith([&] {
-                  if (inWait() && task.requestedWait() > 0 && !state.gblnAbbruch) {
-                      std::ofstream(wd / "house_.s") << kSFileText;
-                      state.gblnAbbruch = true;
-                  }
-                  return true;
-              }),
-              ended(RunEnd::Cancelled));
-    EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the converter's late file stays where it is";
-    EXPECT_FALSE(fs::exists(wd / "SHAPES"));
-}
-
-TEST_F(ConversionRunTest, CancelAfterTheFileWasSeenDoesNotCancelTheNextRun) {
-    bool clicked = false;
-    ASSERT_EQ(runWith([&] {
-                  // The yield after a slice that found the file: too late to cancel this run.
-                  if (inWait() && task.requestedWait() == 0 && fs::exists(wd / "house_.s") && !clicked)
-                      state.gblnAbbruch = clicked = true;
-                  return true;
-              }),
-              ended(RunEnd::Done));
-    ASSERT_TRUE(clicked);
-    reset();
-    EXPECT_EQ(runWith(), ended(RunEnd::Done));
 }
 
 TEST_F(ConversionRunTest, QuittingDuringTheWaitDestroysTheRunWithoutTouchingTheWindow) {
@@ -509,7 +362,6 @@ TEST_F(ConversionRunTest, MoveThatFailsShowsTheCrashDiagnosis) {
 
     ASSERT_EQ(host.messages.size(), 1U);
     EXPECT_EQ(host.messages[0].title, "Is conv3ds.exe crashed?");
-    EXPECT_NE(host.messages[0].text.find("\"+1s\""), std::string::npos);
     EXPECT_TRUE(fs::exists(wd / "house_.s")) << "the new s-file stays in the working directory";
     EXPECT_EQ(readFile(wd / "SHAPES" / "house_.s"), "old") << "the old shape stays until replaced";
 }
@@ -556,41 +408,9 @@ TEST_F(ConversionRunTest, ASecondRunInTheFolderIsRefusedAtOnce) {
     ASSERT_TRUE(firstRun);
     ASSERT_EQ(runWith(), ended(RunEnd::FolderBusy));
     ASSERT_EQ(host.messages.size(), 1U);
-    EXPECT_EQ(host.messages[0].text, state.text(TextId::MessageFolderBusy, {wd.string()}));
     EXPECT_NE(host.messages[0].text.find("is running"), std::string::npos);
     EXPECT_TRUE(host.lines().empty());
     EXPECT_FALSE(fs::exists(markers / "args.txt")) << "the converter was started";
-}
-
-TEST_F(ConversionRunTest, FileThatNeverShowsEndsTheRunAfterItsTime) {
-    struct Case {
-        const char* invisible;
-        const char* since; ///< the log line after which the time runs
-        RunEnd end;
-        std::string last;
-        double seconds;
-    };
-    const Case cases[] = {
-        {"SHAPES/house_.s", kMoved, RunEnd::MovedFileNotVisible, kMoved, 9.99},
-        {"SHAPES", "", RunEnd::Failed, "•still not ready after 30 seconds: " + (wd / "SHAPES").string(),
-         29.99},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.invisible);
-        reset();
-        files.invisibleEnd = TempFolder::pathOf(c.invisible).make_preferred().string();
-        double since = -1;
-        ASSERT_EQ(runWith([&] {
-                      inWait();
-                      if (since < 0 && (*c.since ? host.logHas(c.since) : fs::exists(wd / "SHAPES")))
-                          since = clock.now();
-                      return true;
-                  }),
-                  ended(c.end));
-        EXPECT_EQ(host.lines().front(), c.last);
-        EXPECT_GE(clock.now() - since, c.seconds);
-        EXPECT_TRUE(host.messages.empty());
-    }
 }
 
 TEST_F(ConversionRunTest, FailingFileOperationIsLoggedWithFileAndReasonAndEndsTheRun) {
@@ -601,8 +421,7 @@ TEST_F(ConversionRunTest, FailingFileOperationIsLoggedWithFileAndReasonAndEndsTh
         int passes;          ///< such operations that still succeed
         const char* line;
     };
-    // The s-file is edited four times: the texture correction, one texture, the shaders Diffuse and
-    // AddATexDiff.
+    // The s-file's four edits: the texture correction, one texture, the shaders Diffuse and AddATexDiff.
     const Failure failures[] = {
         {"StaleSFile", FsOperation::DeleteFile, "house_.s", 0, "•can't delete old s-file: "},
         {"ShapesFolder", FsOperation::CreateFolder, "SHAPES", 0, "•can't create the directory SHAPES: "},
@@ -646,7 +465,7 @@ TEST_F(ConversionRunTest, FailingFileOperationIsLoggedWithFileAndReasonAndEndsTh
 }
 
 TEST_F(ConversionRunTest, ConverterThatCannotBeStartedIsLogged) {
-    // Not executable: the system's reason. A Windows program and no wine on the PATH: says so.
+    // Not executable: the system's reason; a Windows program and no wine on the PATH: says so.
     fs::permissions(converter, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(runWith(), ended(RunEnd::ConverterNotStarted));
     EXPECT_EQ(host.lines().front(),
@@ -723,53 +542,13 @@ TEST_F(ConversionRunTest, ChoicesAndTheUsersDecimalSeparatorReachTheResults) {
 
     EXPECT_EQ(converterArguments(), paths({"house_.s", "house_500.3ds"}));
     EXPECT_TRUE(host.logHas(progress(1, ',')));
-    EXPECT_NE(progress(1, ',').find(" 0,1 "), std::string::npos);
-    EXPECT_EQ(shownInput, "1.0 2.0 3.0 4.0 5.0 6.0");
-    EXPECT_EQ(shownDisplay, "ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
+    EXPECT_EQ(shownInput + "|" + shownDisplay,
+              "1.0 2.0 3.0 4.0 5.0 6.0|ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )");
     const std::string sd = decodeText(readFile(wd / "SHAPES" / "house_.sd"));
-    EXPECT_NE(sd.find("ESD_Alternative_Texture (252)"), std::string::npos) << sd;
-    EXPECT_NE(sd.find("        ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )"), std::string::npos) << sd;
-    for (const fs::path& made :
-         {wd / "AddToRef.txt", route / "SHAPES" / "house_.s", route / "SHAPES" / "house_.sd"})
+    EXPECT_NE(sd.find("(252)\r\n        ESD_Bounding_Box ( 1.0 2.0 3.0 4.0 5.0 6.0 )"), std::string::npos)
+        << sd;
+    for (const fs::path& made : {wd / "AddToRef.txt", route / "SHAPES" / "house_.sd"})
         EXPECT_TRUE(fs::exists(made)) << made;
-    EXPECT_TRUE(host.logHas("No valid directory given!"));
-    EXPECT_EQ(host.lines().front(), "Done!");
-}
-
-// On Windows the converter starts through cmd.exe with its short path: a batch file in a folder with
-// blanks, on a model folder with blanks.
-class WindowsConversionRunTest : public ConversionRunTest {
-protected:
-    void SetUp() override {
-        if (!kWindows) GTEST_SKIP() << "the cmd.exe start exists only on Windows";
-        layOut("my model");
-        std::ofstream(root.fsPath() / "prepared.s", std::ios::binary) << kSFileText;
-        // Copies the prepared s-file to its first argument (written whole, then renamed) and records
-        // the arguments it got, quotes stripped, one a line.
-        converter = root.fsPath() / "tool box" / "conv3ds.bat";
-        fs::create_directories(converter.parent_path());
-        const std::string args = TempFolder::utf8Of(markers / "args.txt");
-        std::ofstream(converter, std::ios::binary)
-            << "@echo off\r\ncopy /Y \"" << TempFolder::utf8Of(root.fsPath() / "prepared.s")
-            << "\" \"%~1.part\" >nul\r\n"
-            << "move /Y \"%~1.part\" \"%~1\" >nul\r\n>\"" << args << ".part\" echo %~1\r\n>>\"" << args
-            << ".part\" echo %~2\r\n>>\"" << args << ".part\" echo %~3\r\nmove /Y \"" << args << ".part\" \""
-            << args << "\" >nul\r\ntype nul > \"" << TempFolder::utf8Of(markers / "done") << "\"\r\n";
-        state.gstrConv3dsPfad = TempFolder::utf8Of(converter);
-        endsAtOnce = true;
-    }
-};
-
-TEST_F(WindowsConversionRunTest, BatchConverterInFoldersWithBlanksRunsThroughCmdWithItsShortPath) {
-    ASSERT_EQ(runWith(), ended(RunEnd::Done));
-    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s") && fs::exists(wd / "SHAPES" / "house_.sd"));
-    auto arguments = converterArguments(); // "echo" ends its lines with CR LF
-    for (auto& line : arguments) std::erase(line, '\r');
-    EXPECT_EQ(arguments, paths({"house_.s", "house_100.3ds", "house_500.3ds"}));
-    const auto shortPath = LocalFileSystem().shortPath(state.gstrConv3dsPfad);
-    ASSERT_TRUE(shortPath.ok());
-    EXPECT_EQ(shortPath.value().find(' '), std::string::npos) << shortPath.value();
-    EXPECT_TRUE(host.logHas("cmd.exe /C " + shortPath.value() + quotedFiles()));
 }
 
 } // namespace

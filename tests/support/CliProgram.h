@@ -1,19 +1,14 @@
 #pragma once
-// The programs built beside a test program, run as a user runs them: the command line through the
-// system's shell, stdout and stderr captured.
+// The programs built beside a test program, run as a user runs them: through the shell, output captured.
 
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 namespace quillfen::test {
 
-/// quillfen-cli of this build, found beside this test program (<build>/tests/...) before any test
-/// changes the current folder.
+/// quillfen-cli of this build, beside this test program (<build>/tests/...), found before a test changes
+/// folder.
 inline const std::filesystem::path& cliProgram() {
     static const std::filesystem::path test(testing::internal::GetArgvs().front()),
         program = std::filesystem::absolute(test).lexically_normal().parent_path().parent_path() /
@@ -44,13 +39,12 @@ inline Outcome runProgram(const std::filesystem::path& program, const std::strin
     const TempFolder capture;
     std::string command = inQuotes(program.string()) + " " + arguments + " > " + inQuotes(capture / "out") +
                           " 2> " + inQuotes(capture / "err");
-    // cmd.exe drops the outer pair of quotes of a command line that has more than two.
 #ifdef _WIN32
-    command = inQuotes(command);
+    command = inQuotes(command); // cmd.exe drops the outer pair of quotes of a line with more than two
 #endif
     const int status = std::system(command.c_str());
-    // A shell's status carries the exit code in its second byte; cmd.exe gives it plainly.
-    // Windows line ends (the streams are in text mode there) as "\n".
+    // A shell's status carries the exit code in its second byte; cmd.exe gives it plainly. Windows line ends
+    // (text mode there) as "\n".
     Outcome outcome{status > 255 ? status >> 8 : status, capture.read("out"), capture.read("err")};
     std::erase(outcome.out, '\r'), std::erase(outcome.err, '\r');
     return outcome;

@@ -1,7 +1,5 @@
 #pragma once
-// The example house converted by the stand-in converter into a model folder:
-// FOLDER/SHAPES/house.s with the example's textures beside the model. Tests of
-// the 3D view draw it.
+// The example house converted into FOLDER/SHAPES/house.s, its textures beside: the 3D view's tests draw it.
 
 #include "Converter.h"
 #include "platform/Paths.h"

@@ -1,6 +1,6 @@
 #pragma once
-// Small shape files written by hand: the sections the box computation reads, in the converter's order,
-// with CR LF; and the box computed from them.
+// Small shape files written by hand (the sections the box computation reads, converter's order) and their
+// box.
 
 #include "bbox/BoundingBoxCalculation.h"
 #include "bbox/GeometryTables.h"

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the result-file and run tests: a file system that fails one chosen
-// operation, and a working folder with a SHAPES folder.
+// Shared by the result-file and run tests: a file system that fails one chosen operation, and a working
+// folder.
 
 #include "core/LogSink.h"
 #include "core/ProgramState.h"
@@ -12,20 +12,15 @@
 #include "support/TempFolder.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 namespace quillfen::test {
 
 enum class FsOperation { None, CreateFolder, MoveFile, CopyFile, DeleteFile, ReadBytes, ReplaceFile };
 
-/// The real file system, except that one operation fails with `reason` on paths ending in `pathEnd`
-/// (the tests run as root, where permissions alone would not fail) once `passes` such calls went
-/// through, and paths ending in `invisibleEnd` (when set) never show.
+/// The real file system, except that one operation fails with `reason` on paths ending in `pathEnd` once
+/// `passes` such calls went through (the tests run as root, where permissions alone would not fail).
 class FailingFileSystem final : public FileSystem {
     using S = const std::string&;
-    using V = Expected<std::vector<std::string>>;
     using enum FsOperation;
 
 public:
@@ -33,13 +28,12 @@ public:
         : failing(fail), pathEnd(std::move(end)) {}
     FsOperation failing;
     std::string pathEnd;
-    std::string invisibleEnd;
     mutable int passes = 0;
     static constexpr const char* kReason = "Permission denied";
     std::string reason = kReason;
 
-    [[nodiscard]] bool fileExists(S p) const override { return !hidden(p) && m_real.fileExists(p); }
-    [[nodiscard]] bool folderExists(S p) const override { return !hidden(p) && m_real.folderExists(p); }
+    [[nodiscard]] bool fileExists(S p) const override { return m_real.fileExists(p); }
+    [[nodiscard]] bool folderExists(S p) const override { return m_real.folderExists(p); }
     [[nodiscard]] bool isLink(S p) const override { return m_real.isLink(p); }
     Status createFolder(S p) override { return fails(CreateFolder, p) ? denied(p) : m_real.createFolder(p); }
     Status removeEmptyFolder(S p) override { return m_real.removeEmptyFolder(p); }
@@ -53,22 +47,23 @@ public:
     Status deleteFileInFolder(S f, S n) override {
         return fails(DeleteFile, joinPath(f, n)) ? denied(joinPath(f, n)) : m_real.deleteFileInFolder(f, n);
     }
-    [[nodiscard]] V listFiles(S f) const override { return m_real.listFiles(f); }
-    [[nodiscard]] V listFolders(S f) const override { return m_real.listFolders(f); }
+    [[nodiscard]] Expected<std::vector<std::string>> listFiles(S f) const override {
+        return m_real.listFiles(f);
+    }
+    [[nodiscard]] Expected<std::vector<std::string>> listFolders(S f) const override {
+        return m_real.listFolders(f);
+    }
     [[nodiscard]] Expected<std::string> shortPath(S p) const override { return m_real.shortPath(p); }
     [[nodiscard]] Expected<std::string> readBytes(S p) const override {
-        if (fails(ReadBytes, p)) return denied(p);
-        return m_real.readBytes(p);
+        return fails(ReadBytes, p) ? Expected<std::string>(denied(p)) : m_real.readBytes(p);
     }
     Status replaceFile(S p, S b) override {
         return fails(ReplaceFile, p) ? denied(p) : m_real.replaceFile(p, b);
     }
 
 private:
-    static bool endsIn(S t, S e) { return std::string_view(t).ends_with(e); }
-    [[nodiscard]] bool hidden(S p) const { return !invisibleEnd.empty() && endsIn(p, invisibleEnd); }
     [[nodiscard]] bool fails(FsOperation op, S p) const {
-        return op == failing && endsIn(p, pathEnd) && passes-- <= 0;
+        return op == failing && std::string_view(p).ends_with(pathEnd) && passes-- <= 0;
     }
     [[nodiscard]] Error denied(S path) const { return Error{path, reason}; }
     LocalFileSystem m_real;
@@ -107,12 +102,6 @@ struct WorkFolder {
 
 inline const std::vector<Language> kLanguages{Language::English, Language::German};
 
-/// Test names for INSTANTIATE_TEST_SUITE_P: the case's name, with the language for (case, language) pairs.
-inline constexpr auto kCaseName = [](const auto& caseInfo) { return caseInfo.param.name; };
-inline constexpr auto kCaseAndLanguage = [](const auto& caseInfo) {
-    return std::get<0>(caseInfo.param).name + "_" + std::string(languageName(std::get<1>(caseInfo.param)));
-};
-
 /// The German text for German, the English one otherwise.
 inline std::string pickText(Language language, const std::string& german, const std::string& english) {
     return language == Language::German ? german : english;
@@ -128,8 +117,7 @@ inline std::vector<std::string> entriesIn(const TempFolder& root, const std::str
     return names;
 }
 
-/// A converter-style s-file with the given shaders, images and texture entries
-/// (plain entries, one per image, when `textures` is not given).
+/// A converter-style s-file with the given shaders, images and texture entries (by default one per image).
 inline std::string sampleSFile(const std::vector<std::string>& images, std::vector<std::string> textures = {},
                                const std::vector<std::string>& shaders = {"TexDiff"}) {
     if (textures.empty())

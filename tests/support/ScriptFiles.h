@@ -3,16 +3,9 @@
 
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace quillfen::test {
 
@@ -31,9 +24,7 @@ inline bool waitForReal(const std::function<bool()>& condition) {
 inline void writeScript(const std::filesystem::path& path, const std::string& body) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body;
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all |
-                                           std::filesystem::perms::group_read |
-                                           std::filesystem::perms::others_read);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
 
 /// A single-quoted shell word (for paths written into a fake program).
@@ -51,9 +42,9 @@ inline std::string recordArguments(const std::filesystem::path& record) {
 
 /// The lines of a file that `recordArguments` wrote, once it is there.
 inline std::vector<std::string> recordedLines(const std::filesystem::path& record) {
-    if (!waitForReal([&] { return std::filesystem::exists(record); })) return {};
-    std::istringstream in(readFile(record));
     std::vector<std::string> lines;
+    std::istringstream in(waitForReal([&] { return std::filesystem::exists(record); }) ? readFile(record)
+                                                                                       : "");
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }

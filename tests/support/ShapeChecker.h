@@ -1,7 +1,6 @@
 #pragma once
-// The structure the engines rely on when they load an s-file: every count equals its list, every index
-// lies in range, one hierarchy entry per matrix, no sub-object beyond a 16-bit index, only the shaders
-// Open Rails knows, and a texture for every prim_state.
+// What the engines rely on in an s-file: counts equal their lists, indices in range, one hierarchy entry per
+// matrix, sub-objects within 16-bit indices, only shaders Open Rails knows, a texture for every prim_state.
 
 #include "support/ShapeBlocks.h"
 
@@ -31,11 +30,9 @@ public:
 
 private:
     static long long number(const std::vector<std::string>& fields, std::size_t i) {
-        long long value = -1;
-        if (i >= fields.size()) return -2;
-        const std::string& f = fields[i];
-        if (std::from_chars(f.data(), f.data() + f.size(), value).ptr != f.data() + f.size()) return -2;
-        return value;
+        long long value = -2;
+        const std::string& f = i < fields.size() ? fields[i] : std::string();
+        return std::from_chars(f.data(), f.data() + f.size(), value).ptr == f.data() + f.size() ? value : -2;
     }
     static const Block& child(const Block& block, const std::string& keyword) {
         for (const Block& c : block.children)
@@ -76,14 +73,10 @@ private:
                                                          "BlendATexDiff", "AddATex", "AddATexDiff"};
         for (const Block& shader : child(shape, "shader_names").children)
             expect(kKnownShaders.count(shader.fields.at(0)) == 1, "unknown shader " + shader.fields.at(0));
-        m_shaders = child(shape, "shader_names").children.size();
-        m_points = child(shape, "points").children.size();
-        m_uvs = child(shape, "uv_points").children.size();
-        m_normals = child(shape, "normals").children.size();
-        m_matrices = child(shape, "matrices").children.size();
-        m_vtxStates = child(shape, "vtx_states").children.size();
-        const std::size_t images = child(shape, "images").children.size(),
-                          textures = child(shape, "textures").children.size();
+        const auto size = [&](const char* list) { return child(shape, list).children.size(); };
+        m_shaders = size("shader_names"), m_points = size("points"), m_uvs = size("uv_points");
+        m_normals = size("normals"), m_matrices = size("matrices"), m_vtxStates = size("vtx_states");
+        const std::size_t images = size("images"), textures = size("textures");
         for (const Block& texture : child(shape, "textures").children)
             inRange(number(texture.fields, 0), images, "texture image");
         for (const Block& state : child(shape, "vtx_states").children)

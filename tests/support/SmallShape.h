@@ -5,9 +5,8 @@
 
 namespace quillfen::test {
 
-/// A small shape in the converter's layout: two levels, a roof matrix below the
-/// root, one textured and one untextured primitive state. Line numbers matter
-/// to the damage table below.
+/// The converter's layout: two levels, a roof matrix below the root, a textured and an untextured prim_state.
+/// Line numbers matter to the damage tables.
 inline const std::string kSmallShape =
     "SIMISA@@@@@@@@@@JINX0s1t______\r\n"                                                  // 1
     "shape (\r\n"                                                                         // 2

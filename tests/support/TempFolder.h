@@ -19,7 +19,7 @@ inline std::string readFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-/// The blank-separated words of `text`, for short rows in test tables.
+/// The blank-separated words of `text`.
 inline std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
     return {std::istream_iterator<std::string>(in), {}};
@@ -32,10 +32,7 @@ public:
         do m_path = std::filesystem::temp_directory_path() / ("quillfen-test-" + std::to_string(random()));
         while (!std::filesystem::create_directory(m_path));
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TempFolder() { std::filesystem::remove_all(m_path, m_ignored); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -47,7 +44,7 @@ public:
         return utf8Of((m_path / pathOf(name)).make_preferred());
     }
 
-    /// A UTF-8 text as a path (on Windows a narrow string would be read in the ANSI code page).
+    /// A UTF-8 text as a path (a narrow string would be read in Windows' ANSI code page).
     static std::filesystem::path pathOf(const std::string& utf8) {
         return std::u8string(utf8.begin(), utf8.end());
     }
@@ -69,6 +66,7 @@ public:
 
 private:
     std::filesystem::path m_path;
+    std::error_code m_ignored;
 };
 
 /// The shared folder of real files made by other tools, or "" when absent.

@@ -10,13 +10,8 @@
 #include "support/ShapeBlocks.h"
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <charconv>
-#include <sstream>
-#include <string>
-#include <vector>
 
 namespace quillfen::test {
 
