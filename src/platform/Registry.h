@@ -33,7 +33,6 @@ inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorInvalidData = 13;
-inline constexpr long kErrorNotSupported = 50;
 inline constexpr long kErrorInvalidParameter = 87;
 inline constexpr long kErrorBadDatabase = 1009;
 
@@ -44,7 +43,7 @@ inline constexpr long kErrorBadDatabase = 1009;
 enum class RegistryView {
     Bits32,          ///< the 32-bit view
     Native,          ///< the plain key (the 64-bit view on a 64-bit system)
-    Bits32ThenNative ///< reads: the 32-bit view, and the plain key where that finds nothing; writes: 32-bit
+    Bits32ThenNative ///< the 32-bit view, and the plain key where that finds nothing
 };
 
 /// Runs `read` (a callable taking a RegistryView and giving a RegistryResult)
@@ -55,11 +54,6 @@ template <class Read> auto readThroughViews(RegistryView view, const Read& read)
     auto first = read(RegistryView::Bits32);
     if (first.code != kErrorFileNotFound) return first;
     return read(RegistryView::Native);
-}
-
-/// The view a write goes to: Bits32ThenNative writes into the 32-bit view.
-[[nodiscard]] inline RegistryView writtenView(RegistryView view) {
-    return view == RegistryView::Bits32ThenNative ? RegistryView::Bits32 : view;
 }
 
 /// One value. Text data (types 1, 2 and 7) is UTF-8 with every NUL kept as
@@ -98,18 +92,10 @@ public:
     /// Every value of the section with its data, in the store's order.
     [[nodiscard]] virtual RegistryResult<std::vector<RegistryValue>>
     allValues(std::uint32_t root, const std::string& section, RegistryView view) const = 0;
-
-    /// Creates the section when needed and stores the value.
-    virtual long setValue(std::uint32_t root, const std::string& section, const RegistryValue& value,
-                          RegistryView view) = 0;
-    virtual long deleteValue(std::uint32_t root, const std::string& section, const std::string& name,
-                             RegistryView view) = 0;
-    virtual long createSection(std::uint32_t root, const std::string& section, RegistryView view) = 0;
-    virtual long deleteSection(std::uint32_t root, const std::string& section, RegistryView view) = 0;
 };
 
 /// True where the store of `makeSystemRegistry` is the machine's own registry
-/// (Windows); false where it reads a Wine prefix's files and refuses writes.
+/// (Windows); false where it reads a Wine prefix's files.
 [[nodiscard]] bool systemRegistryIsNative();
 
 /// The machine's registry: advapi32 on Windows; elsewhere the registry files
@@ -118,8 +104,5 @@ public:
 
 /// The system's message text for a result code, on one line; "" when unknown.
 [[nodiscard]] std::string registryErrorText(long code);
-
-/// `text` with every %NAME% of a defined environment variable replaced by its value.
-[[nodiscard]] std::string expandEnvironmentStrings(std::string_view text);
 
 } // namespace quillfen

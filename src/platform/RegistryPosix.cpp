@@ -40,29 +40,6 @@ std::string registryErrorText(long code) {
     return found == texts.end() ? std::string() : found->second;
 }
 
-std::string expandEnvironmentStrings(std::string_view text) {
-    std::string result;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const auto open = text.find('%', pos);
-        const auto close = open == std::string_view::npos ? open : text.find('%', open + 1);
-        if (close == std::string_view::npos) break;
-        result.append(text.substr(pos, open - pos));
-        const std::string name(text.substr(open + 1, close - open - 1));
-        const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
-        if (value != nullptr) {
-            result += value;
-            pos = close + 1;
-        } else {
-            // As on Windows: an unknown name stays as it is, signs included.
-            result.append(text.substr(open, close - open + 1));
-            pos = close + 1;
-        }
-    }
-    result.append(text.substr(std::min(pos, text.size())));
-    return result;
-}
-
 } // namespace quillfen
 
 #endif

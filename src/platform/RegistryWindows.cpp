@@ -21,7 +21,7 @@ HKEY rootHandle(std::uint32_t root) {
 }
 
 REGSAM viewFlag(RegistryView view) {
-    return writtenView(view) == RegistryView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    return view == RegistryView::Native ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
 
 bool isTextType(DWORD type) {
@@ -64,10 +64,6 @@ RegistryResult<RegistryValue> readValue(HKEY key, const std::string& name) {
     bytes.resize(size);
     RegistryValue value{name, type, isTextType(type) ? decodeUtf16Le(bytes) : bytes};
     return {ERROR_SUCCESS, std::move(value)};
-}
-
-std::string storedBytes(const RegistryValue& value) {
-    return isTextType(value.type) ? encodeUtf16Le(value.data) : value.data;
 }
 
 class WindowsRegistryStore final : public RegistryStore {
@@ -143,43 +139,6 @@ public:
         }
         return {ERROR_SUCCESS, std::move(values)};
     }
-
-    long setValue(std::uint32_t root, const std::string& section, const RegistryValue& value,
-                  RegistryView view) override {
-        HKEY key = nullptr;
-        LONG code =
-            RegCreateKeyExW(rootHandle(root), toWide(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_SET_VALUE | KEY_CREATE_SUB_KEY | viewFlag(view), nullptr, &key, nullptr);
-        if (code != ERROR_SUCCESS) return code;
-        // The system adds a terminating NUL to text whose next character in
-        // memory is NUL; a non-NUL character after the data keeps it exact.
-        const auto bytes = storedBytes(value) + "\x01\x01";
-        code =
-            RegSetValueExW(key, toWide(value.name).c_str(), 0, value.type,
-                           reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size() - 2));
-        RegCloseKey(key);
-        return code;
-    }
-
-    long deleteValue(std::uint32_t root, const std::string& section, const std::string& name,
-                     RegistryView view) override {
-        const OpenKey key(root, section, KEY_SET_VALUE, view);
-        if (key.code() != ERROR_SUCCESS) return key.code();
-        return RegDeleteValueW(key.handle(), toWide(name).c_str());
-    }
-
-    long createSection(std::uint32_t root, const std::string& section, RegistryView view) override {
-        HKEY key = nullptr;
-        const LONG code =
-            RegCreateKeyExW(rootHandle(root), toWide(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_CREATE_SUB_KEY | viewFlag(view), nullptr, &key, nullptr);
-        if (code == ERROR_SUCCESS) RegCloseKey(key);
-        return code;
-    }
-
-    long deleteSection(std::uint32_t root, const std::string& section, RegistryView view) override {
-        return RegDeleteKeyExW(rootHandle(root), toWide(section).c_str(), viewFlag(view), 0);
-    }
 };
 
 } // namespace
@@ -202,17 +161,6 @@ std::string registryErrorText(long code) {
     std::string text = fromWide(std::wstring_view(buffer, length));
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
-}
-
-std::string expandEnvironmentStrings(std::string_view text) {
-    const auto wide = toWide(text);
-    const DWORD needed = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
-    if (needed == 0) return std::string(text);
-    std::wstring expanded(needed, L'\0');
-    const DWORD written = ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), needed);
-    if (written == 0 || written > needed) return std::string(text);
-    expanded.resize(expanded.find(L'\0') == std::wstring::npos ? expanded.size() : expanded.find(L'\0'));
-    return fromWide(expanded);
 }
 
 } // namespace quillfen

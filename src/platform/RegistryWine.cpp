@@ -418,19 +418,4 @@ WineRegistryStore::allValues(std::uint32_t root, const std::string& section, Reg
     return {kErrorSuccess, *hiveOf(root).hive->values(path.value)};
 }
 
-// The program only reads the registry; changing Wine's files behind a running
-// wineserver would be overwritten or corrupt them, so writes are refused.
-long WineRegistryStore::setValue(std::uint32_t, const std::string&, const RegistryValue&, RegistryView) {
-    return kErrorNotSupported;
-}
-long WineRegistryStore::deleteValue(std::uint32_t, const std::string&, const std::string&, RegistryView) {
-    return kErrorNotSupported;
-}
-long WineRegistryStore::createSection(std::uint32_t, const std::string&, RegistryView) {
-    return kErrorNotSupported;
-}
-long WineRegistryStore::deleteSection(std::uint32_t, const std::string&, RegistryView) {
-    return kErrorNotSupported;
-}
-
 } // namespace quillfen

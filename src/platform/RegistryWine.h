@@ -2,7 +2,7 @@
 // The registry of a Wine prefix, read from its text files: system.reg holds
 // HKEY_LOCAL_MACHINE, user.reg HKEY_CURRENT_USER. MSTS users run the simulator
 // under Wine, so this is where its installation key is found without Windows.
-// The files are only read; every write is refused.
+// The files are only read.
 
 #include "platform/Registry.h"
 
@@ -63,13 +63,6 @@ public:
     subKeyNames(std::uint32_t root, const std::string& section, RegistryView view) const override;
     [[nodiscard]] RegistryResult<std::vector<RegistryValue>>
     allValues(std::uint32_t root, const std::string& section, RegistryView view) const override;
-
-    long setValue(std::uint32_t root, const std::string& section, const RegistryValue& value,
-                  RegistryView view) override;
-    long deleteValue(std::uint32_t root, const std::string& section, const std::string& name,
-                     RegistryView view) override;
-    long createSection(std::uint32_t root, const std::string& section, RegistryView view) override;
-    long deleteSection(std::uint32_t root, const std::string& section, RegistryView view) override;
 
 private:
     struct LoadedHive {

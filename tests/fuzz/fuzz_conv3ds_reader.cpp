@@ -1,7 +1,6 @@
-// Any bytes given to the 3DS reader end in a scene (then built and written as a shape) or an error, never
-// a crash, a hang or a runaway allocation. Each input is read twice, the second time with every chunk
-// length fitted to what the chunk holds: a random change almost always breaks some enclosing length, so
-// without that the fuzzer rarely gets past the length checks to a record cut short at the file's end.
+// Any bytes given to the 3DS reader end in a scene (then built and written as a shape) or an error, never a
+// crash, a hang or a runaway allocation. Each input is read again with every chunk length fitted to what the
+// chunk holds: random changes break enclosing lengths, and the fitted copy reaches the records behind them.
 
 #include "ChunkIds.h"
 #include "ShapeBuilder.h"
@@ -24,23 +23,14 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kHeaderSize = 6;
 
 bool holdsOnlyChunks(std::uint16_t id) {
-    switch (id) {
-    case chunk::kMain:
-    case chunk::kEditor:
-    case chunk::kTriangleMesh:
-    case chunk::kMaterial:
-    case chunk::kDiffuse:
-    case chunk::kTransparency:
-    case chunk::kTextureMap:
-    case chunk::kKeyframer:
-        return true;
-    default:
-        return id >= chunk::kObjectNode && id <= chunk::kSpotlightNode;
-    }
+    constexpr std::uint16_t containers[] = {chunk::kMain,       chunk::kEditor,   chunk::kTriangleMesh,
+                                            chunk::kMaterial,   chunk::kDiffuse,  chunk::kTransparency,
+                                            chunk::kTextureMap, chunk::kKeyframer};
+    return std::ranges::find(containers, id) != std::end(containers) ||
+           (id >= chunk::kObjectNode && id <= chunk::kSpotlightNode);
 }
 
-/// How many bytes come before the sub-chunks (the object's name, the face
-/// records), or nullopt for a chunk that holds no sub-chunks.
+/// The bytes before the sub-chunks (an object's name, the face records); nullopt: no sub-chunks.
 std::optional<std::size_t> leadingBytes(std::uint16_t id, std::span<const std::uint8_t> data) {
     if (holdsOnlyChunks(id)) return 0;
     if (id == chunk::kObject) {
@@ -59,9 +49,8 @@ void appendChunk(Bytes& out, std::uint16_t id, const Bytes& body) {
     out.insert(out.end(), body.begin(), body.end());
 }
 
-/// The chunks of `bytes` with each length set to what the chunk holds; a
-/// length beyond the parent ends the chunk with its parent, and a header cut
-/// off at the end stays cut off.
+/// The chunks of `bytes` with each length set to what the chunk holds; a length beyond the parent ends
+/// the chunk with its parent, and a header cut off at the end stays cut off.
 Bytes withFittingLengths(std::span<const std::uint8_t> bytes) {
     Bytes out;
     std::size_t pos = 0;

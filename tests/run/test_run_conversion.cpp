@@ -479,14 +479,6 @@ TEST_F(ConversionRunTest, ConverterThatCannotBeStartedIsLogged) {
     EXPECT_NE(host.lines().front().find(converter.string()), std::string::npos);
 }
 
-TEST_F(ConversionRunTest, VisibleConverterWithoutATerminalRunsHiddenAfterAWarning) {
-    choices.chkCMD_sichtbar = 1;
-    processes.system = withPath("/nonexistent-folder");
-    ASSERT_EQ(runWith(), ended(RunEnd::Done));
-    EXPECT_TRUE(host.logHas(state.text(TextId::LogTerminalMissing)));
-    EXPECT_TRUE(fs::exists(wd / "SHAPES" / "house_.s"));
-}
-
 TEST_F(ConversionRunTest, WindowsConverterWorksInAPlainFolderWhereItsCodePageLacksTheModelFolder) {
     layOut("Zden\xC4\x9Bk \xD0\x94\xD0\xBE\xD0\xBC"); // "Zdeněk Дом": no single-byte code page holds both
     std::ofstream(converter, std::ios::binary | std::ios::trunc) << "MZ\x90";

