@@ -50,6 +50,28 @@ std::unique_ptr<ShapeViewWindow> openWindow(const test::ExampleModel& model,
     return window;
 }
 
+/// Puts a picture of one colour named `png` in place of the texture file `texture`.
+bool paintOver(const test::ExampleModel& model, const char* texture, const char* png, QColor colour) {
+    QFile::remove(model.path(texture));
+    QImage picture(16, 16, QImage::Format_RGBA8888);
+    picture.fill(colour);
+    return picture.save(model.path(png));
+}
+
+/// The pixels of `painted` in the hue of `colour` (lighting only scales a colour, its hue stays), and their
+/// middle.
+int pixelsOfHue(const QImage& painted, QColor colour, QPoint* middle = nullptr) {
+    int count = 0;
+    QPoint sum;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x) {
+            const QColor c = painted.pixelColor(x, y);
+            if (std::abs(c.hslHue() - colour.hslHue()) <= 8 && c.hslSaturation() > 40) ++count, sum += {x, y};
+        }
+    if (middle && count > 0) *middle = sum / count;
+    return count;
+}
+
 } // namespace
 
 class ShapeViewTest : public QObject {
@@ -59,24 +81,12 @@ private slots:
     void roofShowsItsPictureOrTheMissingChecker() {
         test::ExampleModel model;
         QVERIFY(model.ok());
-        // A picture of one colour in place of the roof's ACE file.
-        QFile::remove(model.path("roof.ace"));
         const QColor red(200, 40, 30);
-        QImage picture(16, 16, QImage::Format_RGBA8888);
-        picture.fill(red);
-        QVERIFY(picture.save(model.path("roof.png")));
+        QVERIFY(paintOver(model, "roof.ace", "roof.png", red));
         const QImage painted = render(model);
-        // Lighting only scales the colour: its hue stays.
         QPoint middle;
-        int roof = 0;
-        for (int y = 0; y < painted.height(); ++y)
-            for (int x = 0; x < painted.width(); ++x) {
-                const QColor c = painted.pixelColor(x, y);
-                if (std::abs(c.hslHue() - red.hslHue()) <= 8 && c.hslSaturation() > 40)
-                    ++roof, middle += {x, y};
-            }
+        const int roof = pixelsOfHue(painted, red, &middle);
         QVERIFY2(roof > 200, qPrintable(QString::number(roof)));
-        middle /= roof;
         for (const QPoint corner : {QPoint(1, 1), QPoint(painted.width() - 2, 1)})
             QCOMPARE(painted.pixel(corner), view3d::kBackground);
         // Without any picture the roof shows a magenta checker, and the picture is listed missing.
@@ -102,18 +112,9 @@ private slots:
         // Culled the wrong way round, the walls facing the camera vanish with their windows.
         test::ExampleModel model;
         QVERIFY(model.ok());
-        QFile::remove(model.path("window.dds"));
         const QColor green(30, 200, 40);
-        QImage picture(16, 16, QImage::Format_RGBA8888);
-        picture.fill(green);
-        QVERIFY(picture.save(model.path("window.png")));
-        const QImage painted = render(model);
-        int windows = 0;
-        for (int y = 0; y < painted.height(); ++y)
-            for (int x = 0; x < painted.width(); ++x) {
-                const QColor c = painted.pixelColor(x, y);
-                windows += std::abs(c.hslHue() - green.hslHue()) <= 8 && c.hslSaturation() > 40 ? 1 : 0;
-            }
+        QVERIFY(paintOver(model, "window.dds", "window.png", green));
+        const int windows = pixelsOfHue(render(model), green);
         QVERIFY2(windows > 50, qPrintable(QString::number(windows)));
     }
 
