@@ -54,6 +54,17 @@ std::string shapeFile(const std::string& texture1, const std::string& texture2, 
     return encodeUtf16LeWithBom(text);
 }
 
+/// A process's stat line; empty when the process ended meanwhile. Read with plain `read`: a stream
+/// throws when the read fails with ESRCH.
+std::string procStat(const fs::path& path) {
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return {};
+    char buffer[1024];
+    const ssize_t got = read(file, buffer, sizeof buffer);
+    close(file);
+    return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : std::string();
+}
+
 /// The pids of this process's children, adopted ones included (no step throws: processes come and go).
 std::vector<pid_t> childrenOfThisProcess() {
     std::vector<pid_t> children;
@@ -61,11 +72,10 @@ std::vector<pid_t> childrenOfThisProcess() {
     for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::ifstream in(it->path() / "stat"); // empty when the process ended meanwhile
-        const std::string stat{std::istreambuf_iterator<char>(in), {}};
-        const auto close = stat.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream fields(stat.substr(close + 2));
+        const std::string stat = procStat(it->path() / "stat");
+        const auto nameEnd = stat.rfind(')');
+        if (nameEnd == std::string::npos || nameEnd + 2 > stat.size()) continue;
+        std::istringstream fields(stat.substr(nameEnd + 2));
         pid_t parent = 0;
         if (std::string state; fields >> state >> parent && parent == getpid())
             children.push_back(static_cast<pid_t>(std::stol(name)));
