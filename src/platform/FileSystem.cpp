@@ -11,10 +11,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace quillfen {
@@ -39,6 +45,47 @@ Error errorFor(const std::string& path, const std::error_code& code) {
     return Error{path, code.message()};
 }
 
+/// The whole file mapped into memory for reading; nullopt when it cannot be
+/// mapped. Mapped, a file is read by the processor straight from the system's
+/// cache, with no copy into a fresh buffer: a read of a large shape spent a fifth
+/// of its time on that copy. Reads are short: Windows refuses to shorten a mapped
+/// file, while on Linux a file cut shorter by another program during the read
+/// would end this one.
+std::optional<FileBytes> mappedFile(const fs::path& path) {
+#ifdef _WIN32
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    LARGE_INTEGER size{};
+    // An empty file has no mapping; a mapping stays open while its view lives.
+    const HANDLE mapping = GetFileSizeEx(file, &size) && size.QuadPart > 0
+                               ? CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)
+                               : nullptr;
+    CloseHandle(file);
+    if (mapping == nullptr) return std::nullopt;
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    CloseHandle(mapping);
+    if (view == nullptr) return std::nullopt;
+    return FileBytes(
+        std::string_view(static_cast<const char*>(view), static_cast<std::size_t>(size.QuadPart)),
+        std::shared_ptr<const void>(view, [](const void* at) { UnmapViewOfFile(at); }));
+#else
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return std::nullopt;
+    struct stat status {};
+    const bool mappable = fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0;
+    const auto size = static_cast<std::size_t>(status.st_size);
+    // Populated: the pages are entered when the file is mapped, not one fault at a time as it is read.
+    void* view = mappable ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file, 0) : MAP_FAILED;
+    close(file);
+    if (view == MAP_FAILED) return std::nullopt;
+    return FileBytes(
+        std::string_view(static_cast<const char*>(view), size),
+        std::shared_ptr<const void>(view, [size](const void* at) { munmap(const_cast<void*>(at), size); }));
+#endif
+}
+
 Error errorFromErrno(const std::string& path) {
     const int saved = errno;
     return Error{path, saved ? std::strerror(saved) : "unknown error"};
@@ -55,11 +102,16 @@ Expected<std::string> FileSystem::readText(const std::string& path, TextFormat f
     return decodeText(raw);
 }
 
-Status FileSystem::readPieces(const std::string& path, PieceSink& sink) const {
-    const auto bytes = readBytes(path);
+FileBytes::FileBytes(std::string bytes) {
+    auto kept = std::make_shared<const std::string>(std::move(bytes));
+    m_bytes = *kept;
+    m_keeper = std::move(kept);
+}
+
+Expected<FileBytes> FileSystem::mapBytes(const std::string& path) const {
+    auto bytes = readBytes(path);
     if (!bytes) return bytes.error();
-    sink.take(*bytes, bytes->size());
-    return {};
+    return FileBytes(std::move(*bytes));
 }
 
 Status FileSystem::deleteFileInFolder(const std::string& folder, const std::string& name) {
@@ -187,26 +239,13 @@ Expected<std::string> LocalFileSystem::readBytes(const std::string& path) const 
     return bytes;
 }
 
-Status LocalFileSystem::readPieces(const std::string& path, PieceSink& sink) const {
-    std::ifstream in(toFsPath(path), std::ios::binary | std::ios::ate);
-    if (!in) return errorFromErrno(path);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return errorFromErrno(path);
-    in.seekg(0);
-    std::streamoff left = size;
-    while (left > 0) {
-        // Straight into the sink's room: a piece read elsewhere would be copied once more.
-        const std::span<char> room = sink.room(static_cast<std::size_t>(size));
-        const auto wanted = static_cast<std::streamsize>(
-            std::min<std::streamoff>(left, static_cast<std::streamoff>(room.size())));
-        in.read(room.data(), wanted);
-        if (in.gcount() != wanted) return Error{path, "the file changed while it was read"};
-        sink.take(std::string_view(room.data(), static_cast<std::size_t>(wanted)),
-                  static_cast<std::size_t>(size));
-        left -= wanted;
-    }
-    if (size == 0) sink.take({}, 0);
-    return {};
+Expected<FileBytes> LocalFileSystem::mapBytes(const std::string& path) const {
+    if (auto mapped = mappedFile(toFsPath(path))) return std::move(*mapped);
+    // Empty files, pipes and whatever else cannot be mapped are read; so is a file that
+    // cannot be opened, and the read names the reason as every read does.
+    auto bytes = readBytes(path);
+    if (!bytes) return bytes.error();
+    return FileBytes(std::move(*bytes));
 }
 
 Expected<std::string> LocalFileSystem::readBytesUpTo(const std::string& path, std::size_t limit) const {

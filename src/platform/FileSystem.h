@@ -11,9 +11,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <span>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quillfen {
@@ -24,19 +25,21 @@ enum class TextFormat {
     Unicode,       ///< UTF-16LE (a BOM, when present, is dropped)
 };
 
-/// Takes a file's bytes piece by piece and says where each piece is read to,
-/// so a reader that keeps the bytes as they are gets them without a copy.
-class PieceSink {
+/// A file's bytes for reading, valid while the value (or a copy of it) lives:
+/// a view of the file as the system maps it into memory, or bytes read whole.
+class FileBytes {
 public:
-    /// Where the next piece is read to (at most its size of bytes; never empty),
-    /// given the file's whole size.
-    [[nodiscard]] virtual std::span<char> room(std::size_t fileSize) = 0;
-    /// The next piece, in order, with the file's whole size. It stands in the
-    /// room just given, or elsewhere where the file system held the bytes already.
-    virtual void take(std::string_view piece, std::size_t fileSize) = 0;
+    FileBytes() = default;
+    explicit FileBytes(std::string bytes);
+    /// `bytes` stay valid while `keeper` lives (it ends the mapping).
+    FileBytes(std::string_view bytes, std::shared_ptr<const void> keeper)
+        : m_keeper(std::move(keeper)), m_bytes(bytes) {}
 
-protected:
-    ~PieceSink() = default;
+    [[nodiscard]] std::string_view view() const { return m_bytes; }
+
+private:
+    std::shared_ptr<const void> m_keeper;
+    std::string_view m_bytes;
 };
 
 class FileSystem {
@@ -79,11 +82,10 @@ public:
 
     /// The file's raw bytes.
     [[nodiscard]] virtual Expected<std::string> readBytes(const std::string& path) const = 0;
-    /// Hands the file's bytes to `sink` piece by piece, in order; a reader of a
-    /// large file so never holds it twice. Here the whole file is one piece,
-    /// handed over where it stands; the local file system reads each piece
-    /// into the room the sink gives.
-    virtual Status readPieces(const std::string& path, PieceSink& sink) const;
+    /// The file's bytes for reading without a copy: a reader of a large file so
+    /// never holds it twice. Here they are read whole; the local file system maps
+    /// the file into memory.
+    [[nodiscard]] virtual Expected<FileBytes> mapBytes(const std::string& path) const;
     /// The file's first bytes, at most `limit` + 1 of them: a caller that must
     /// not read a huge file whole sees from the size whether it was larger.
     [[nodiscard]] virtual Expected<std::string> readBytesUpTo(const std::string& path,
@@ -124,7 +126,7 @@ public:
     [[nodiscard]] Expected<std::vector<std::string>> listFolders(const std::string& folder) const override;
     [[nodiscard]] Expected<std::string> shortPath(const std::string& path) const override;
     [[nodiscard]] Expected<std::string> readBytes(const std::string& path) const override;
-    Status readPieces(const std::string& path, PieceSink& sink) const override;
+    [[nodiscard]] Expected<FileBytes> mapBytes(const std::string& path) const override;
     [[nodiscard]] Expected<std::string> readBytesUpTo(const std::string& path,
                                                       std::size_t limit) const override;
     Status replaceFile(const std::string& path, const std::string& bytes) override;

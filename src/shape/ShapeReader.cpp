@@ -554,10 +554,9 @@ Expected<Shape> readShapeText(std::string_view text) {
 }
 
 Expected<Shape> readShapeFile(const FileSystem& fileSystem, const std::string& path) {
-    ShapeTextBuilder builder;
-    const Status read = fileSystem.readPieces(path, builder);
-    if (!read) return read.error();
-    auto shape = readShapeText(builder.finish());
+    const auto bytes = fileSystem.mapBytes(path);
+    if (!bytes) return bytes.error();
+    auto shape = readShapeText(ShapeText(bytes->view()).view());
     if (!shape) return Error{path, shape.error().reason};
     return shape;
 }

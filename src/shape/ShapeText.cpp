@@ -15,14 +15,6 @@ namespace quillfen::shape {
 
 namespace {
 
-/// The bytes that decide the encoding: a byte-order mark, or an ASCII header's
-/// first character followed by a zero.
-constexpr std::size_t kDecidingBytes = 3;
-
-/// The size of a piece read before it is decoded: large enough that reading
-/// costs few calls, small enough to stay in the processor's cache.
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
-
 std::uint32_t unitAt(const char* at) {
     return static_cast<unsigned char>(at[0]) |
            (static_cast<std::uint32_t>(static_cast<unsigned char>(at[1])) << 8);
@@ -69,90 +61,35 @@ bool isHighSurrogate(std::uint32_t unit) {
 
 } // namespace
 
-void ShapeTextBuilder::decideEncoding(std::size_t fileSize) {
-    const std::string_view start = m_carry;
-    if (start.size() >= 2 && start[0] == '\xFF' && start[1] == '\xFE') {
-        m_encoding = Encoding::Utf16Le;
-        m_carry.erase(0, 2);
-    } else if (start.size() >= 2 && start[0] != '\0' && start[1] == '\0') {
-        m_encoding = Encoding::Utf16Le;
+ShapeText::ShapeText(std::string_view fileBytes) {
+    if (fileBytes.size() >= 2 && fileBytes[0] == '\xFF' && fileBytes[1] == '\xFE') {
+        decodeUtf16(fileBytes.substr(2));
+    } else if (fileBytes.size() >= 2 && fileBytes[0] != '\0' && fileBytes[1] == '\0') {
+        decodeUtf16(fileBytes);
     } else {
-        m_encoding = Encoding::EightBit;
-        if (start.rfind("\xEF\xBB\xBF", 0) == 0) m_carry.erase(0, 3);
+        if (fileBytes.starts_with("\xEF\xBB\xBF")) fileBytes.remove_prefix(3);
+        m_view = fileBytes;
     }
-    reserveMore(m_encoding == Encoding::Utf16Le ? fileSize / 2 : fileSize);
 }
 
-void ShapeTextBuilder::reserveMore(std::size_t more) {
+void ShapeText::reserveMore(std::size_t more) {
     if (m_capacity - m_size >= more) return;
     const std::size_t capacity = std::max(m_size + more, 2 * m_capacity);
     // Uninitialised on purpose: every character is written before it is read.
     auto text = std::unique_ptr<char[]>(new char[capacity]);
-    if (m_size > 0) std::memcpy(text.get(), m_text.get(), m_size);
-    m_text = std::move(text);
+    if (m_size > 0) std::memcpy(text.get(), m_decoded.get(), m_size);
+    m_decoded = std::move(text);
     m_capacity = capacity;
 }
 
-void ShapeTextBuilder::append(std::string_view characters) {
-    reserveMore(characters.size());
-    if (!characters.empty()) std::memcpy(m_text.get() + m_size, characters.data(), characters.size());
-    m_size += characters.size();
-}
-
-void ShapeTextBuilder::add(std::string_view piece, std::size_t fileSize) {
-    if (m_encoding == Encoding::Unknown) {
-        const std::size_t taken = std::min(piece.size(), kDecidingBytes - m_carry.size());
-        m_carry.append(piece.substr(0, taken));
-        piece.remove_prefix(taken);
-        if (m_carry.size() < kDecidingBytes) return;
-        decideEncoding(fileSize);
-        const std::string start = std::move(m_carry);
-        m_carry.clear();
-        add(start, fileSize);
-    }
-    if (m_encoding == Encoding::EightBit) {
-        append(piece);
-        return;
-    }
-    if (!m_carry.empty()) {
-        // The last piece ended inside a character (rare: pieces are large and even).
-        std::string joined = std::move(m_carry) + std::string(piece);
-        m_carry.clear();
-        addUtf16(joined);
-        return;
-    }
-    addUtf16(piece);
-}
-
-std::span<char> ShapeTextBuilder::room(std::size_t fileSize) {
-    if (m_encoding == Encoding::EightBit) {
-        // 8-bit text is the file's bytes: read behind the text, no copy between.
-        if (m_size == m_capacity) reserveMore(std::max(kPieceSize, fileSize / 8));
-        return {m_text.get() + m_size, m_capacity - m_size};
-    }
-    if (!m_piece) m_piece = std::unique_ptr<char[]>(new char[kPieceSize]);
-    return {m_piece.get(), kPieceSize};
-}
-
-void ShapeTextBuilder::take(std::string_view piece, std::size_t fileSize) {
-    if (m_encoding == Encoding::EightBit && !piece.empty() && piece.data() == m_text.get() + m_size) {
-        m_size += piece.size();
-        return;
-    }
-    add(piece, fileSize);
-}
-
-void ShapeTextBuilder::addUtf16(std::string_view bytes) {
-    // An odd byte, or a high surrogate, waits for the rest of its character.
-    std::size_t usable = bytes.size() & ~std::size_t{1};
-    if (usable >= 2 && isHighSurrogate(unitAt(bytes.data() + usable - 2))) usable -= 2;
-    m_carry.append(bytes.substr(usable));
-    const std::size_t units = usable / 2;
+void ShapeText::decodeUtf16(std::string_view bytes) {
+    const std::size_t units = bytes.size() / 2;
     std::size_t read = 0;
     while (read < units) {
-        // An ASCII unit takes one character: a text of ASCII fits the room the file's size reserved.
+        // An ASCII unit takes one character: a text of ASCII fits the first room.
         reserveMore(units - read);
-        const std::size_t ascii = narrowAscii(bytes.data() + 2 * read, units - read, m_text.get() + m_size);
+        const std::size_t ascii =
+            narrowAscii(bytes.data() + 2 * read, units - read, m_decoded.get() + m_size);
         read += ascii;
         m_size += ascii;
         if (read >= units) break;
@@ -169,31 +106,19 @@ void ShapeTextBuilder::addUtf16(std::string_view bytes) {
         if (code >= 0xD800 && code <= 0xDFFF) code = 0xFFFD;
         appendCharacter(static_cast<char32_t>(code));
     }
+    m_view = std::string_view(m_decoded.get(), m_size);
 }
 
-void ShapeTextBuilder::appendCharacter(char32_t code) {
+void ShapeText::appendCharacter(char32_t code) {
     std::string character;
     appendUtf8(character, code);
-    append(character);
-}
-
-std::string_view ShapeTextBuilder::finish() {
-    if (m_encoding == Encoding::Unknown) {
-        decideEncoding(m_carry.size());
-        const std::string start = std::move(m_carry);
-        m_carry.clear();
-        add(start, start.size());
-    }
-    // What still waits is a lone high surrogate or an odd byte.
-    if (m_encoding == Encoding::Utf16Le && m_carry.size() >= 2) appendCharacter(U'\uFFFD');
-    m_carry.clear();
-    return {m_text.get(), m_size};
+    reserveMore(character.size());
+    std::memcpy(m_decoded.get() + m_size, character.data(), character.size());
+    m_size += character.size();
 }
 
 std::string shapeTextFromBytes(std::string_view bytes) {
-    ShapeTextBuilder builder;
-    builder.add(bytes, bytes.size());
-    return std::string(builder.finish());
+    return std::string(ShapeText(bytes).view());
 }
 
 std::string shapeNameText(std::string_view name) {

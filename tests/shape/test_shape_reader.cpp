@@ -89,7 +89,7 @@ TEST(ShapeReader, ReadsUtf16And8BitFilesAlike) {
     EXPECT_EQ(missing.error().path, folder / "missing.s");
 }
 
-TEST(ShapeText, DecodesEveryWidthFromPiecesOfAnySize) {
+TEST(ShapeText, DecodesEveryWidth) {
     const std::string text =
         "SIMISA " + std::string(40, 'a') + "\xC3\xA4\xE2\x82\xAC\xF0\x9F\x9A\x82" + std::string(20, 'b');
     const std::pair<std::string, std::string> cases[] = {
@@ -101,21 +101,9 @@ TEST(ShapeText, DecodesEveryWidthFromPiecesOfAnySize) {
         {"\xEF\xBB\xBF" + text, text},
         {"\xE4" + text, "\xE4" + text}, // 8-bit stays as it is
         {"s", "s"},
+        {"", ""},
     };
-    for (const auto& [bytes, expected] : cases) {
-        for (const std::size_t pieceSize :
-             {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, bytes.size()}) {
-            // As the file system reads: each piece into the room the builder gives.
-            ShapeTextBuilder builder;
-            for (std::size_t at = 0, size = 0; at < bytes.size(); at += size) {
-                const std::span<char> room = builder.room(bytes.size());
-                size = std::min({pieceSize, room.size(), bytes.size() - at});
-                std::copy_n(bytes.data() + at, size, room.data());
-                builder.take(std::string_view(room.data(), size), bytes.size());
-            }
-            EXPECT_EQ(builder.finish(), expected) << pieceSize;
-        }
-    }
+    for (const auto& [bytes, expected] : cases) EXPECT_EQ(ShapeText(bytes).view(), expected) << bytes.size();
 }
 
 } // namespace
