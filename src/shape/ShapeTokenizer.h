@@ -115,11 +115,26 @@ inline constexpr double kShapePowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5, 
 
 inline bool ShapeTokenizer::skipKeyword(std::string_view keyword) {
     skipSpace();
-    if (remaining() < keyword.size()) return false;
-    // Keywords are short: comparing in place beats a library call per entry.
-    for (std::size_t i = 0; i < keyword.size(); ++i)
-        if (m_position[i] != keyword[i]) return false;
-    if (!wordEndsAt(m_position + keyword.size())) return false;
+    const std::size_t size = keyword.size();
+    if (remaining() < size) return false;
+    // Keywords are short: two overlapping words cover one of 4 to 16 characters,
+    // without a branch per character.
+    const auto same = [&](std::size_t at, auto width) {
+        decltype(width) text = 0;
+        decltype(width) wanted = 0;
+        std::memcpy(&text, m_position + at, sizeof width);
+        std::memcpy(&wanted, keyword.data() + at, sizeof width);
+        return text == wanted;
+    };
+    if (size >= 8 && size <= 16) {
+        if (!same(0, std::uint64_t{}) || !same(size - 8, std::uint64_t{})) return false;
+    } else if (size >= 4 && size < 8) {
+        if (!same(0, std::uint32_t{}) || !same(size - 4, std::uint32_t{})) return false;
+    } else {
+        for (std::size_t i = 0; i < size; ++i)
+            if (m_position[i] != keyword[i]) return false;
+    }
+    if (!wordEndsAt(m_position + size)) return false;
     m_position += keyword.size();
     return true;
 }

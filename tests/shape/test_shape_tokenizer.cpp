@@ -35,5 +35,24 @@ TEST(ShapeTokenizer, ReadsWholeNumbersOfEveryLength) {
         EXPECT_EQ(ShapeTokenizer(text).nextInteger(), std::nullopt) << text;
 }
 
+// Keywords are compared a word of characters at a time: a difference at any place of any length counts.
+TEST(ShapeTokenizer, SkipsAKeywordOnlyWhenItStandsWhole) {
+    const std::string longest = "distance_levels_";
+    for (std::size_t size = 1; size <= longest.size(); ++size) {
+        const std::string keyword = longest.substr(0, size);
+        const std::string text = keyword + " (";
+        ShapeTokenizer whole(text);
+        EXPECT_TRUE(whole.skipKeyword(keyword)) << keyword;
+        EXPECT_EQ(whole.next().kind, TokenKind::Open) << keyword;
+        EXPECT_FALSE(ShapeTokenizer(keyword + "s (").skipKeyword(keyword)) << keyword;
+        EXPECT_FALSE(ShapeTokenizer(keyword.substr(0, size - 1)).skipKeyword(keyword)) << keyword;
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string changed = keyword + " (";
+            changed[at] ^= 0x20;
+            EXPECT_FALSE(ShapeTokenizer(changed).skipKeyword(keyword)) << changed;
+        }
+    }
+}
+
 } // namespace
 } // namespace quillfen::shape
