@@ -61,10 +61,11 @@ void BM_ReadLargeShape(benchmark::State& state) {
     state.counters["reader_ms"] = reading.wall * 1e3;
     state.counters["ratio_to_wc_l"] = reading.processor / baseline.processor;
     state.counters["wall_ratio_to_wc_l"] = reading.wall / baseline.wall;
-    state.counters["peak_to_file_size"] = static_cast<double>(peak) / 1e6 / shape.megabytes;
+    // The allocations counted, plus the file itself: the reader maps it whole while it reads.
+    state.counters["peak_to_file_size"] = static_cast<double>(peak) / 1e6 / shape.megabytes + 1.0;
 }
 
-/// Where the time goes: the file's bytes, their narrowing, and reading the text in memory.
+/// Where the time goes: mapping the file, narrowing its text, and reading the text in memory.
 void BM_Parts(benchmark::State& state) {
     const LargeShape& shape = largeShape(true);
     const quillfen::LocalFileSystem fileSystem;
@@ -72,11 +73,11 @@ void BM_Parts(benchmark::State& state) {
     for (auto _ : state) {
         switch (state.range(0)) {
         case 0:
-            benchmark::DoNotOptimize(fileSystem.readBytes(shape.path).ok());
+            benchmark::DoNotOptimize(fileSystem.mapBytes(shape.path)->view().size());
             break;
         case 1:
             benchmark::DoNotOptimize(
-                quillfen::shape::shapeTextFromBytes(*fileSystem.readBytes(shape.path)).size());
+                quillfen::shape::ShapeText(fileSystem.mapBytes(shape.path)->view()).view().size());
             break;
         default:
             benchmark::DoNotOptimize(quillfen::shape::readShapeText(text).ok());
