@@ -5,6 +5,7 @@
 #include "ShapeBuilder.h"
 #include "ShapeText.h"
 
+#include "platform/Text.h"
 #include "platform/TextCodec.h"
 #include "support/HandWrittenShape.h"
 #include "support/ShapeChecker.h"
@@ -89,7 +90,6 @@ TEST(ThreeDsReader, DamagedFilesEndInAnErrorNamingChunkAndOffset) {
     cut.resize(cut.size() - 10);
     longer.insert(longer.end(), {1, 2, 3});
     // The first child of main is the version chunk at 6; the editor follows at 16.
-    // clang-format off
     const struct {
         Bytes bytes;
         std::uint16_t chunkId;
@@ -103,7 +103,8 @@ TEST(ThreeDsReader, DamagedFilesEndInAnErrorNamingChunkAndOffset) {
         {objectBytes([](ChunkWriter& w) {
              w.cstring("A"), w.begin(chunk::kTriangleMesh), w.begin(chunk::kVertexList);
              w.u16(1000), w.vec3(Vec3{}), w.end(), w.end();
-         }), chunk::kVertexList, 26, "1000 vertices need 12000 bytes"},
+         }),
+         chunk::kVertexList, 26, "1000 vertices need 12000 bytes"},
         {damaged([](Scene& s) { s.meshes[0].faces[5].b = 8; }), chunk::kFaceList, kAtThatChunk,
          "face 5 uses vertex 8 but the object has 8 vertices"},
         {damaged([](Scene& s) { s.meshes[0].uvs.resize(7); }), chunk::kMappingCoords, kAtThatChunk,
@@ -113,7 +114,6 @@ TEST(ThreeDsReader, DamagedFilesEndInAnErrorNamingChunkAndOffset) {
         {damaged([](Scene& s) { s.nodes = {objectNode(0, "Box", 9)}; }), chunk::kNodeHeader, kAtThatChunk,
          "parent id 9"},
     };
-    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problemPart);
         const auto result = read(c.bytes);
@@ -209,19 +209,18 @@ TEST(ShapeBuilder, PointsAreRelativeToTheirMatrixAndLandWhereTheFileHasThem) {
 }
 
 TEST(ShapeBuilder, ShadersImagesAndTokensFollowTheMaterials) {
-    // clang-format off
     const std::tuple<const char*, const char*, float, const char*> cases[] = {
-        {"Wall", "wall.bmp", 0, "TexDiff"}, {"TransWindow", "w.bmp", 0, "BlendATexDiff"},
-        {"ALPHA_fence", "f.tga", 0, "BlendATexDiff"},
-        {"Alp", "f.tga", 0, "TexDiff"}, {"MyTrans", "f.tga", 0.5f, "TexDiff"},
-        {"TransGlass", "", 0, "BlendATexDiff"}, {"Glass", "", 0.17f, "BlendATexDiff"},
-        {"Brick", "", 0, "TexDiff"},
+        {"Wall", "wall.bmp", 0, "TexDiff"},           {"TransWindow", "w.bmp", 0, "BlendATexDiff"},
+        {"ALPHA_fence", "f.tga", 0, "BlendATexDiff"}, {"Alp", "f.tga", 0, "TexDiff"},
+        {"MyTrans", "f.tga", 0.5f, "TexDiff"},        {"TransGlass", "", 0, "BlendATexDiff"},
+        {"Glass", "", 0.17f, "BlendATexDiff"},        {"Brick", "", 0, "TexDiff"},
     };
     const std::pair<const char*, const char*> images[] = {
-        {"CWALL02.JPG", "CWALL02.ace"}, {"roof", "roof.ace"}, {"my.roof.tga", "my.roof.ace"},
+        {"CWALL02.JPG", "CWALL02.ace"},
+        {"roof", "roof.ace"},
+        {"my.roof.tga", "my.roof.ace"},
         {"dir.v2\\roof", "dir.v2\\roof.ace"},
     };
-    // clang-format on
     for (const auto& [name, texture, transparency, shader] : cases)
         EXPECT_EQ(shaderFor(Material{name, {}, texture, transparency, false}), shader) << name;
     for (const auto& [file, image] : images) EXPECT_EQ(imageNameFor(file), image);
@@ -301,12 +300,12 @@ std::string converted(const test::TempFolder& folder,
 }
 
 TEST(Converter, DistanceIsTheRunOfDigitsBeforeTheExtension) {
-    // clang-format off
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"/models 2/house_100.3DS", 100}, {"lod3_0050.3ds", 50}, {"house12a.3ds", std::nullopt},
+        {"/models 2/house_100.3DS", 100},
+        {"lod3_0050.3ds", 50},
+        {"house12a.3ds", std::nullopt},
         {"house_99999999999999999999.3ds", std::nullopt},
     };
-    // clang-format on
     for (const auto& [name, distance] : cases) EXPECT_EQ(distanceFromFileName(name), distance) << name;
 }
 
@@ -405,11 +404,9 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> filesEndingIn(const fs::path& dir, const std::string& lowerExtension) {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        std::string extension = entry.path().extension().string();
-        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (entry.is_regular_file() && extension == lowerExtension) files.push_back(entry.path());
-    }
+    for (const auto& entry : fs::directory_iterator(dir))
+        if (entry.is_regular_file() && toLowerLatin1(entry.path().extension().string()) == lowerExtension)
+            files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -57,12 +57,11 @@ std::string shapeFile(const std::string& texture1, const std::string& texture2, 
 /// A process's stat line; empty when the process ended meanwhile. Read with plain `read`: a stream
 /// throws when the read fails with ESRCH.
 std::string procStat(const fs::path& path) {
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) return {};
     char buffer[1024];
-    const ssize_t got = read(file, buffer, sizeof buffer);
-    close(file);
-    return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : std::string();
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const ssize_t got = file < 0 ? -1 : read(file, buffer, sizeof buffer);
+    if (file >= 0) close(file);
+    return std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
 }
 
 /// The pids of this process's children, adopted ones included (no step throws: processes come and go).

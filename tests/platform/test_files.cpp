@@ -56,26 +56,6 @@ TEST_F(FileTest, LocalFileSystemMovesCopiesAndDeletesIntoFoldersUnderTheFilesOwn
     EXPECT_FALSE(files.removeEmptyFolder(dir / "SHAPES"));
 }
 
-// A large shape is read through a mapping: the bytes as a read gives them, held by any copy of the value.
-TEST_F(FileTest, MappedBytesAreTheFilesOwnAndLiveAsLongAsTheirValue) {
-    const std::string bytes = std::string(100000, 'x') + std::string("\0\xFF\r\n", 4);
-    dir.write("big.s", bytes);
-    dir.write("empty.s", "");
-    FileBytes held;
-    {
-        const LocalFileSystem local;
-        const auto mapped = local.mapBytes(dir / "big.s");
-        ASSERT_TRUE(mapped.ok()) << mapped.error().message();
-        held = *mapped;
-    }
-    EXPECT_EQ(held.view(), bytes);
-    EXPECT_EQ(files.mapBytes(dir / "empty.s")->view(), "");
-    const auto missing = files.mapBytes(dir / "missing.s");
-    ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error().path, dir / "missing.s");
-    EXPECT_EQ(missing.error().reason, files.readBytes(dir / "missing.s").error().reason);
-}
-
 constexpr bool kWindows = kPathSeparator == '\\';
 
 std::vector<std::string> sortedFiles(const TempFolder& dir, const std::string& sub = {}) {

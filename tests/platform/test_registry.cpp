@@ -77,14 +77,12 @@ constexpr const char* kMstsKey = "Software\\Microsoft\\Microsoft Games\\Train Si
 
 TEST(WineRegistryStore, FailuresGiveTheWindowsCode) {
     const std::string valid = hiveText("[Software\\\\Other] 1\n\"x\"=\"y\"\n");
-    // clang-format off
     const std::tuple<bool, const char*, std::uint32_t, const char*, long> cases[] = {
-        {true, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound},  // no system.reg
+        {true, nullptr, kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // no system.reg
         {true, "\x01\x02 not a registry\n[x]", kHkeyLocalMachine, kMstsKey, kErrorBadDatabase},
         {true, valid.c_str(), kHkeyLocalMachine, kMstsKey, kErrorFileNotFound}, // missing key
         {true, valid.c_str(), kHkeyUsers, "Software\\Other", kErrorInvalidHandle},
     };
-    // clang-format on
     for (const auto& [makePrefix, systemReg, root, section, code] : cases) {
         SCOPED_TRACE(systemReg ? systemReg : "no system.reg");
         test::TempFolder prefix;
@@ -100,14 +98,12 @@ TEST(WineRegistryStore, TheInstallationKeyIsReadIn32BitViewFirstThenPlain) {
     const std::string plain = "[Software\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1\n";
     const std::string path = "\"Path\"=\"C:\\\\32\"\n", hand = "\"Path\"=\"D:\\\\hand\"\n";
     // 64-bit prefix?, system.reg, what the 32-bit view alone finds, and the 32-bit view then the plain key.
-    // clang-format off
     const std::tuple<const char*, bool, std::string, const char*, const char*> cases[] = {
         {"installer's key", true, wow + path, "C:\\32", "C:\\32"},
         {"added by hand without /reg:32", true, plain + hand, "", "D:\\hand"},
         {"both: the 32-bit view wins", true, wow + path + plain + hand, "C:\\32", "C:\\32"},
         {"32-bit prefix", false, plain + path, "C:\\32", "C:\\32"},
     };
-    // clang-format on
     const auto found = [](const RegistryResult<RegistryValue>& result) {
         return result.ok() ? std::string(result.value.data.c_str()) : std::string();
     };

@@ -59,12 +59,11 @@ TEST(Paths, JoinAndCollapseSeparators) {
 }
 
 TEST(ReadLeadingNumber, ReadsWhatTheTextBeginsWith) {
-    // clang-format off
     const std::pair<const char*, double> cases[] = {
-        {"abc", 0.0}, {"  -3.5", -3.5}, {"1 2 3", 123.0}, {"\t4\n2", 42.0}, {"7\r8", 7.0}, {"--1", 0.0},
-        {"-.25x", -0.25}, {"1.2.3", 1.2}, {"2.5E-1", 0.25}, {"1d2", 100.0}, {"3e+", 3.0}, {"1,5", 1.0}, {"1e999", 0.0},
+        {"abc", 0.0}, {"  -3.5", -3.5}, {"1 2 3", 123.0}, {"\t4\n2", 42.0}, {"7\r8", 7.0},
+        {"--1", 0.0}, {"-.25x", -0.25}, {"1.2.3", 1.2},   {"2.5E-1", 0.25}, {"1d2", 100.0},
+        {"3e+", 3.0}, {"1,5", 1.0},     {"1e999", 0.0},
     };
-    // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_DOUBLE_EQ(readLeadingNumber(text), expected) << '"' << text << '"';
 }

@@ -70,9 +70,8 @@ private:
 /// Drives a command to its end: at each yield the manual clock moves by the wait asked for, then `onYield`
 /// runs (false: stop there).
 template <class Result>
-std::optional<Result> drive(Task<Result>& task, ManualClock& clock, const std::function<bool()>& onYield,
-                            long& yields) {
-    for (yields = 0; !task.resume();) {
+std::optional<Result> drive(Task<Result>& task, ManualClock& clock, const std::function<bool()>& onYield) {
+    for (long yields = 0; !task.resume();) {
         clock.advance(task.requestedWait());
         if (!onYield() || ++yields > 2'000'000) return std::nullopt;
     }
@@ -98,7 +97,6 @@ TEST(WaitProgressLine, ShortestDecimalWithTheUsersSeparator) {
 }
 
 constexpr bool kWindows = kPathSeparator == '\\';
-const std::string kDashes(91, '-');
 const char* const kMoved = "•new s-file moved to SHAPES";
 const char* const kOldDeleted = "•old s-file in SHAPES deleted";
 const char* const kCreated = "•the directory SHAPES is created";
@@ -158,15 +156,14 @@ protected:
         };
         const std::string write =
             "printf '%s' " + shellQuoted(kSFileText) + " > \"$1.part\"\nmv \"$1.part\" \"$1\"\n";
-        // clang-format off
         const std::string parts[] = {
-            write + done,                                                                     // Writes
-            done,                                                                             // WritesNothing
+            write + done, // Writes
+            done,         // WritesNothing
             "echo 'reading house_100.3ds'\necho 'bad chunk 0x4d4d' >&2\n" + done + "exit 1\n", // Refuses
-            done + waitFor("release"),                                   // RunsOn: until the test ends
-            "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done + waitFor("release"), // KeepsOpen
+            done + waitFor("release"), // RunsOn: until the test ends
+            "exec 3> \"$1\"\nprintf '%s' " + shellQuoted(kSFileText) + " >&3\n" + done +
+                waitFor("release"), // KeepsOpen
         };
-        // clang-format on
         writeScript(converter, recordArguments(markers / "args.txt") + "[ -e \"$1\" ] && : > " + m +
                                    "/stale-seen\n" + parts[static_cast<int>(kind)]);
         endsAtOnce = kind <= Converter::Refuses;
@@ -191,8 +188,7 @@ protected:
     std::optional<int> runWith(std::function<bool()> onYield = {}, char separator = '.') {
         task = runConversion(RunServices{state, host, *this, files, clock, processes, separator}, choices);
         if (!onYield) onYield = [&] { return inWait() || true; };
-        long yields = 0;
-        return drive(task, clock, onYield, yields);
+        return drive(task, clock, onYield);
     }
     static int ended(RunEnd end) { return static_cast<int>(end); }
 
@@ -203,12 +199,6 @@ protected:
         std::vector<std::string> result;
         for (const char* name : names) result.push_back(TempFolder::utf8Of(wd / name));
         return result;
-    }
-    [[nodiscard]] std::string quotedFiles() const {
-        std::string quoted;
-        for (const std::string& path : paths({"house_.s", "house_100.3ds", "house_500.3ds"}))
-            quoted += " \"" + path + "\"";
-        return quoted;
     }
     [[nodiscard]] std::ptrdiff_t at(const std::string& line) const {
         const auto lines = host.lines();
@@ -263,7 +253,10 @@ TEST_F(ConversionRunTest, CompleteRunLeavesTheShapeAndLogsInBothLanguages) {
         const auto caption =
             at(pick("•Konverter-Start mit cmd-Befehlszeile:", "•Converter starts with cmd-command:"));
         ASSERT_LT(caption + 1, std::ssize(lines));
-        EXPECT_EQ(lines[caption + 1], "\"" + converter.string() + "\"" + quotedFiles());
+        std::string command = "\"" + converter.string() + "\"";
+        for (const std::string& path : paths({"house_.s", "house_100.3ds", "house_500.3ds"}))
+            command += " \"" + path + "\"";
+        EXPECT_EQ(lines[caption + 1], command);
         EXPECT_TRUE(host.logHas(progress(1))) << "a file there at the first look counts one slice";
         EXPECT_TRUE(host.logHas(pick("•das Verzeichnis SHAPES ist erzeugt", kCreated)));
         EXPECT_TRUE(host.logHas(pick("•neue s-Datei in SHAPES verschoben", kMoved)));

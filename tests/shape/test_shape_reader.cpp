@@ -10,9 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <span>
-
 namespace quillfen {
 namespace {
 
@@ -84,6 +81,9 @@ TEST(ShapeReader, ReadsUtf16And8BitFilesAlike) {
         ASSERT_TRUE(shape.ok()) << shape.error().message();
         EXPECT_EQ(shape->matrices.at(1).name, "Dach\xC3\xA4\xE2\x82\xAC");
     }
+    folder.write("empty.s", ""); // no mapping: read as it is
+    EXPECT_EQ(readShapeFile(fileSystem, folder / "empty.s").error().reason,
+              "line 1: expected 'shape', found the end of the file");
     const auto missing = readShapeFile(fileSystem, folder / "missing.s");
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error().path, folder / "missing.s");
