@@ -45,12 +45,10 @@ Error errorFor(const std::string& path, const std::error_code& code) {
     return Error{path, code.message()};
 }
 
-/// The whole file mapped into memory for reading; nullopt when it cannot be
-/// mapped. Mapped, a file is read by the processor straight from the system's
-/// cache, with no copy into a fresh buffer: a read of a large shape spent a fifth
-/// of its time on that copy. Reads are short: Windows refuses to shorten a mapped
-/// file, while on Linux a file cut shorter by another program during the read
-/// would end this one.
+/// The whole file mapped into memory for reading; nullopt when it is smaller
+/// than kSmallestMappedFile or cannot be mapped. Mapped, a file is read by the
+/// processor straight from the system's cache, with no copy into a fresh
+/// buffer: a read of a large shape spent a fifth of its time on that copy.
 std::optional<FileBytes> mappedFile(const fs::path& path) {
 #ifdef _WIN32
     const HANDLE file =
@@ -58,10 +56,11 @@ std::optional<FileBytes> mappedFile(const fs::path& path) {
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     LARGE_INTEGER size{};
-    // An empty file has no mapping; a mapping stays open while its view lives.
-    const HANDLE mapping = GetFileSizeEx(file, &size) && size.QuadPart > 0
-                               ? CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)
-                               : nullptr;
+    // A mapping stays open while its view lives.
+    const HANDLE mapping =
+        GetFileSizeEx(file, &size) && static_cast<std::size_t>(size.QuadPart) >= kSmallestMappedFile
+            ? CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)
+            : nullptr;
     CloseHandle(file);
     if (mapping == nullptr) return std::nullopt;
     const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
@@ -74,7 +73,8 @@ std::optional<FileBytes> mappedFile(const fs::path& path) {
     const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) return std::nullopt;
     struct stat status {};
-    const bool mappable = fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0;
+    const bool mappable = fstat(file, &status) == 0 && S_ISREG(status.st_mode) &&
+                          static_cast<std::size_t>(status.st_size) >= kSmallestMappedFile;
     const auto size = static_cast<std::size_t>(status.st_size);
     // Populated: the pages are entered when the file is mapped, not one fault at a time as it is read.
     void* view = mappable ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file, 0) : MAP_FAILED;
@@ -241,7 +241,7 @@ Expected<std::string> LocalFileSystem::readBytes(const std::string& path) const 
 
 Expected<FileBytes> LocalFileSystem::mapBytes(const std::string& path) const {
     if (auto mapped = mappedFile(toFsPath(path))) return std::move(*mapped);
-    // Empty files, pipes and whatever else cannot be mapped are read; so is a file that
+    // Small files, pipes and whatever else cannot be mapped are read; so is a file that
     // cannot be opened, and the read names the reason as every read does.
     auto bytes = readBytes(path);
     if (!bytes) return bytes.error();

@@ -42,6 +42,11 @@ private:
     std::string_view m_bytes;
 };
 
+/// Files from this size on are mapped by the local file system's mapBytes,
+/// smaller ones read: their copy costs little, and on Linux a mapped file that
+/// another program cuts shorter while it is being read ends the reading program.
+inline constexpr std::size_t kSmallestMappedFile = std::size_t{4} << 20;
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -84,7 +89,7 @@ public:
     [[nodiscard]] virtual Expected<std::string> readBytes(const std::string& path) const = 0;
     /// The file's bytes for reading without a copy: a reader of a large file so
     /// never holds it twice. Here they are read whole; the local file system maps
-    /// the file into memory.
+    /// a file of kSmallestMappedFile bytes or more into memory.
     [[nodiscard]] virtual Expected<FileBytes> mapBytes(const std::string& path) const;
     /// The file's first bytes, at most `limit` + 1 of them: a caller that must
     /// not read a huge file whole sees from the size whether it was larger.
