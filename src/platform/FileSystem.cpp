@@ -243,9 +243,7 @@ Expected<FileBytes> LocalFileSystem::mapBytes(const std::string& path) const {
     if (auto mapped = mappedFile(toFsPath(path))) return std::move(*mapped);
     // Small files, pipes and whatever else cannot be mapped are read; so is a file that
     // cannot be opened, and the read names the reason as every read does.
-    auto bytes = readBytes(path);
-    if (!bytes) return bytes.error();
-    return FileBytes(std::move(*bytes));
+    return FileSystem::mapBytes(path);
 }
 
 Expected<std::string> LocalFileSystem::readBytesUpTo(const std::string& path, std::size_t limit) const {

@@ -113,23 +113,29 @@ private:
 inline constexpr double kShapePowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
+/// True when the `sizeof(Word)` characters at `a` and at `b` are the same.
+template <class Word> [[gnu::always_inline]] inline bool shapeSameWord(const char* a, const char* b) {
+    Word first = 0;
+    Word second = 0;
+    std::memcpy(&first, a, sizeof first);
+    std::memcpy(&second, b, sizeof second);
+    return first == second;
+}
+
 inline bool ShapeTokenizer::skipKeyword(std::string_view keyword) {
     skipSpace();
     const std::size_t size = keyword.size();
     if (remaining() < size) return false;
     // Keywords are short: two overlapping words cover one of 4 to 16 characters,
     // without a branch per character.
-    const auto same = [&](std::size_t at, auto width) {
-        decltype(width) text = 0;
-        decltype(width) wanted = 0;
-        std::memcpy(&text, m_position + at, sizeof width);
-        std::memcpy(&wanted, keyword.data() + at, sizeof width);
-        return text == wanted;
-    };
     if (size >= 8 && size <= 16) {
-        if (!same(0, std::uint64_t{}) || !same(size - 8, std::uint64_t{})) return false;
+        if (!shapeSameWord<std::uint64_t>(m_position, keyword.data()) ||
+            !shapeSameWord<std::uint64_t>(m_position + size - 8, keyword.data() + size - 8))
+            return false;
     } else if (size >= 4 && size < 8) {
-        if (!same(0, std::uint32_t{}) || !same(size - 4, std::uint32_t{})) return false;
+        if (!shapeSameWord<std::uint32_t>(m_position, keyword.data()) ||
+            !shapeSameWord<std::uint32_t>(m_position + size - 4, keyword.data() + size - 4))
+            return false;
     } else {
         for (std::size_t i = 0; i < size; ++i)
             if (m_position[i] != keyword[i]) return false;
