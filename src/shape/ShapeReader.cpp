@@ -378,7 +378,8 @@ private:
         return level;
     }
 
-    void distanceLevelHeader(DistanceLevel& level) {
+    // Read once a level: kept out of line, so the sub-object loops beside it stay compact.
+    [[gnu::noinline]] void distanceLevelHeader(DistanceLevel& level) {
         expectOpen("distance_level_header");
         while (!atClose("distance_level_header")) {
             const std::string_view name = word("a section of distance_level_header");
