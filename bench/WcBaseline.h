@@ -1,7 +1,8 @@
 #pragma once
 // The baseline of every benchmark of work on a file: `wc -l` on that file,
-// timed in the same run. Processor time (user and system) is compared, because
-// it is less disturbed than wall time by other programs on a busy machine.
+// timed in the same run. Processor time (user and system) is compared where the
+// work runs on one thread, because it is less disturbed than wall time by other
+// programs on a busy machine; work shared by threads compares wall time.
 // `countLines` does in process what `wc -l` does (read the file, count its line
 // feeds); `countLinesWithWc` runs the program itself, whose time is counted in
 // this process's children.

@@ -15,11 +15,15 @@ struct Vector3 {
     float x = 0.0F;
     float y = 0.0F;
     float z = 0.0F;
+
+    bool operator==(const Vector3&) const = default;
 };
 
 struct TexturePoint {
     float u = 0.0F;
     float v = 0.0F;
+
+    bool operator==(const TexturePoint&) const = default;
 };
 
 /// A named matrix: m[0..8] three rows of three, m[9..11] the translation. A point
@@ -27,6 +31,8 @@ struct TexturePoint {
 struct ShapeMatrix {
     std::string name;
     std::array<float, 12> m{};
+
+    bool operator==(const ShapeMatrix&) const = default;
 };
 
 struct ShapeTexture {
@@ -34,6 +40,8 @@ struct ShapeTexture {
     int filterMode = 0;
     float mipmapBias = 0.0F;
     std::uint32_t borderColour = 0;
+
+    bool operator==(const ShapeTexture&) const = default;
 };
 
 struct VertexState {
@@ -42,6 +50,8 @@ struct VertexState {
     int lightMaterial = 0;
     int lightConfig = 0;
     std::uint32_t lightFlags = 0;
+
+    bool operator==(const VertexState&) const = default;
 };
 
 struct PrimState {
@@ -54,36 +64,48 @@ struct PrimState {
     int alphaTestMode = 0;
     int lightConfig = 0;
     int zBufferMode = 0;
+
+    bool operator==(const PrimState&) const = default;
 };
 
 struct ShapeVertex {
     int point = 0;
     int normal = 0;
     int texturePoint = -1; ///< the first of its texture coordinates; -1 without one
+
+    bool operator==(const ShapeVertex&) const = default;
 };
 
 struct VertexSet {
     int vertexState = 0;
     int firstVertex = 0;
     int vertexCount = 0;
+
+    bool operator==(const VertexSet&) const = default;
 };
 
 /// Triangles drawn with one primitive state: three vertex indices each.
 struct TriangleList {
     int primState = 0;
     std::vector<std::uint32_t> vertexIndices;
+
+    bool operator==(const TriangleList&) const = default;
 };
 
 struct SubObject {
     std::vector<ShapeVertex> vertices;
     std::vector<VertexSet> vertexSets;
     std::vector<TriangleList> triangleLists;
+
+    bool operator==(const SubObject&) const = default;
 };
 
 struct DistanceLevel {
     float selection = 0.0F;     ///< the distance in metres up to which this level is shown
     std::vector<int> hierarchy; ///< per matrix its parent, -1 for the root
     std::vector<SubObject> subObjects;
+
+    bool operator==(const DistanceLevel&) const = default;
 };
 
 struct Shape {
@@ -98,6 +120,8 @@ struct Shape {
     std::vector<VertexState> vertexStates;
     std::vector<PrimState> primStates;
     std::vector<DistanceLevel> distanceLevels; ///< all levels of every level control, in file order
+
+    bool operator==(const Shape&) const = default;
 };
 
 } // namespace quillfen::shape

@@ -4,9 +4,14 @@
 #include "shape/ShapeTokenizer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace quillfen::shape {
 
@@ -22,24 +27,17 @@ struct ReadFailure {
 /// reserve, so a damaged count cannot ask for more memory than the file could fill.
 constexpr std::size_t kShortestEntry = 4;
 
-class ShapeParser {
+/// Tokens, numbers, lists, and whole sub-objects: all that a thread reading
+/// sub-objects ahead needs. Indices are checked against `tables`, read before.
+class ElementReader {
 public:
-    explicit ShapeParser(std::string_view text) : m_tokens(text) {}
+    ElementReader(std::string_view text, const Shape& tables) : m_tokens(text), m_tables(tables) {}
 
-    Shape read() {
-        readHeader();
-        expectKeyword("shape");
-        expectOpen("shape");
-        while (!atClose("shape")) readShapeSection(word("a section name"));
-        m_tokens.next();
-        // Whatever follows the shape (exporters leave data there) is not the simulator's.
-        if (m_shape.distanceLevels.empty()) fail("the shape has no distance level");
-        return std::move(m_shape);
-    }
+    ShapeTokenizer& tokens() { return m_tokens; }
 
-private:
+protected:
     ShapeTokenizer m_tokens;
-    Shape m_shape;
+    const Shape& m_tables;
 
     // ---- Tokens
 
@@ -238,6 +236,281 @@ private:
         return value;
     }
 
+public:
+    // ---- Sub-objects
+
+    SubObject subObject() {
+        SubObject object;
+        expectOpen("sub_object");
+        while (!atClose("sub_object")) {
+            const std::string_view name = word("a section of sub_object");
+            if (name == "vertices") {
+                vertices(object);
+            } else if (name == "vertex_sets") {
+                list(name, "vertex_set", [&] {
+                    object.vertexSets.push_back(entry("vertex_set", [&] { return vertexSet(object); }));
+                });
+            } else if (name == "primitives") {
+                primitives(object);
+            } else {
+                skipBlock(name);
+            }
+        }
+        m_tokens.next();
+        return object;
+    }
+
+private:
+    void vertices(SubObject& object) {
+        if (!object.vertices.empty()) fail("a sub_object has two vertex lists");
+        list(
+            "vertices", "vertex", [&] { object.vertices.push_back(vertex()); },
+            [&](std::size_t n) { object.vertices.reserve(reservable(n)); });
+    }
+
+    ShapeVertex vertex() {
+        ShapeVertex vertex;
+        expectOpen("vertex");
+        (void)hex("vertex flags");
+        vertex.point = index("point index", m_tables.points.size());
+        vertex.normal = index("normal index", m_tables.normals.size());
+        (void)hex("vertex colour");
+        (void)hex("vertex colour");
+        expectKeyword("vertex_uvs");
+        values("vertex_uvs", 1, [&](std::size_t i) {
+            const int uv = index("texture point index", m_tables.texturePoints.size());
+            if (i == 0) vertex.texturePoint = uv;
+        });
+        expectClose("vertex");
+        return vertex;
+    }
+
+    VertexSet vertexSet(const SubObject& object) {
+        VertexSet set;
+        set.vertexState = index("vertex state index", m_tables.vertexStates.size());
+        set.firstVertex = index("first vertex", object.vertices.size() + 1);
+        const std::int64_t count = integer("vertex count");
+        if (count < 0 || set.firstVertex + count > static_cast<std::int64_t>(object.vertices.size()))
+            fail("the vertex set runs past the " + std::to_string(object.vertices.size()) + " vertices");
+        set.vertexCount = static_cast<int>(count);
+        return set;
+    }
+
+    /// Primitive state indices and the triangle lists drawn with them, counted together.
+    void primitives(SubObject& object) {
+        expectOpen("primitives");
+        const std::size_t n = count("primitives");
+        int primState = -1;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (m_tokens.peekKind() != TokenKind::Word) endsEarly("primitives", i, n);
+            const std::string_view name = word("a primitive");
+            if (name == "prim_state_idx") {
+                primState =
+                    entry(name, [&] { return index("primitive state index", m_tables.primStates.size()); });
+            } else if (name == "indexed_trilist") {
+                if (primState < 0) fail("an indexed_trilist stands before any prim_state_idx");
+                object.triangleLists.push_back(triangleList(object, primState));
+            } else {
+                fail("expected prim_state_idx or indexed_trilist, found " + quoted(name));
+            }
+        }
+        endList("primitives", n);
+    }
+
+    TriangleList triangleList(const SubObject& object, int primState) {
+        TriangleList triangles{primState, {}};
+        std::size_t normalCount = 0;
+        std::size_t flagCount = 0;
+        expectOpen("indexed_trilist");
+        while (!atClose("indexed_trilist")) {
+            const std::string_view name = word("a section of indexed_trilist");
+            if (name == "vertex_idxs") {
+                vertexIndices(object, triangles.vertexIndices);
+            } else if (name == "normal_idxs") {
+                // Per triangle its face normal and the number 3.
+                normalCount = values(name, 2, [&](std::size_t i) {
+                    if (i % 2 == 0)
+                        (void)index("normal index", m_tables.normals.size());
+                    else
+                        (void)integer("normal entry size");
+                });
+            } else if (name == "flags") {
+                flagCount = values(name, 1, [&](std::size_t) { (void)hex("triangle flags"); });
+            } else {
+                skipBlock(name);
+            }
+        }
+        const std::size_t triangleCount = triangles.vertexIndices.size() / 3;
+        if (normalCount != triangleCount || flagCount != triangleCount)
+            fail("indexed_trilist has " + std::to_string(triangleCount) + " triangles, but " +
+                 std::to_string(normalCount) + " normals and " + std::to_string(flagCount) + " flags");
+        m_tokens.next();
+        return triangles;
+    }
+
+    void vertexIndices(const SubObject& object, std::vector<std::uint32_t>& into) {
+        if (!into.empty()) fail("an indexed_trilist has two vertex_idxs");
+        const std::size_t vertexCount = object.vertices.size();
+        expectOpen("vertex_idxs");
+        const std::size_t n = count("vertex_idxs");
+        if (n % 3 != 0) fail("vertex_idxs holds " + std::to_string(n) + " indices, not whole triangles");
+        into.reserve(reservable(n));
+        // The most numerous values of a shape: read without looking ahead first.
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto value = m_tokens.nextInteger();
+            if (!value) failWholeNumber("vertex_idxs", "vertex index", i, n);
+            if (*value < 0 || static_cast<std::size_t>(*value) >= vertexCount)
+                failIndex("vertex index", *value, vertexCount);
+            into.push_back(static_cast<std::uint32_t>(*value));
+        }
+        endList("vertex_idxs", n);
+    }
+};
+
+/// A sub-object read by a thread ahead of the reader.
+struct SubObjectAhead {
+    const char* start;
+    const char* end; ///< where the token behind it starts
+    SubObject object;
+};
+
+/// Sub-objects read ahead by other threads, for large texts. The text behind the
+/// first sub-object list is cut into equal parts: the reader reads the first
+/// itself, and a thread each of the others, taking every sub-object that starts
+/// in its part. Where a part's first sub-object starts is a guess (its keyword
+/// may also stand in a skipped block), so the reader takes a sub-object read
+/// ahead only when it arrives at that sub-object's start on its own: the result
+/// is the one of reading alone. What it does not arrive at is dropped; where a
+/// thread failed, the reader reads on itself and fails as it would alone.
+class SubObjectsReadAhead {
+public:
+    SubObjectsReadAhead(std::string_view text, const char* from, const Shape& tables, unsigned parts)
+        : m_text(text), m_tables(tables) {
+        const char* end = text.data() + text.size();
+        const auto partSize = static_cast<std::size_t>(end - from) / parts;
+        m_parts.reserve(parts - 1); // the threads hold on to their parts
+        for (unsigned i = 1; i < parts; ++i)
+            m_parts.push_back({from + i * partSize, i + 1 == parts ? end : from + (i + 1) * partSize, {}});
+        for (Part& part : m_parts) {
+            try {
+                m_threads.emplace_back([this, &part] { readPart(part); });
+            } catch (const std::system_error&) {
+                break; // the reader reads the parts no thread took
+            }
+        }
+    }
+
+    SubObjectsReadAhead(const SubObjectsReadAhead&) = delete;
+    SubObjectsReadAhead& operator=(const SubObjectsReadAhead&) = delete;
+
+    ~SubObjectsReadAhead() {
+        m_stop = true;
+        joinThreads();
+    }
+
+    /// The sub-object read ahead that starts at `at`, or none. `at` only grows
+    /// from call to call. Waits for the threads once the reader reaches their parts.
+    SubObjectAhead* takeAt(const char* at) {
+        if (m_parts.empty() || at < m_parts.front().from) return nullptr;
+        joinThreads();
+        for (; m_part < m_parts.size(); ++m_part, m_next = 0) {
+            std::vector<SubObjectAhead>& found = m_parts[m_part].found;
+            while (m_next < found.size() && found[m_next].start < at) ++m_next;
+            if (m_next < found.size()) return found[m_next].start == at ? &found[m_next++] : nullptr;
+        }
+        return nullptr;
+    }
+
+private:
+    struct Part {
+        const char* from;
+        const char* to;
+        std::vector<SubObjectAhead> found;
+    };
+
+    std::string_view m_text;
+    const Shape& m_tables;
+    std::vector<Part> m_parts;
+    std::vector<std::thread> m_threads;
+    std::atomic<bool> m_stop{false};
+    std::size_t m_part = 0; ///< where takeAt looks next
+    std::size_t m_next = 0;
+
+    void joinThreads() {
+        for (std::thread& thread : m_threads) thread.join();
+        m_threads.clear();
+    }
+
+    /// Reads the sub-objects that start in `part`, one after another from the first found.
+    void readPart(Part& part) {
+        try {
+            ElementReader reader(m_text, m_tables);
+            ShapeTokenizer& tokens = reader.tokens();
+            const char* searchFrom = part.from;
+            while (!m_stop) {
+                const char* start = findSubObject(searchFrom);
+                if (start >= part.to) return;
+                tokens.seek(start);
+                while (start < part.to && !m_stop && tokens.skipKeyword("sub_object")) {
+                    SubObject object = reader.subObject();
+                    const char* end = tokens.nextTokenAt();
+                    part.found.push_back({start, end, std::move(object)});
+                    start = end;
+                }
+                if (start >= part.to) return;
+                searchFrom = start + 1; // no sub-object stands here: the guess was wrong
+            }
+        } catch (...) {
+            // A damaged sub-object, or no memory left: the reader reads on from
+            // the last one taken and meets the same.
+        }
+    }
+
+    /// The next "sub_object" standing as a word of its own, from `from` on; the text's end without one.
+    [[nodiscard]] const char* findSubObject(const char* from) const {
+        constexpr std::string_view kKeyword = "sub_object";
+        const char* end = m_text.data() + m_text.size();
+        const std::string_view rest(from, static_cast<std::size_t>(end - from));
+        for (auto at = rest.find(kKeyword); at != std::string_view::npos; at = rest.find(kKeyword, at + 1)) {
+            const char* word = from + at;
+            const char* after = word + kKeyword.size();
+            if ((word == m_text.data() || ShapeTokenizer::endsWord(word[-1])) &&
+                (after == end || ShapeTokenizer::endsWord(*after)))
+                return word;
+        }
+        return end;
+    }
+};
+
+/// Reads a whole shape into `shape`, its tables first, then its distance levels.
+class ShapeParser : ElementReader {
+public:
+    ShapeParser(std::string_view text, Shape& shape, const ShapeReading& reading)
+        : ElementReader(text, shape), m_text(text), m_shape(shape), m_reading(reading),
+          m_threads(threadsFor(reading)) {}
+
+    void read() {
+        readHeader();
+        expectKeyword("shape");
+        expectOpen("shape");
+        while (!atClose("shape")) readShapeSection(word("a section name"));
+        m_tokens.next();
+        // Whatever follows the shape (exporters leave data there) is not the simulator's.
+        if (m_shape.distanceLevels.empty()) fail("the shape has no distance level");
+    }
+
+private:
+    std::string_view m_text;
+    Shape& m_shape;
+    ShapeReading m_reading;
+    unsigned m_threads;
+    std::optional<SubObjectsReadAhead> m_readAhead;
+
+    static unsigned threadsFor(const ShapeReading& reading) {
+        if (reading.threads > 0) return reading.threads;
+        return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+    }
+
     // ---- The shape
 
     void readHeader() {
@@ -279,6 +552,8 @@ private:
             table(name, "prim_state", m_shape.primStates, [&] { return primState(); });
         } else if (name == "lod_controls") {
             list(name, "lod_control", [&] { lodControl(); });
+            // The threads reading ahead look into the tables: done before anything may change them.
+            m_readAhead.reset();
         } else {
             skipBlock(name);
         }
@@ -368,7 +643,7 @@ private:
                 hasHeader = true;
             } else if (name == "sub_objects") {
                 if (!hasHeader) fail("sub_objects stand before the distance_level_header");
-                list(name, "sub_object", [&] { level.subObjects.push_back(subObject()); });
+                subObjects(level);
             } else {
                 skipBlock(name);
             }
@@ -415,143 +690,41 @@ private:
         }
     }
 
-    // ---- Sub-objects
-
-    SubObject subObject() {
-        SubObject object;
-        expectOpen("sub_object");
-        while (!atClose("sub_object")) {
-            const std::string_view name = word("a section of sub_object");
-            if (name == "vertices") {
-                vertices(object);
-            } else if (name == "vertex_sets") {
-                list(name, "vertex_set", [&] {
-                    object.vertexSets.push_back(entry("vertex_set", [&] { return vertexSet(object); }));
-                });
-            } else if (name == "primitives") {
-                primitives(object);
-            } else {
-                skipBlock(name);
-            }
-        }
-        m_tokens.next();
-        return object;
-    }
-
-    void vertices(SubObject& object) {
-        if (!object.vertices.empty()) fail("a sub_object has two vertex lists");
-        list(
-            "vertices", "vertex", [&] { object.vertices.push_back(vertex()); },
-            [&](std::size_t n) { object.vertices.reserve(reservable(n)); });
-    }
-
-    ShapeVertex vertex() {
-        ShapeVertex vertex;
-        expectOpen("vertex");
-        (void)hex("vertex flags");
-        vertex.point = index("point index", m_shape.points.size());
-        vertex.normal = index("normal index", m_shape.normals.size());
-        (void)hex("vertex colour");
-        (void)hex("vertex colour");
-        expectKeyword("vertex_uvs");
-        values("vertex_uvs", 1, [&](std::size_t i) {
-            const int uv = index("texture point index", m_shape.texturePoints.size());
-            if (i == 0) vertex.texturePoint = uv;
-        });
-        expectClose("vertex");
-        return vertex;
-    }
-
-    VertexSet vertexSet(const SubObject& object) {
-        VertexSet set;
-        set.vertexState = index("vertex state index", m_shape.vertexStates.size());
-        set.firstVertex = index("first vertex", object.vertices.size() + 1);
-        const std::int64_t count = integer("vertex count");
-        if (count < 0 || set.firstVertex + count > static_cast<std::int64_t>(object.vertices.size()))
-            fail("the vertex set runs past the " + std::to_string(object.vertices.size()) + " vertices");
-        set.vertexCount = static_cast<int>(count);
-        return set;
-    }
-
-    /// Primitive state indices and the triangle lists drawn with them, counted together.
-    void primitives(SubObject& object) {
-        expectOpen("primitives");
-        const std::size_t n = count("primitives");
-        int primState = -1;
+    void subObjects(DistanceLevel& level) {
+        expectOpen("sub_objects");
+        const std::size_t n = count("sub_objects");
+        readAheadFromHere();
         for (std::size_t i = 0; i < n; ++i) {
-            if (m_tokens.peekKind() != TokenKind::Word) endsEarly("primitives", i, n);
-            const std::string_view name = word("a primitive");
-            if (name == "prim_state_idx") {
-                primState =
-                    entry(name, [&] { return index("primitive state index", m_shape.primStates.size()); });
-            } else if (name == "indexed_trilist") {
-                if (primState < 0) fail("an indexed_trilist stands before any prim_state_idx");
-                object.triangleLists.push_back(triangleList(object, primState));
-            } else {
-                fail("expected prim_state_idx or indexed_trilist, found " + quoted(name));
+            if (SubObjectAhead* ahead = m_readAhead ? m_readAhead->takeAt(m_tokens.nextTokenAt()) : nullptr) {
+                level.subObjects.push_back(std::move(ahead->object));
+                m_tokens.seek(ahead->end);
+                if (m_reading.takenAhead != nullptr) ++*m_reading.takenAhead;
+                continue;
             }
+            if (!m_tokens.skipKeyword("sub_object")) failEntry("sub_objects", "sub_object", i, n);
+            level.subObjects.push_back(subObject());
         }
-        endList("primitives", n);
+        endList("sub_objects", n);
     }
 
-    TriangleList triangleList(const SubObject& object, int primState) {
-        TriangleList triangles{primState, {}};
-        std::size_t normalCount = 0;
-        std::size_t flagCount = 0;
-        expectOpen("indexed_trilist");
-        while (!atClose("indexed_trilist")) {
-            const std::string_view name = word("a section of indexed_trilist");
-            if (name == "vertex_idxs") {
-                vertexIndices(object, triangles.vertexIndices);
-            } else if (name == "normal_idxs") {
-                // Per triangle its face normal and the number 3.
-                normalCount = values(name, 2, [&](std::size_t i) {
-                    if (i % 2 == 0)
-                        (void)index("normal index", m_shape.normals.size());
-                    else
-                        (void)integer("normal entry size");
-                });
-            } else if (name == "flags") {
-                flagCount = values(name, 1, [&](std::size_t) { (void)hex("triangle flags"); });
-            } else {
-                skipBlock(name);
-            }
-        }
-        const std::size_t triangleCount = triangles.vertexIndices.size() / 3;
-        if (normalCount != triangleCount || flagCount != triangleCount)
-            fail("indexed_trilist has " + std::to_string(triangleCount) + " triangles, but " +
-                 std::to_string(normalCount) + " normals and " + std::to_string(flagCount) + " flags");
-        m_tokens.next();
-        return triangles;
-    }
-
-    void vertexIndices(const SubObject& object, std::vector<std::uint32_t>& into) {
-        if (!into.empty()) fail("an indexed_trilist has two vertex_idxs");
-        const std::size_t vertexCount = object.vertices.size();
-        expectOpen("vertex_idxs");
-        const std::size_t n = count("vertex_idxs");
-        if (n % 3 != 0) fail("vertex_idxs holds " + std::to_string(n) + " indices, not whole triangles");
-        into.reserve(reservable(n));
-        // The most numerous values of a shape: read without looking ahead first.
-        for (std::size_t i = 0; i < n; ++i) {
-            const auto value = m_tokens.nextInteger();
-            if (!value) failWholeNumber("vertex_idxs", "vertex index", i, n);
-            if (*value < 0 || static_cast<std::size_t>(*value) >= vertexCount)
-                failIndex("vertex index", *value, vertexCount);
-            into.push_back(static_cast<std::uint32_t>(*value));
-        }
-        endList("vertex_idxs", n);
+    /// Starts the threads reading sub-objects ahead, once, when enough text is left to share.
+    void readAheadFromHere() {
+        if (m_readAhead || m_threads < 2 || m_tokens.remaining() < m_reading.smallestSharedText) return;
+        m_readAhead.emplace(m_text, m_tokens.nextTokenAt(), m_shape, m_threads);
     }
 };
 
 } // namespace
 
-Expected<Shape> readShapeText(std::string_view text) {
+Expected<Shape> readShapeText(std::string_view text, const ShapeReading& reading) {
+    Shape shape;
     try {
-        return ShapeParser(text).read();
+        // The parser's threads end with it, before the shape they look into.
+        ShapeParser(text, shape, reading).read();
     } catch (const ReadFailure& failure) {
         return Error{"", "line " + std::to_string(failure.line) + ": " + failure.reason};
     }
+    return shape;
 }
 
 Expected<Shape> readShapeFile(const FileSystem& fileSystem, const std::string& path) {

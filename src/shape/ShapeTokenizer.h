@@ -67,6 +67,16 @@ public:
     [[nodiscard]] int line() const;
     /// The characters not yet read.
     [[nodiscard]] std::size_t remaining() const { return static_cast<std::size_t>(m_end - m_position); }
+    /// Where the next token starts (or the end of the text).
+    [[nodiscard]] const char* nextTokenAt() {
+        skipSpace();
+        return m_position;
+    }
+    /// Reads on from `at`, a place in the same text where a token starts.
+    void seek(const char* at) { m_position = at; }
+
+    /// True when `c` ends a word: white space, control characters, brackets and quotes.
+    [[nodiscard]] static bool endsWord(char c) { return kEndsWord[static_cast<unsigned char>(c)]; }
 
 private:
     const char* m_start;

@@ -52,6 +52,9 @@ TEST(RealShapeFile, ReadsWholeAndGivesTheBoxOfItsFirstLevel) {
 
         const auto text = fileSystem.readText(path);
         ASSERT_TRUE(text.ok()) << text.error().message();
+        const auto readAhead = shape::readShapeText(*text, {3, 0}); // threads read its sub-objects
+        ASSERT_TRUE(readAhead.ok()) << readAhead.error().message();
+        EXPECT_TRUE(*readAhead == *shape);
         const auto outcome = test::computeBox(*text);
         ASSERT_TRUE(outcome.read.ok()) << outcome.read.error().message();
         ASSERT_TRUE(outcome.box.ok()) << outcome.box.error().message();

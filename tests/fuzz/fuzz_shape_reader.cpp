@@ -1,4 +1,5 @@
-// Any bytes as a shape file, raw and as 8-bit text: a shape whose indices hold, or an error naming a line.
+// Any bytes as a shape file, raw and as 8-bit text: a shape whose indices hold, or an error naming a
+// line; the same with threads reading ahead.
 
 #include "shape/ShapeReader.h"
 #include "shape/ShapeText.h"
@@ -26,11 +27,15 @@ void checkIndices(const quillfen::shape::Shape& shape) {
 }
 
 void read(std::string_view text) {
-    const auto shape = quillfen::shape::readShapeText(text);
+    const auto shape = quillfen::shape::readShapeText(text, {1});
     if (shape.ok())
         checkIndices(*shape);
     else if (shape.error().reason.rfind("line ", 0) != 0)
         std::abort();
+    // Threads reading sub-objects ahead change nothing of the result.
+    const auto shared = quillfen::shape::readShapeText(text, {3, 0});
+    if (shared.ok() != shape.ok()) std::abort();
+    if (shape.ok() ? !(*shared == *shape) : shared.error().reason != shape.error().reason) std::abort();
 }
 
 } // namespace

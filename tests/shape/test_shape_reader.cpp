@@ -68,6 +68,51 @@ TEST(ShapeReader, EveryTruncationIsAnErrorWithALine) {
     }
 }
 
+/// The small shape with `count` copies of its sub-object in each level, one
+/// with the keyword "sub_object" in a skipped block.
+std::string manySubObjects(int count) {
+    const std::string& small = test::kSmallShape;
+    const auto first = small.find("sub_object (");
+    const auto last = small.find(") )\r\n\t\t\t)") + 1; // the sub-object's own ")"
+    const std::string object = small.substr(first, last - first) + "\r\n";
+    std::string objects;
+    for (int i = 0; i < count; ++i)
+        objects += i == count / 2 ? replaced(object, "( nested )", "( sub_object ( nested ) )") : object;
+    const std::string list = std::to_string(count) + " " + objects;
+    return replaced(small.substr(0, first), "sub_objects ( 1 ", "sub_objects ( " + list) +
+           replaced(small.substr(last), "sub_objects ( 0 )", "sub_objects ( " + list + ")");
+}
+
+TEST(ShapeReader, ThreadsReadingAheadGiveTheResultOfOneReader) {
+    const std::string text = manySubObjects(30);
+    std::size_t takenAhead = 0;
+    const ShapeReading alone{1};
+    const auto shape = readShapeText(text, alone);
+    ASSERT_TRUE(shape.ok()) << shape.error().message();
+    ASSERT_EQ(shape->distanceLevels.at(1).subObjects.size(), 30u);
+    for (const unsigned threads : {2U, 3U, 7U}) {
+        const auto shared = readShapeText(text, {threads, 0, &takenAhead});
+        ASSERT_TRUE(shared.ok()) << threads;
+        EXPECT_TRUE(*shared == *shape) << threads;
+    }
+    EXPECT_GT(takenAhead, 20u);
+    // Damaged and cut short anywhere, with the failure where threads read ahead or not.
+    const std::string damaged = replaced(text, "vertex_idxs ( 3 0 1 2 ) normal_idxs ( 1 0 3 )",
+                                         "vertex_idxs ( 3 0 1 2 ) normal_idxs ( 2 0 3 )");
+    for (std::size_t length = text.size() / 3; length <= text.size(); length += 89) {
+        for (const std::string_view variant : {std::string_view(text), std::string_view(damaged)}) {
+            const std::string_view cut = variant.substr(0, length);
+            const auto expected = readShapeText(cut, alone);
+            const auto actual = readShapeText(cut, {3, 0});
+            ASSERT_EQ(actual.ok(), expected.ok()) << length;
+            if (expected.ok())
+                EXPECT_TRUE(*actual == *expected) << length;
+            else
+                EXPECT_EQ(actual.error().reason, expected.error().reason) << length;
+        }
+    }
+}
+
 TEST(ShapeReader, ReadsUtf16And8BitFilesAlike) {
     const test::TempFolder folder;
     const std::string withName =
