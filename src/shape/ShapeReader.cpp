@@ -486,8 +486,7 @@ private:
 class ShapeParser : ElementReader {
 public:
     ShapeParser(std::string_view text, Shape& shape, const ShapeReading& reading)
-        : ElementReader(text, shape), m_text(text), m_shape(shape), m_reading(reading),
-          m_threads(threadsFor(reading)) {}
+        : ElementReader(text, shape), m_shape(shape), m_reading(reading), m_threads(threadsFor(reading)) {}
 
     void read() {
         readHeader();
@@ -500,7 +499,6 @@ public:
     }
 
 private:
-    std::string_view m_text;
     Shape& m_shape;
     ShapeReading m_reading;
     unsigned m_threads;
@@ -710,7 +708,7 @@ private:
     /// Starts the threads reading sub-objects ahead, once, when enough text is left to share.
     void readAheadFromHere() {
         if (m_readAhead || m_threads < 2 || m_tokens.remaining() < m_reading.smallestSharedText) return;
-        m_readAhead.emplace(m_text, m_tokens.nextTokenAt(), m_shape, m_threads);
+        m_readAhead.emplace(m_tokens.text(), m_tokens.nextTokenAt(), m_shape, m_threads);
     }
 };
 

@@ -72,6 +72,10 @@ public:
         skipSpace();
         return m_position;
     }
+    /// The whole text the tokenizer reads.
+    [[nodiscard]] std::string_view text() const {
+        return {m_start, static_cast<std::size_t>(m_end - m_start)};
+    }
     /// Reads on from `at`, a place in the same text where a token starts.
     void seek(const char* at) { m_position = at; }
 
@@ -105,7 +109,7 @@ private:
     }
     /// True when the word that began before `at` ends there.
     [[nodiscard, gnu::always_inline]] bool wordEndsAt(const char* at) const {
-        return at == m_end || kEndsWord[static_cast<unsigned char>(*at)];
+        return at == m_end || endsWord(*at);
     }
 
     /// The characters that end a word: white space, control characters, brackets
